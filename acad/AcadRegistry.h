@@ -1,0 +1,62 @@
+// The installation record: what the setup knows of the AutoCAD installations on
+// this machine and where the add-on goes. One instance, theAcadRegistry.
+#pragma once
+
+#include <windows.h>
+
+#include "acad/ReleaseTable.h"
+#include "framework/String.h"
+
+class CAcadRegistry {
+public:
+    CAcadRegistry();
+
+    // The whole discovery: the Wow6432Node scan, then the main scan.
+    void FindAcadReleases();
+    void FindWow6432Releases();
+
+    // Stores the install folder without one trailing backslash.
+    void SetInstallFolder(CString folder);
+
+    // Registers the add-on with every ticked release, then updates trusted paths.
+    void RegisterWithAcad(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010, BOOL b2011,
+                          BOOL b2012, BOOL b2013, BOOL b2014, BOOL b2015, BOOL b2016,
+                          BOOL b2017, BOOL b2018, BOOL b2019, BOOL b2020, BOOL b2021,
+                          BOOL b2022, BOOL b2023, BOOL b2024, BOOL b2025, BOOL b2026,
+                          BOOL b2027);
+    void RegisterLoader(int nYear);
+    void AddTrustedPath();
+    // Copies the fonts (and for 2008 the plot driver) into every AutoCAD folder.
+    void InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010, BOOL b2011,
+                             BOOL b2012, BOOL b2013, BOOL b2014, BOOL b2015, BOOL b2016,
+                             BOOL b2017, BOOL b2018, BOOL b2019, BOOL b2020, BOOL b2021,
+                             BOOL b2022, BOOL b2023, BOOL b2024, BOOL b2025, BOOL b2026,
+                             BOOL b2027);
+
+    // Recursive search below hParent for keys that hold m_strValueName.
+    // nDepth counts the levels below the release key; the walk stops at the
+    // registry's own nesting limit so that a linked loop cannot exhaust the stack.
+    void CollectRegValues(HKEY hParent, const char* pszSubKey, CString strRelPath,
+                          CString strBasePath, int nDepth = 0);
+
+    CString m_strInstallFolder;
+    CStringArray m_arrAcadFolders[kReleaseCount];
+    CStringArray m_arrProductKeys[kReleaseCount];
+    CString m_strValueName;
+    CStringArray m_arrFoundKeys;
+    CStringArray m_arrFoundValues;
+
+private:
+    // One scan of a root below HKEY_LOCAL_MACHINE, testing the first nYears releases.
+    void ScanRoot(const char* pszRootPath, int nYears);
+    void MatchPasses(const CStringArray& folderKeys, const CStringArray& folders,
+                     const CStringArray& nameKeys, const CStringArray& names, int nYears);
+};
+
+// Deepest level below a release key that discovery descends to.
+constexpr int kMaxRegistryDepth = 512;
+
+// Removes one trailing backslash unless it is the only character.
+void StripTrailingBackslash(CString& str);
+
+extern CAcadRegistry theAcadRegistry;

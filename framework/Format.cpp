@@ -1,0 +1,34 @@
+#include "framework/Format.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool FormatInto(char* buf, size_t size, const char* pszFormat, va_list args)
+{
+    std::memset(buf, 0, size);
+    const int n = std::vsnprintf(buf, size, pszFormat, args);
+    return n >= 0 && static_cast<size_t>(n) < size;
+}
+
+} // namespace
+
+bool FormatPath(PathBuffer& buf, const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    const bool fits = FormatInto(buf, sizeof buf, pszFormat, args);
+    va_end(args);
+    return fits;
+}
+
+bool FormatLong(LongBuffer& buf, const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    const bool fits = FormatInto(buf, sizeof buf, pszFormat, args);
+    va_end(args);
+    return fits;
+}

@@ -1,0 +1,77 @@
+// The one way the program reaches files, folders and processes.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+// Owns a kernel handle; accepts both NULL and INVALID_HANDLE_VALUE as "none".
+class ScopedHandle {
+public:
+    explicit ScopedHandle(HANDLE h = nullptr) : m_h(h) {}
+    ~ScopedHandle() { Close(); }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+    bool IsValid() const { return m_h && m_h != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_h; }
+    void Close();
+
+private:
+    HANDLE m_h;
+};
+
+// A folder listing (FindFirstFileA / FindNextFileA), closed when destroyed.
+class FileFinder {
+public:
+    FileFinder() = default;
+    ~FileFinder() { Close(); }
+    FileFinder(const FileFinder&) = delete;
+    FileFinder& operator=(const FileFinder&) = delete;
+
+    // Opens the listing of a path or pattern; the first entry is then current.
+    bool First(const char* pszPattern);
+    // Moves to the next entry; false when there is none.
+    bool Next();
+    void Close();
+
+    const char* Name() const { return m_data.cFileName; }
+    DWORD Attributes() const { return m_data.dwFileAttributes; }
+    bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    bool IsDots() const;
+
+private:
+    HANDLE m_hFind = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAA m_data = {};
+};
+
+namespace Files {
+
+// Full path of the running program (GetModuleFileNameA with a 261-byte buffer).
+CString ModulePath();
+// INVALID_FILE_ATTRIBUTES when the path does not exist.
+DWORD GetAttributes(const char* pszPath);
+bool SetAttributes(const char* pszPath, DWORD dwAttributes);
+// CopyFileA with bFailIfExists FALSE: an existing target is overwritten.
+bool CopyOverwrite(const char* pszSource, const char* pszTarget);
+bool Delete(const char* pszPath);
+// CreateDirectoryA: one level, fails when it exists.
+bool CreateFolder(const char* pszPath);
+// _mkdir: one level; callers do not look at the result.
+void MakeDir(const char* pszPath);
+// _access with mode 0: a file or folder exists there.
+bool Exists(const char* pszPath);
+// GetCurrentDirectoryA into a 260-byte buffer.
+CString CurrentFolder();
+
+} // namespace Files
+
+namespace Processes {
+
+// Calls visit(imageName) for every running process until it returns true.
+// Returns true when a visit returned true; false when none did or no snapshot.
+template <typename Visit>
+bool AnyImageName(Visit visit);
+
+} // namespace Processes
+
+#include "platform/Processes.inl"

@@ -1,0 +1,96 @@
+#include "platform/Registry.h"
+
+#include <cstring>
+
+RegKey& RegKey::operator=(RegKey&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        m_hKey = other.m_hKey;
+        other.m_hKey = nullptr;
+    }
+    return *this;
+}
+
+void RegKey::Close()
+{
+    if (m_hKey) {
+        RegCloseKey(m_hKey);
+        m_hKey = nullptr;
+    }
+}
+
+bool RegKey::Open(HKEY hParent, const char* pszPath)
+{
+    Close();
+    HKEY h = nullptr;
+    if (RegOpenKeyA(hParent, pszPath, &h) != ERROR_SUCCESS || !h)
+        return false;
+    m_hKey = h;
+    return true;
+}
+
+bool RegKey::OpenRead(HKEY hParent, const char* pszName)
+{
+    Close();
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(hParent, pszName, 0, KEY_READ, &h) != ERROR_SUCCESS || !h)
+        return false;
+    m_hKey = h;
+    return true;
+}
+
+bool RegKey::Create(HKEY hParent, const char* pszPath)
+{
+    Close();
+    HKEY h = nullptr;
+    if (RegCreateKeyA(hParent, pszPath, &h) != ERROR_SUCCESS || !h)
+        return false;
+    m_hKey = h;
+    return true;
+}
+
+DWORD RegKey::SubKeyCount() const
+{
+    DWORD count = 0;
+    if (RegQueryInfoKeyA(m_hKey, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                         nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return count;
+}
+
+bool RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
+{
+    std::memset(szName, 0, sizeof szName);
+    DWORD cch = sizeof szName;
+    if (RegEnumKeyExA(m_hKey, nIndex, szName, &cch, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+        szName[0] = '\0';
+        return false;
+    }
+    szName[sizeof szName - 1] = '\0';
+    return true;
+}
+
+LONG RegKey::QueryValue(const char* pszName, void* pData, DWORD* pcb) const
+{
+    return RegQueryValueExA(m_hKey, pszName, nullptr, nullptr, static_cast<BYTE*>(pData), pcb);
+}
+
+bool RegKey::SetString(const char* pszName, const char* pszValue)
+{
+    const DWORD cb = static_cast<DWORD>(std::strlen(pszValue) + 1);
+    return RegSetValueExA(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
+                          cb) == ERROR_SUCCESS;
+}
+
+bool RegKey::SetDword(const char* pszName, DWORD dwValue)
+{
+    return RegSetValueExA(m_hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
+                          sizeof dwValue) == ERROR_SUCCESS;
+}
+
+bool RegKey::DeleteSubKey(const char* pszPath)
+{
+    return RegDeleteKeyA(m_hKey, pszPath) == ERROR_SUCCESS;
+}

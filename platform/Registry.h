@@ -1,0 +1,44 @@
+// The one way the program reaches the Windows registry: narrow-character
+// functions, no registry-view flag, every handle owned by a RegKey.
+#pragma once
+
+#include <windows.h>
+
+// Owns one open registry key; closes it when destroyed. Move-only.
+// An open that fails leaves the object empty (and closes what it held before).
+class RegKey {
+public:
+    RegKey() = default;
+    ~RegKey() { Close(); }
+    RegKey(RegKey&& other) noexcept : m_hKey(other.m_hKey) { other.m_hKey = nullptr; }
+    RegKey& operator=(RegKey&& other) noexcept;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    // RegOpenKeyA: pszPath NULL or empty opens hParent itself again.
+    bool Open(HKEY hParent, const char* pszPath);
+    // RegOpenKeyExA with KEY_READ; the empty name opens hParent itself again.
+    bool OpenRead(HKEY hParent, const char* pszName);
+    // RegCreateKeyA: opens the key, creating it and missing parents when absent.
+    bool Create(HKEY hParent, const char* pszPath);
+    void Close();
+
+    bool IsOpen() const { return m_hKey != nullptr; }
+    HKEY Get() const { return m_hKey; }
+
+    // Number of direct sub-keys; 0 when the query fails.
+    DWORD SubKeyCount() const;
+    // Name of sub-key nIndex into a 256-byte buffer; false (buffer emptied) on failure.
+    bool EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
+    // RegQueryValueExA into buf; *pcb is the buffer size on entry, the data size on return.
+    // Zero (ERROR_SUCCESS) when the value exists and fits; the type is not looked at.
+    LONG QueryValue(const char* pszName, void* pData, DWORD* pcb) const;
+    // REG_SZ with the terminating NUL counted.
+    bool SetString(const char* pszName, const char* pszValue);
+    bool SetDword(const char* pszName, DWORD dwValue);
+    // RegDeleteKeyA: fails and changes nothing when the key has sub-keys.
+    bool DeleteSubKey(const char* pszPath);
+
+private:
+    HKEY m_hKey = nullptr;
+};

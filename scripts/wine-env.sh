@@ -1,0 +1,56 @@
+# Sourced by the test and demo scripts: prepares a build folder's Wine prefix,
+# an X display and a persistent wineserver.  Never touches ~/.wine.
+#   wine_env_up BUILD_DIR   -> exports WINEPREFIX, TRABEX_DISPLAY
+#   wine_env_down           -> stops the server and the Xvfb it started
+
+wine_env_server() {
+  if [ "$(basename "$TRABEX_WINE")" = wine64 ]; then echo /usr/lib/wine/wineserver64; else echo wineserver; fi
+}
+
+wine_env_up() {
+  local build=$1
+  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  TRABEX_WINE=$(sed -n 's/^exec "\(.*\)" "\$@"$/\1/p' "$build/wine-run.sh")
+  export TRABEX_WINE
+
+  # An X display: the user's own when set (and asked for), else a private Xvfb.
+  if [ -n "${TRABEX_DISPLAY:-}" ]; then
+    :
+  else
+    local n
+    for n in $(seq 91 140); do
+      [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      TRABEX_XVFB_PID=$!
+      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      export TRABEX_DISPLAY=":$n"
+      break
+    done
+  fi
+  export DISPLAY="$TRABEX_DISPLAY"
+
+  if [ ! -f "$WINEPREFIX/.trabex-ready" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX (once per build folder)..."
+    rm -rf "$WINEPREFIX"
+    "$TRABEX_WINE" wineboot -i >/dev/null 2>&1 || true
+    "$(wine_env_server)" -w
+    # Wine has no SimSun: let the dialog font "宋体" render with WenQuanYi Zen Hei.
+    local reg="$build/fonts.reg"
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"NSimSun"="WenQuanYi Zen Hei"\r\n' \
+      | iconv -f UTF-8 -t UTF-16 > "$reg"
+    "$TRABEX_WINE" regedit /S "$reg" >/dev/null 2>&1 || true
+    "$(wine_env_server)" -w
+    touch "$WINEPREFIX/.trabex-ready"
+  fi
+  # One server for the whole run keeps each program start fast.
+  "$(wine_env_server)" -p >/dev/null 2>&1 || true
+  # Start Wine's session services now, with no pipe of ours inherited: a service
+  # started by the first test would hold ctest's output pipe open until the timeout.
+  "$TRABEX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+wine_env_down() {
+  "$(wine_env_server)" -k >/dev/null 2>&1 || true
+  if [ -n "${TRABEX_XVFB_PID:-}" ]; then kill "$TRABEX_XVFB_PID" 2>/dev/null || true; fi
+}

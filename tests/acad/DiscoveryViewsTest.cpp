@@ -1,0 +1,154 @@
+// Discovery against registry links and the real WOW64 registry views.
+#include "acad/AcadRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/RegistrySandbox.h"
+
+namespace {
+
+typedef LONG(WINAPI* NtQueryKeyFn)(HANDLE, int, PVOID, ULONG, PULONG);
+typedef LONG(WINAPI* NtDeleteKeyFn)(HANDLE);
+
+// The kernel's name of an open key, e.g. \REGISTRY\USER\S-1-5-...\Software\...
+std::wstring NativeKeyName(HKEY h)
+{
+    NtQueryKeyFn query = reinterpret_cast<NtQueryKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryKey")));
+    if (!query)
+        return std::wstring();
+    alignas(8) unsigned char buf[4096];
+    ULONG cb = 0;
+    if (query(h, 3 /* KeyNameInformation */, buf, sizeof buf, &cb) != 0)
+        return std::wstring();
+    ULONG len = 0;
+    memcpy(&len, buf, sizeof len);
+    return std::wstring(reinterpret_cast<const wchar_t*>(buf + sizeof(ULONG)), len / sizeof(wchar_t));
+}
+
+// Creates below parentPath a link sub-key named linkName that points to targetPath.
+bool CreateLink(const std::string& parentPath, const char* linkName, const std::string& targetPath)
+{
+    HKEY target = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, targetPath.c_str(), 0, KEY_READ, &target) != ERROR_SUCCESS)
+        return false;
+    const std::wstring native = NativeKeyName(target);
+    RegCloseKey(target);
+    if (native.empty())
+        return false;
+    HKEY link = nullptr;
+    const std::string linkPath = parentPath + "\\" + linkName;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, linkPath.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG r = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                                  reinterpret_cast<const BYTE*>(native.data()),
+                                  static_cast<DWORD>(native.size() * sizeof(wchar_t)));
+    RegCloseKey(link);
+    return r == ERROR_SUCCESS;
+}
+
+// Deletes the link key itself, not what it points to.
+void DeleteLink(const std::string& linkPath)
+{
+    HKEY link = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, linkPath.c_str(), REG_OPTION_OPEN_LINK, DELETE | KEY_READ,
+                      &link) != ERROR_SUCCESS)
+        return;
+    NtDeleteKeyFn del = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    if (del)
+        del(link);
+    RegCloseKey(link);
+}
+
+} // namespace
+
+TEST(DiscoveryLinks, LinkBackToTheReleaseKeyEndsAtTheDepthLimit)
+{
+    RegistrySandbox sandbox;
+    const std::string release = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0";
+    Reg::SetString(HKEY_LOCAL_MACHINE, release + "\\ACAD-8001:804", "AcadLocation", "C:\\ACAD2010");
+    Reg::SetString(HKEY_LOCAL_MACHINE, release + "\\ACAD-8001:804", "ProductName", "AutoCAD 2010");
+    ASSERT_TRUE(CreateLink(release, "Loop", release)) << "cannot create a registry link";
+    ASSERT_TRUE(Reg::KeyExists(HKEY_LOCAL_MACHINE, release + "\\Loop\\Loop\\ACAD-8001:804"));
+
+    CAcadRegistry record;
+    record.FindAcadReleases();  // must return, not overflow the stack
+
+    // The product is reached once on every level the walk descends to.
+    const CStringArray& keys = record.m_arrProductKeys[ReleaseIndex(2010)];
+    EXPECT_EQ(kMaxRegistryDepth, keys.GetSize());
+    ASSERT_GE(keys.GetSize(), 2);
+    EXPECT_STREQ("SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\", keys[0].GetString());
+    EXPECT_STREQ("SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\Loop\\ACAD-8001:804\\", keys[1].GetString());
+    DeleteLink(release + "\\Loop");
+}
+
+TEST(DiscoveryLinks, VeryDeepTreeIsSearchedDownToTheLimit)
+{
+    RegistrySandbox sandbox;
+    std::string path = "SOFTWARE\\Autodesk\\AutoCAD\\R";
+    // 511 levels below the release key: the value is still found at level 511.
+    for (int i = 0; i < 511; ++i)
+        path += "\\k";
+    Reg::SetString(HKEY_LOCAL_MACHINE, path, "AcadLocation", "C:\\Deep");
+    Reg::SetString(HKEY_LOCAL_MACHINE, path, "ProductName", "AutoCAD 2012");
+    CAcadRegistry record;
+    record.FindAcadReleases();
+    EXPECT_EQ(1, record.m_arrAcadFolders[ReleaseIndex(2012)].GetSize());
+}
+
+// Not sandboxed: WOW64 redirection applies only to the real HKEY_LOCAL_MACHINE.
+TEST(DiscoveryViews, WhatEachScanSeesOfTheTwoRegistryViews)
+{
+    const char* k64 = "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P64";
+    const char* k32 = "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P32";
+    auto write = [](const char* path, REGSAM view, const char* folder, const char* name) {
+        HKEY h = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS | view, nullptr, &h, nullptr));
+        RegSetValueExA(h, "AcadLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
+                       static_cast<DWORD>(strlen(folder) + 1));
+        RegSetValueExA(h, "ProductName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                       static_cast<DWORD>(strlen(name) + 1));
+        RegCloseKey(h);
+    };
+    // 2010 in the 64-bit view, 2008 in the 32-bit view (what 32-bit AutoCAD writes).
+    write(k64, KEY_WOW64_64KEY, "C:\\ACAD64", "AutoCAD 2010");
+    write(k32, KEY_WOW64_32KEY, "C:\\ACAD32", "AutoCAD 2008");
+
+    CAcadRegistry record;
+    record.FindAcadReleases();
+    const CStringArray& keys2008 = record.m_arrProductKeys[ReleaseIndex(2008)];
+    const CStringArray& keys2010 = record.m_arrProductKeys[ReleaseIndex(2010)];
+
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    if (wow64) {
+        // A 32-bit setup: its plain path is redirected to the 32-bit view, so the
+        // main scan finds 32-bit AutoCAD under the plain path and never sees the
+        // 64-bit one. Wine does not map an explicit Wow6432Node path back to the
+        // 32-bit view, so the Wow6432Node scan finds nothing there.
+        ASSERT_EQ(1, keys2008.GetSize());
+        EXPECT_STREQ("SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\", keys2008[0].GetString());
+        EXPECT_EQ(0, keys2010.GetSize());
+    } else {
+        // A 64-bit build of the same code sees the 64-bit view under the plain path
+        // and the 32-bit view through the explicit Wow6432Node path.
+        ASSERT_EQ(1, keys2010.GetSize());
+        EXPECT_STREQ("SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P64\\", keys2010[0].GetString());
+        ASSERT_EQ(1, keys2008.GetSize());
+        EXPECT_STREQ("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\",
+                     keys2008[0].GetString());
+    }
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest");
+    HKEY h32 = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, &h32) == ERROR_SUCCESS) {
+        RegDeleteTreeA(h32, "TrabexViewTest");
+        RegCloseKey(h32);
+    }
+}

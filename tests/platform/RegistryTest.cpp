@@ -1,0 +1,78 @@
+#include "platform/Registry.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/RegistrySandbox.h"
+
+TEST(RegKey, OpenCreateQueryAndClose)
+{
+    RegistrySandbox sandbox;
+    RegKey key;
+    EXPECT_FALSE(key.OpenRead(HKEY_LOCAL_MACHINE, "SOFTWARE\\Missing"));
+    EXPECT_FALSE(key.IsOpen());
+
+    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C"));
+    EXPECT_TRUE(key.SetString("LOADER", "D:\\x"));
+    EXPECT_TRUE(key.SetDword("LOADCTRLS", 2));
+    key.Close();
+
+    EXPECT_EQ(std::string("D:\\x\0", 5), Reg::GetRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C", "LOADER").second);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), Reg::GetRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C", "LOADCTRLS").first);
+
+    RegKey machine;
+    ASSERT_TRUE(machine.Open(HKEY_LOCAL_MACHINE, nullptr));
+    RegKey a;
+    ASSERT_TRUE(a.OpenRead(machine.Get(), "SOFTWARE\\A"));
+    EXPECT_EQ(1u, a.SubKeyCount());
+    char name[256];
+    EXPECT_TRUE(a.EnumSubKey(0, name));
+    EXPECT_STREQ("B", name);
+    EXPECT_FALSE(a.EnumSubKey(1, name));
+    EXPECT_STREQ("", name);
+
+    RegKey same;
+    EXPECT_TRUE(same.OpenRead(a.Get(), ""));
+    EXPECT_EQ(1u, same.SubKeyCount());
+}
+
+TEST(RegKey, QueryValueReportsTooSmallBuffer)
+{
+    RegistrySandbox sandbox;
+    Reg::SetString(HKEY_LOCAL_MACHINE, "K", "V", std::string(30, 'x'));
+    RegKey key;
+    ASSERT_TRUE(key.OpenRead(HKEY_LOCAL_MACHINE, "K"));
+    char small[8];
+    DWORD cb = sizeof small;
+    EXPECT_NE(ERROR_SUCCESS, key.QueryValue("V", small, &cb));
+    char big[64];
+    cb = sizeof big;
+    EXPECT_EQ(ERROR_SUCCESS, key.QueryValue("V", big, &cb));
+    EXPECT_EQ(31u, cb);
+}
+
+TEST(RegKey, DeleteSubKeyFailsWhenKeyHasSubKeys)
+{
+    RegistrySandbox sandbox;
+    Reg::SetString(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2010\\Child", "x", "y");
+    Reg::SetString(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2011", "x", "y");
+    RegKey p;
+    ASSERT_TRUE(p.Open(HKEY_LOCAL_MACHINE, "P"));
+    EXPECT_FALSE(p.DeleteSubKey("Applications\\Trabex2010"));
+    EXPECT_TRUE(Reg::KeyExists(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2010\\Child"));
+    EXPECT_TRUE(p.DeleteSubKey("Applications\\Trabex2011"));
+    EXPECT_FALSE(Reg::KeyExists(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2011"));
+}
+
+TEST(RegKey, MoveTransfersOwnership)
+{
+    RegistrySandbox sandbox;
+    RegKey a;
+    ASSERT_TRUE(a.Create(HKEY_LOCAL_MACHINE, "M"));
+    RegKey b(std::move(a));
+    EXPECT_FALSE(a.IsOpen());
+    EXPECT_TRUE(b.IsOpen());
+    RegKey c;
+    c = std::move(b);
+    EXPECT_TRUE(c.IsOpen());
+    EXPECT_FALSE(b.IsOpen());
+}
