@@ -56,6 +56,9 @@ private:
 // Deepest level below a release key that discovery descends to.
 constexpr int kMaxRegistryDepth = 512;
 
+// Copies the fonts, and with bPlotDriver the plot driver, into one AutoCAD folder.
+void CopySupportFiles(CString strAcadFolder, bool bPlotDriver);
+
 // Removes one trailing backslash unless it is the only character.
 void StripTrailingBackslash(CString& str);
 

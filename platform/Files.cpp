@@ -39,8 +39,19 @@ bool FileFinder::IsDots() const
 
 namespace Files {
 
+namespace {
+CString g_modulePathForTesting;
+}
+
+void SetModulePathForTesting(const char* pszPath)
+{
+    g_modulePathForTesting = pszPath;
+}
+
 CString ModulePath()
 {
+    if (!g_modulePathForTesting.IsEmpty())
+        return g_modulePathForTesting;
     char sz[261] = {};
     const DWORD n = GetModuleFileNameA(nullptr, sz, sizeof sz);
     if (n == 0 || n >= sizeof sz)

@@ -48,6 +48,8 @@ namespace Files {
 
 // Full path of the running program (GetModuleFileNameA with a 261-byte buffer).
 CString ModulePath();
+// Tests place "the program" in a folder of their own; empty restores the real path.
+void SetModulePathForTesting(const char* pszPath);
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
 DWORD GetAttributes(const char* pszPath);
 bool SetAttributes(const char* pszPath, DWORD dwAttributes);

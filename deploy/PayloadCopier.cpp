@@ -1,0 +1,162 @@
+#include "deploy/PayloadCopier.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "deploy/PayloadLocation.h"
+#include "framework/Format.h"
+#include "framework/Window.h"
+#include "platform/Files.h"
+#include "res/Texts.h"
+
+namespace {
+
+// Files of the payload that are not copied into the install folder: the setup
+// program itself and the two fonts, which go into AutoCAD's font folders.
+const char* const kSkipList[] = {"SetUp.EXE", "Trabex_EN.shx", "Trabex_HZ.shx"};
+
+bool IsSkipped(const char* pszName)
+{
+    for (const char* skip : kSkipList) {
+        if (CString(pszName).CompareNoCase(skip) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+const char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
+
+CPayloadCopier::CPayloadCopier(CString strFolder, CWnd* pProgress)
+    : m_strFolder(strFolder), m_pProgress(pProgress)
+{
+    if (m_strFolder.EndsWithChar('\\'))
+        m_strFolder.Delete(m_strFolder.GetLength() - 1);
+}
+
+void CPayloadCopier::StepProgress() const
+{
+    if (m_pProgress && m_pProgress->GetSafeHwnd())
+        ::SendMessageA(m_pProgress->GetSafeHwnd(), PBM_STEPIT, 0, 0);
+}
+
+bool RemoveZoneIdentifier(CString strPath)
+{
+    return Files::Delete(strPath + ":Zone.Identifier");
+}
+
+bool CPayloadCopier::CopyOneFile(const CString& source, const CString& target,
+                                 bool bTargetFits) const
+{
+    // A target that does not fit a path buffer is never copied to a cut path: it
+    // counts as a failed copy, so the user sees the message and can abort.
+    while (!bTargetFits || !Files::CopyOverwrite(source, target)) {
+        CString text;
+        text.Format(Texts::kCopyFailedFormat, target.GetString());
+        const int answer =
+            ShowMessageBox(AfxGetMainWnd(), text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE);
+        if (answer == IDABORT)
+            return false;
+        if (answer == IDIGNORE)
+            break;
+    }
+    return true;
+}
+
+bool CPayloadCopier::CopyPayload()
+{
+    CString payload;
+    if (!LocatePayload(payload))
+        return false;
+
+    PathBuffer destination;
+    const bool destinationFits = FormatPath(destination, "%s", m_strFolder.GetString());
+    if (destinationFits)
+        Files::MakeDir(destination);
+
+    PathBuffer pattern;
+    FileFinder finder;
+    if (!FormatPath(pattern, "%s\\*.*", payload.GetString())) {
+        // The listing cannot even be asked for: report it like a failed copy
+        // rather than succeed with nothing copied.
+        return CopyOneFile(payload, m_strFolder, false);
+    }
+    if (!finder.First(pattern))
+        return true;
+
+    for (int count = 0;;) {
+        StepProgress();
+        if (count > 0 && !finder.Next())
+            return true;
+        if (!CopyPayloadEntry(payload, finder, destinationFits))
+            return false;
+        if (++count >= kPayloadEntryCap)
+            return true;
+    }
+}
+
+bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& entry,
+                                      bool bDestinationFits) const
+{
+    if (entry.IsDots() || entry.IsFolder() || IsSkipped(entry.Name()))
+        return true;
+    CString source, target;
+    source.Format("%s\\%s", payload.GetString(), entry.Name());
+    target.Format("%s\\%s", m_strFolder.GetString(), entry.Name());
+    const bool targetFits =
+        bDestinationFits && target.GetLength() < static_cast<int>(kPathBufferSize);
+
+    ClearReadOnly(source);
+    RemoveZoneIdentifier(source);
+    ClearReadOnly(target);
+    if (!CopyOneFile(source, target, targetFits))
+        return false;
+    ClearReadOnly(target);
+    return true;
+}
+
+void CPayloadCopier::CopyExtendedLibrary()
+{
+    CString payload;
+    if (!LocatePayload(payload))
+        return;
+
+    CString source;
+    source.Format(kLibraryFolderFormat, payload.GetString());
+    PathBuffer destination;
+    if (!FormatPath(destination, kLibraryFolderFormat, m_strFolder.GetString()))
+        return;  // never create or fill a cut path
+    Files::MakeDir(destination);
+
+    PathBuffer pattern;
+    FileFinder finder;
+    if (!FormatPath(pattern, "%s\\*.*", source.GetString()) || !finder.First(pattern))
+        return;
+
+    for (int count = 0;;) {
+        StepProgress();
+        if (count > 0 && !finder.Next())
+            return;
+        CopyLibraryEntry(source, destination, finder);
+        if (++count >= kLibraryEntryCap)
+            return;
+    }
+}
+
+void CPayloadCopier::CopyLibraryEntry(const CString& source, const char* pszDestination,
+                                      const FileFinder& entry) const
+{
+    if (entry.IsDots() || entry.IsFolder())
+        return;
+    CString from, to;
+    from.Format("%s\\%s", source.GetString(), entry.Name());
+    to.Format("%s\\%s", pszDestination, entry.Name());
+    if (to.GetLength() >= static_cast<int>(kPathBufferSize))
+        return;  // skipped quietly, like any other failed library copy
+    ClearReadOnly(from);
+    ClearReadOnly(to);
+    Files::CopyOverwrite(from, to);
+    ClearReadOnly(to);
+}

@@ -1,0 +1,62 @@
+// Window wrapper and message boxes of the framework stand-in.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return GetSafeHwnd(); }
+
+    // Binds the wrapper to an existing window without changing how it behaves.
+    void Attach(HWND hWnd) { m_hWnd = hWnd; }
+    HWND Detach();
+
+    // Routes the window's messages through OnWndMsg until the window is destroyed.
+    BOOL SubclassWindow(HWND hWnd);
+    HWND UnsubclassWindow();
+
+    LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL ShowWindow(int nCmdShow) const;
+    BOOL EnableWindow(BOOL bEnable = TRUE) const;
+    BOOL IsWindowEnabled() const;
+    BOOL IsWindowVisible() const;
+    void SetWindowText(const char* psz) const;
+    CString GetWindowText() const;
+    int GetDlgCtrlID() const;
+    HWND GetDlgItem(int nID) const;
+
+    // The owner for a modal window: the given parent, else the application's main window.
+    static CWnd* GetSafeOwner(CWnd* pParent, HWND* pWndTop);
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Message-map dispatch: return TRUE with *pResult set when handled.
+    virtual BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The window procedure the window had before it was subclassed.
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
+    WNDPROC m_pfnSuper = nullptr;
+};
+
+// The application's main window: the running setup dialog, or NULL.
+CWnd* AfxGetMainWnd();
+void AfxSetMainWnd(CWnd* pWnd);
+// The application's title, the caption of framework message boxes.
+const char* AfxGetAppName();
+void AfxSetAppName(const char* pszName);
+
+// A message box owned by pOwner's window (no owner when NULL).
+int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType);
+// A message box owned by the main window with the application's title as caption.
+int AfxMessageBox(const char* pszText, UINT nType = MB_OK);

@@ -1,0 +1,43 @@
+// Every text the user reads, in one place. Sources are UTF-8; the compiler turns
+// the narrow literals into GBK.
+#pragma once
+
+namespace Texts {
+
+// Captions.
+constexpr const char kCaptionSetup[] = "Q-软件安装";      // warnings and errors
+constexpr const char kCaptionDone[] = "Q-工具箱安装";     // the two completion messages
+
+// Payload location and copy.
+constexpr const char kPayloadMissing[] =
+    "未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n请解压后再执行SetUp.exe !";
+constexpr const char kCopyFailedFormat[] =
+    "拷贝文件 %s 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆系统";
+
+// Install command.
+constexpr const char kCloseAcad[] = "请关闭AutoCAD后再进行安装 !";
+constexpr const char kInstallDone[] = "安装完成，重启CAD即可使用 !";
+constexpr const char kImportOldSettings[] =
+    "若要导入早期版本（2024年版本及更早版本）的设置，可点击:\n\n [软件设置] -> [设置导出导入] -> [早期版本设置导入]";
+constexpr const char kFolderEmpty[] = "请输入安装路径 !";
+constexpr const char kFolderInvalidFormat[] =
+    "安装路径 %s 无效 !\n\n请输入以盘符开头的完整路径（例如 C:\\Trabex），\n路径中不能含有 \" * / : < > ? \\ | 等字符。";
+constexpr const char kFolderTooLongFormat[] =
+    "安装路径 %s 太长 !\n\n请选择一个较短的安装路径（不超过 %d 个字符）。";
+
+// Dialog texts composed at run time.
+constexpr const char kTitleMinorWide[] = "Ostrevo软件 V%d.%d";
+constexpr const char kTitleMinorNarrow[] = "Ostrevo软件 V%d.0%d";
+constexpr const char kTitlePatchWide[] = "%s.%d";
+constexpr const char kTitlePatchNarrow[] = "%s.0%d";
+constexpr const char kEditionFormat[] = "( %d位 AutoCAD版 )";
+constexpr const char kBrowseCaption[] = "请选择安装目录：";
+
+// Folder picker (English, as the shell's own dialog).
+constexpr const char kPickerCreateFormat[] =
+    "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";
+constexpr const char kPickerInvalidFormat[] = "The folder:\n\n%s\n\nis invalid. Please reenter.";
+constexpr const char kPickerCannotCreateFormat[] =
+    "The folder:\n\n%s\n\ncan not be created. Please double check.";
+
+} // namespace Texts
