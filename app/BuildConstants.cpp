@@ -1,4 +1,6 @@
 #include "app/BuildConstants.h"
 
-const int g_nSetupVersion = 20260331;
+#include "version.h"
+
+const int g_nSetupVersion = SETUP_VERSION;
 const int g_nTargetBits = TRABEX_TARGET_BITS;

@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include "framework/Gdi.h"
+
 #include <vector>
 
 namespace {
@@ -58,9 +60,68 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
     return CallWindowProcA(super, hWnd, msg, wParam, lParam);
 }
 
-BOOL CWnd::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*)
+const AFX_MSGMAP* CWnd::GetThisMessageMap()
 {
-    return FALSE;
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, AfxSig_vv, nullptr, nullptr}};
+    static const AFX_MSGMAP map = {nullptr, entries};
+    return &map;
+}
+
+const AFX_MSGMAP* CWnd::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
+
+namespace {
+
+bool IsCtlColor(UINT msg)
+{
+    return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
+}
+
+const AFX_MSGMAP_ENTRY* FindEntry(const AFX_MSGMAP* map, UINT msg, UINT code, UINT id)
+{
+    for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+        for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nMessage; ++e) {
+            if (e->nMessage == msg && (msg != WM_COMMAND || (e->nCode == code && e->nID == id)))
+                return e;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+BOOL CWnd::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const CurrentMsg saved = m_current;
+    m_current = {msg, wParam, lParam};
+    BOOL handled = FALSE;
+    if (msg == WM_COMMAND) {
+        if (const AFX_MSGMAP_ENTRY* e = FindEntry(GetMessageMap(), WM_COMMAND, HIWORD(wParam), LOWORD(wParam))) {
+            (this->*(e->pfn))();
+            *pResult = 0;
+            handled = TRUE;
+        }
+    } else if (IsCtlColor(msg)) {
+        if (const AFX_MSGMAP_ENTRY* e = FindEntry(GetMessageMap(), WM_CTLCOLOR_ALL, 0, 0)) {
+            CDC dc(reinterpret_cast<HDC>(wParam));
+            CWnd control;
+            control.Attach(reinterpret_cast<HWND>(lParam));
+            const UINT kind = msg - WM_CTLCOLORMSGBOX;  // CTLCOLOR_MSGBOX .. CTLCOLOR_STATIC
+            *pResult = reinterpret_cast<LRESULT>((this->*(e->pfnCtlColor))(&dc, &control, kind));
+            control.Detach();
+            handled = TRUE;
+        }
+    }
+    m_current = saved;
+    return handled;
+}
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
+{
+    return reinterpret_cast<HBRUSH>(
+        DefWindowProcA(m_hWnd, m_current.msg, m_current.wParam, m_current.lParam));
 }
 
 LRESULT CWnd::Default(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "framework/MessageMap.h"
 #include "framework/String.h"
 
 class CWnd {
@@ -38,11 +39,24 @@ public:
 
     HWND m_hWnd = nullptr;
 
+    // Default colour handling: the system's colours and brush for the control.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+
 protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
     // Message-map dispatch: return TRUE with *pResult set when handled.
     virtual BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // The window procedure the window had before it was subclassed.
     LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // The message being dispatched, for Default().
+    struct CurrentMsg {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    CurrentMsg m_current = {0, 0, 0};
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);

@@ -1,0 +1,116 @@
+#include "tests/e2e/SetupProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FindDialog {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindSetupDialog(HWND hWnd, LPARAM lParam)
+{
+    FindDialog* f = reinterpret_cast<FindDialog*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    char caption[64] = {};
+    GetWindowTextA(hWnd, caption, sizeof caption);
+    if (pid == f->pid && std::string(caption) == "Q-Ostrevo安装" && IsWindowVisible(hWnd)) {
+        f->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string BuiltSetupExe()
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string path = self;
+    path = path.substr(0, path.rfind('\\'));      // tests
+    path = path.substr(0, path.rfind('\\'));      // build folder
+    return path + "\\SetUp.exe";
+}
+
+SetupProcess::SetupProcess()
+{
+    Disk::MakeFolder(dist());
+    EXPECT_TRUE(CopyFileA(BuiltSetupExe().c_str(), (dist() + "\\SetUp.exe").c_str(), FALSE))
+        << "no SetUp.exe at " << BuiltSetupExe();
+}
+
+SetupProcess::~SetupProcess()
+{
+    if (m_pi.hProcess) {
+        if (Running()) {
+            TerminateProcess(m_pi.hProcess, 99);
+            WaitForSingleObject(m_pi.hProcess, 5000);
+        }
+        CloseHandle(m_pi.hProcess);
+        CloseHandle(m_pi.hThread);
+    }
+}
+
+bool SetupProcess::Start()
+{
+    const std::string exe = dist() + "\\SetUp.exe";
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dist().c_str(),
+                        &si, &m_pi))
+        return false;
+    for (int i = 0; i < 1500 && !m_hDialog && Running(); ++i) {
+        FindDialog f = {m_pi.dwProcessId, nullptr};
+        EnumWindows(FindSetupDialog, reinterpret_cast<LPARAM>(&f));
+        m_hDialog = f.found;
+        if (!m_hDialog)
+            Sleep(10);
+    }
+    Sleep(200);  // let it paint
+    return m_hDialog != nullptr;
+}
+
+int SetupProcess::WaitForExit(int ms)
+{
+    if (WaitForSingleObject(m_pi.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(m_pi.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+bool SetupProcess::Running() const
+{
+    return m_pi.hProcess && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void SetupProcess::Click(int id) const
+{
+    PostMessageA(Item(id), BM_CLICK, 0, 0);
+}
+
+void SetupProcess::SetText(int id, const std::string& text) const
+{
+    SendMessageA(Item(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string SetupProcess::Text(int id) const
+{
+    char buf[1024] = {};
+    SendMessageA(Item(id), WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+bool SetupProcess::Visible(int id) const
+{
+    return (GetWindowLongA(Item(id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool SetupProcess::Enabled(int id) const
+{
+    return IsWindowEnabled(Item(id)) != FALSE;
+}

@@ -1,0 +1,44 @@
+// The real SetUp.exe, started from a distribution folder of the test's own, and
+// driven from outside as a user would: by its windows, buttons and message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/TempFolder.h"
+
+class SetupProcess {
+public:
+    // Lays out Dist\SetUp.exe (a copy of this build's program); Data is the test's to fill.
+    SetupProcess();
+    ~SetupProcess();
+
+    std::string dist() const { return root / "Dist"; }
+    std::string data() const { return root / "Dist\\Data"; }
+
+    // Starts the program and waits for its dialog; false when none appears.
+    bool Start();
+    // Waits for the program to end; its exit code, or -1 on time-out.
+    int WaitForExit(int ms = 20000);
+    bool Running() const;
+
+    HWND Dialog() const { return m_hDialog; }
+    HWND Item(int id) const { return GetDlgItem(m_hDialog, id); }
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    // Presses a button of the dialog (BM_CLICK), without waiting for what follows.
+    void Click(int id) const;
+    void SetText(int id, const std::string& text) const;
+    std::string Text(int id) const;
+    bool Visible(int id) const;
+    bool Enabled(int id) const;
+
+    TempFolder root;
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_hDialog = nullptr;
+};
+
+// Where this build's SetUp.exe lies (beside the tests folder).
+std::string BuiltSetupExe();

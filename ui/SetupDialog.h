@@ -1,0 +1,67 @@
+// The setup dialog: release check boxes, install folder, Install and Browse.
+#pragma once
+
+#include "acad/ReleaseTable.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
+
+class Dlg_Setup : public CDialog {
+public:
+    explicit Dlg_Setup(CWnd* pParent = nullptr);
+    ~Dlg_Setup() override;
+
+    // Enables Install while at least one release is ticked.
+    void UpdateInstallButton();
+    // Copies and registers; false when the payload copy stopped the install.
+    bool RunInstallSequence();
+
+    CBrush m_brBackground;
+    CButton m_chkAcad2027, m_chkAcad2026, m_chkAcad2025, m_chkAcad2024, m_chkAcad2023,
+        m_chkAcad2022, m_chkAcad2021, m_chkAcad2020, m_chkAcad2019, m_chkAcad2018,
+        m_chkAcad2017, m_chkAcad2016, m_chkAcad2015, m_chkAcad2014, m_chkAcad2013,
+        m_chkAcad2012, m_chkAcad2011, m_chkAcad2010, m_chkAcad2009, m_chkAcad2008,
+        m_chkAcad2007;
+    BOOL m_bAcad2007, m_bAcad2008, m_bAcad2009, m_bAcad2010, m_bAcad2011, m_bAcad2012,
+        m_bAcad2013, m_bAcad2014, m_bAcad2015, m_bAcad2016, m_bAcad2017, m_bAcad2018,
+        m_bAcad2019, m_bAcad2020, m_bAcad2021, m_bAcad2022, m_bAcad2023, m_bAcad2024,
+        m_bAcad2025, m_bAcad2026, m_bAcad2027;
+    CString m_strTitle;
+    CString m_strBits;
+    CProgressCtrl m_progress;
+    CString m_strInstallPath;
+
+    // One font per heading, kept while the dialog lives so that no control
+    // ever draws with a deleted font.
+    CFont m_fontTitle;
+    CFont m_fontEdition;
+
+    // The ticked state and check box of release k (year 2007 + k).
+    BOOL& Ticked(int k);
+    CButton& ReleaseCheck(int k);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnReleaseCheckClicked();
+    void OnBrowse();
+    void OnInstall();
+    // Enter outside a push button: nothing (the hidden IDOK button must not end setup).
+    void OnEnterKey();
+    void CreateHeadingFonts();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// "Ostrevo软件 V2026.03.31": minor and patch shown with at least two digits.
+CString ComposeSetupTitle(int nVersion);
+
+// Check-box ID of release k, 2007 first (2010 and 2011 are 1027 and 1026).
+extern const int kReleaseCheckIds[kReleaseCount];
+// The first release the 32-bit edition withholds (2017).
+constexpr int kFirstWithheldRelease = 2017;
