@@ -56,6 +56,10 @@ private:
 // Deepest level below a release key that discovery descends to.
 constexpr int kMaxRegistryDepth = 512;
 
+// Length of the longest module path the registration writes after the install
+// folder ("\Trabex2010_32.ARX").
+int LongestLoaderSuffix();
+
 // Copies the fonts, and with bPlotDriver the plot driver, into one AutoCAD folder.
 void CopySupportFiles(CString strAcadFolder, bool bPlotDriver);
 

@@ -21,6 +21,10 @@ struct LoaderEntry {
     int nModuleNumber;
 };
 
+// Each release's own registration.
+const char kOwnKeyFormat[] = "Applications\\Trabex%d";
+const char kOwnModuleFormat[] = "%s\\Trabex%d.ARX";
+
 // What the 64-bit edition registers in addition, per release.
 struct EditionExtra {
     int nYear;
@@ -55,6 +59,22 @@ void WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& insta
 
 } // namespace
 
+int LongestLoaderSuffix()
+{
+    int best = 0;
+    auto consider = [&](const char* pszFormat, int nModule) {
+        CString suffix;
+        suffix.Format(pszFormat, "", nModule);
+        if (suffix.GetLength() > best)
+            best = suffix.GetLength();
+    };
+    for (int module : kModuleNumbers)
+        consider(kOwnModuleFormat, module);
+    for (const EditionExtra& extra : kEdition64Extras)
+        consider(extra.entry.pszModuleFormat, extra.entry.nModuleNumber);
+    return best;
+}
+
 void CAcadRegistry::RegisterWithAcad(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010,
                                      BOOL b2011, BOOL b2012, BOOL b2013, BOOL b2014,
                                      BOOL b2015, BOOL b2016, BOOL b2017, BOOL b2018,
@@ -77,8 +97,7 @@ void CAcadRegistry::RegisterLoader(int nYear)
     if (!IsKnownRelease(nYear))
         return;
     const int k = ReleaseIndex(nYear);
-    const LoaderEntry own = {"Applications\\Trabex%d", nYear, "%s\\Trabex%d.ARX",
-                             kModuleNumbers[k]};
+    const LoaderEntry own = {kOwnKeyFormat, nYear, kOwnModuleFormat, kModuleNumbers[k]};
     const CStringArray& productKeys = m_arrProductKeys[k];
     for (int i = 0; i < productKeys.GetSize(); ++i) {
         RegKey product;

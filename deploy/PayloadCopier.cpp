@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "deploy/PayloadLocation.h"
 #include "framework/Format.h"
 #include "framework/Window.h"
@@ -28,6 +30,34 @@ bool IsSkipped(const char* pszName)
 } // namespace
 
 const char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
+
+int LongestInstalledPath(const CString& strPayload)
+{
+    // Walks the same listings, with the same entry caps, as the copies do.
+    auto longest = [](const CString& folder, const CString& prefix, int cap, bool skipList) {
+        int best = prefix.GetLength();
+        FileFinder finder;
+        if (!finder.First(folder + "\\*.*"))
+            return best;
+        for (int count = 0; count < cap; ++count) {
+            if (count > 0 && !finder.Next())
+                break;
+            if (finder.IsDots() || finder.IsFolder() || (skipList && IsSkipped(finder.Name())))
+                continue;
+            const int len = prefix.GetLength() + 1 + static_cast<int>(strlen(finder.Name()));
+            if (len > best)
+                best = len;
+        }
+        return best;
+    };
+    CString library;
+    library.Format(kLibraryFolderFormat, "");
+    CString libraryFolder;
+    libraryFolder.Format(kLibraryFolderFormat, strPayload.GetString());
+    const int payloadLongest = longest(strPayload, CString(), kPayloadEntryCap, true);
+    const int libraryLongest = longest(libraryFolder, library, kLibraryEntryCap, false);
+    return payloadLongest > libraryLongest ? payloadLongest : libraryLongest;
+}
 
 CPayloadCopier::CPayloadCopier(CString strFolder, CWnd* pProgress)
     : m_strFolder(strFolder), m_pProgress(pProgress)

@@ -32,6 +32,10 @@ private:
                           const FileFinder& entry) const;
 };
 
+// Length of the longest path the two copies write below the install folder
+// (backslash included), for the payload folder given.
+int LongestInstalledPath(const CString& strPayload);
+
 // Deletes the file's ":Zone.Identifier" stream (the download mark).
 bool RemoveZoneIdentifier(CString strPath);
 

@@ -23,6 +23,14 @@ bool IsAcadRunning()
 
 bool LocatePayload(CString& strPayload)
 {
+    if (FindPayloadFolder(strPayload))
+        return true;
+    ShowMessageBox(AfxGetMainWnd(), Texts::kPayloadMissing, Texts::kCaptionSetup, MB_OK);
+    return false;
+}
+
+bool FindPayloadFolder(CString& strPayload)
+{
     const CString module = Files::ModulePath();
     const CString folder = module.Left(module.ReverseFind('\\'));
     if (GetPathKind(folder + kPayloadFolder) == kPathFolder) {
@@ -33,7 +41,6 @@ bool LocatePayload(CString& strPayload)
         strPayload = folder;
         return true;
     }
-    ShowMessageBox(AfxGetMainWnd(), Texts::kPayloadMissing, Texts::kCaptionSetup, MB_OK);
     return false;
 }
 

@@ -12,6 +12,8 @@ bool IsAcadRunning();
 // The payload folder: "Data" beside the program, else the program's own folder
 // when "Trabex2010.arx" lies there. Shows a message and returns false otherwise.
 bool LocatePayload(CString& strPayload);
+// The same search, silently: false when there is no payload.
+bool FindPayloadFolder(CString& strPayload);
 int GetPathKind(CString strPath);
 // Clears FILE_ATTRIBUTE_READONLY and keeps every other attribute.
 void ClearReadOnly(CString strPath);

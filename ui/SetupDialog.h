@@ -58,6 +58,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// TRUE until the first Install click that found AutoCAD running.
+extern bool g_bWarnHostRunning;
+
 // "Ostrevo软件 V2026.03.31": minor and patch shown with at least two digits.
 CString ComposeSetupTitle(int nVersion);
 

@@ -84,8 +84,14 @@ void MessageBoxAnswerer::Run()
                 if (m_answers.size() > 1)
                     m_answers.pop_front();
             }
-            if (answer == 0)  // default: OK, or Ignore when the box has no OK
-                answer = GetDlgItem(box, IDOK) ? IDOK : (GetDlgItem(box, IDIGNORE) ? IDIGNORE : IDCANCEL);
+            if (answer == 0) {  // the first of OK, Yes, Ignore the box has
+                for (int id : {IDOK, IDYES, IDIGNORE, IDCANCEL}) {
+                    if (GetDlgItem(box, id)) {
+                        answer = id;
+                        break;
+                    }
+                }
+            }
             {
                 std::lock_guard<std::mutex> lock(m_mutex);
                 m_seen.push_back({caption, text, answer});

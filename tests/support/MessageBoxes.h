@@ -23,7 +23,7 @@ public:
     // decide(caption, text) returns the button ID to press (IDOK, IDABORT, ...).
     using Decide = std::function<int(const std::string&, const std::string&)>;
 
-    // Presses the default button ID of each box: IDOK, or IDIGNORE for Abort/Retry/Ignore.
+    // Presses the first of OK, Yes, Ignore that each box has.
     MessageBoxAnswerer();
     explicit MessageBoxAnswerer(Decide decide);
     // Presses the given buttons in order, then keeps pressing the last one.

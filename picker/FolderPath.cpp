@@ -1,0 +1,118 @@
+#include "picker/FolderPath.h"
+
+#include <cstring>
+#include <string>
+
+#include "framework/Format.h"
+#include "framework/String.h"
+#include "framework/Window.h"
+#include "platform/Files.h"
+#include "res/Texts.h"
+
+namespace {
+
+const char kForbidden[] = "\"*/:<>?\\|";
+
+bool IsBlankOrDot(char c)
+{
+    return c == '\t' || c == ' ' || c == '.';
+}
+
+// Byte offsets where each character of the text starts.
+template <typename Visit>
+void ForEachChar(const char* psz, Visit visit)
+{
+    const size_t n = std::strlen(psz);
+    for (size_t i = 0; i < n;) {
+        const bool dbcs = CString::IsLeadByte(static_cast<unsigned char>(psz[i])) && i + 1 < n;
+        visit(i, dbcs);
+        i += dbcs ? 2 : 1;
+    }
+}
+
+bool IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+} // namespace
+
+BOOL CheckFolderName(const char* pszName)
+{
+    if (!pszName || !*pszName)
+        return FALSE;
+    if (IsBlankOrDot(pszName[0]))
+        return FALSE;
+    BOOL ok = TRUE;
+    size_t lastStart = 0;
+    bool lastIsDbcs = false;
+    ForEachChar(pszName, [&](size_t i, bool dbcs) {
+        lastStart = i;
+        lastIsDbcs = dbcs;
+        if (!dbcs && std::strchr(kForbidden, pszName[i]))
+            ok = FALSE;
+    });
+    if (!lastIsDbcs && IsBlankOrDot(pszName[lastStart]))
+        return FALSE;
+    return ok;
+}
+
+int CreateFolderPath(const char* pszPath, BOOL bValidateOnly)
+{
+    if (!pszPath)
+        return kFolderInvalid;
+    PathBuffer path;
+    if (!FormatPath(path, "%s", pszPath))
+        return kFolderInvalid;  // longer than any folder can be
+    const size_t len = std::strlen(path);
+    if (len < 3 || !IsAsciiLetter(path[0]) || path[1] != ':' || path[2] != '\\')
+        return kFolderInvalid;
+    if (len == 3)
+        return bValidateOnly || Files::Exists(path) ? kFolderOk : kFolderCannotCreate;
+
+    // Split after the root at real backslashes only (never a GBK second byte).
+    std::string rest(path + 3);
+    size_t start = 0;
+    for (;;) {
+        size_t end = std::string::npos;
+        ForEachChar(rest.c_str() + start, [&](size_t i, bool dbcs) {
+            if (end == std::string::npos && !dbcs && rest[start + i] == '\\')
+                end = start + i;
+        });
+        const std::string level = rest.substr(start, end == std::string::npos ? end : end - start);
+        if (!CheckFolderName(level.c_str()))
+            return kFolderInvalid;
+        if (!bValidateOnly) {
+            const std::string upTo = std::string(path, 3) + rest.substr(0, start + level.size());
+            Files::CreateFolder(upTo.c_str());  // an existing level is passed over
+            if (!Files::Exists(upTo.c_str()))
+                return kFolderCannotCreate;
+        }
+        if (end == std::string::npos)
+            return kFolderOk;
+        if (end + 1 == rest.size())
+            return kFolderInvalid;  // a trailing backslash
+        start = end + 1;
+    }
+}
+
+int ConfirmFolder(const char* pszPath)
+{
+    int r = CreateFolderPath(pszPath, TRUE);
+    if (r == kFolderOk) {
+        if (Files::Exists(pszPath))
+            return kFolderOk;
+        CString question;
+        question.Format(Texts::kPickerCreateFormat, pszPath);
+        if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return kFolderDeclined;
+        r = CreateFolderPath(pszPath, FALSE);
+        if (r == kFolderOk)
+            return kFolderOk;
+    }
+    CString warning;
+    warning.Format(r == kFolderInvalid ? Texts::kPickerInvalidFormat : Texts::kPickerCannotCreateFormat,
+                   pszPath);
+    AfxMessageBox(warning, MB_OK | MB_ICONEXCLAMATION);
+    return r;
+}

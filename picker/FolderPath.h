@@ -1,0 +1,23 @@
+// Checking and creating a typed folder path, level by level.
+#pragma once
+
+#include <windows.h>
+
+// Results of CreateFolderPath and ConfirmFolder.
+enum FolderResult {
+    kFolderOk = 0,
+    kFolderDeclined = -1,   // the user did not want it created
+    kFolderInvalid = 1,
+    kFolderCannotCreate = 2,
+};
+
+// TRUE when name may be one level of a folder path: not empty, no leading or
+// trailing tab, space or dot, none of " * / : < > ? \ |. Whole GBK characters
+// are checked, so a double-byte character never fails on its second byte.
+BOOL CheckFolderName(const char* pszName);
+// Checks "X:\level\level..." (bValidateOnly) or also creates the missing levels
+// from the root down. 0 ok, 1 invalid, 2 cannot be created.
+int CreateFolderPath(const char* pszPath, BOOL bValidateOnly);
+// The check on OK: 0 exists or was created, -1 creation declined, 1 invalid,
+// 2 cannot be created; the last two after telling the user.
+int ConfirmFolder(const char* pszPath);

@@ -1,0 +1,165 @@
+#include "picker/PathDialog.h"
+
+#include <cstring>
+
+#include "picker/FolderPath.h"
+#include "platform/Files.h"
+
+namespace {
+
+// Where the edit box goes: above the tree, as wide as it, 23 pixels high.
+constexpr int kEditGapAboveTree = 4;
+constexpr int kEditHeight = 23;
+
+// Releases the shell's allocator when it goes.
+class ShellMalloc {
+public:
+    ShellMalloc() { m_ok = SUCCEEDED(SHGetMalloc(&m_p)); }
+    ~ShellMalloc()
+    {
+        if (m_p)
+            m_p->Release();
+    }
+    bool ok() const { return m_ok && m_p; }
+    void Free(void* pv) const { m_p->Free(pv); }
+
+private:
+    IMalloc* m_p = nullptr;
+    bool m_ok = false;
+};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CPathDialogSub, CWnd)
+    ON_BN_CLICKED(IDOK, OnBnClickedOk)
+    ON_EN_CHANGE(IDC_FOLDER_EDIT, OnEnChangeFolderEdit)
+END_MESSAGE_MAP()
+
+CPathDialogSub::~CPathDialogSub() = default;
+
+void CPathDialogSub::OnBnClickedOk()
+{
+    CPathDialog* picker = m_pPathDialog;
+    picker->ReadEditBox();
+    if (ConfirmFolder(picker->m_szPath) != kFolderOk) {
+        ::SetFocus(GetDlgItem(IDC_FOLDER_EDIT));
+        return;
+    }
+    picker->m_bConfirmed = TRUE;
+    ::EndDialog(picker->m_hBrowseWnd, IDOK);  // the shell's own OK does not run
+}
+
+void CPathDialogSub::OnEnChangeFolderEdit()
+{
+    CPathDialog* picker = m_pPathDialog;
+    picker->ReadEditBox();
+    picker->EnableOk(picker->m_szPath[0] != '\0');
+}
+
+CPathDialog::CPathDialog(const char* pszCaption, const char* pszPrompt,
+                         const char* pszInitialFolder, CWnd* pParent)
+    : m_pszCaption(pszCaption), m_pszInitialFolder(pszInitialFolder), m_szPath(),
+      m_browseInfo(), m_hBrowseWnd(nullptr), m_pOwnerWnd(CWnd::GetSafeOwner(pParent, nullptr)),
+      m_bConfirmed(FALSE)
+{
+    m_browseWnd.m_pPathDialog = this;
+    m_browseInfo.hwndOwner = m_pOwnerWnd ? m_pOwnerWnd->GetSafeHwnd() : nullptr;
+    m_browseInfo.pidlRoot = nullptr;
+    m_browseInfo.pszDisplayName = nullptr;
+    m_browseInfo.lpszTitle = pszPrompt;
+    m_browseInfo.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+    m_browseInfo.lpfn = &CPathDialog::BrowseCallbackProc;
+    m_browseInfo.lParam = 0;
+    m_browseInfo.iImage = 0;
+}
+
+int CPathDialog::DoModal()
+{
+    m_browseInfo.lpfn = &CPathDialog::BrowseCallbackProc;
+    m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
+    // The shell writes the display name into a buffer of this call only.
+    char szDisplayName[260] = {};
+    BROWSEINFOA request = m_browseInfo;
+    request.pszDisplayName = szDisplayName;
+
+    ShellMalloc malloc;
+    if (!malloc.ok())
+        return -1;
+    m_bConfirmed = FALSE;
+    LPITEMIDLIST pidl = SHBrowseForFolderA(&request);
+    if (pidl)
+        malloc.Free(pidl);
+    m_hBrowseWnd = nullptr;
+    return m_bConfirmed ? IDOK : -1;
+}
+
+CString CPathDialog::GetPathName() const
+{
+    return CString(m_szPath);
+}
+
+int CALLBACK CPathDialog::BrowseCallbackProc(HWND hWnd, UINT uMsg, LPARAM lParam, LPARAM pData)
+{
+    CPathDialog* self = reinterpret_cast<CPathDialog*>(pData);
+    if (uMsg == BFFM_INITIALIZED)
+        self->OnInitialized(hWnd);
+    else if (uMsg == BFFM_SELCHANGED)
+        self->OnSelectionChanged(reinterpret_cast<LPCITEMIDLIST>(lParam));
+    return 0;
+}
+
+void CPathDialog::OnInitialized(HWND hWnd)
+{
+    m_hBrowseWnd = hWnd;
+    if (m_pszCaption)
+        SetWindowTextA(hWnd, m_pszCaption);
+    m_browseWnd.SubclassWindow(hWnd);
+    ShowWindow(GetDlgItem(hWnd, IDC_BROWSE_STATUS), SW_HIDE);
+
+    RECT tree;
+    GetWindowRect(GetDlgItem(hWnd, IDC_BROWSE_TREE), &tree);
+    POINT topLeft = {tree.left, tree.top - kEditGapAboveTree - kEditHeight};
+    POINT bottomRight = {tree.right, tree.top - kEditGapAboveTree};
+    ScreenToClient(hWnd, &topLeft);
+    ScreenToClient(hWnd, &bottomRight);
+    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, topLeft.x,
+                                topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y,
+                                hWnd, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(edit, GWLP_ID, IDC_FOLDER_EDIT);
+    ShowWindow(edit, SW_SHOW);
+    SendMessageA(edit, WM_SETFONT, SendMessageA(hWnd, WM_GETFONT, 0, 0), TRUE);
+
+    if (m_pszInitialFolder) {
+        SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_pszInitialFolder));
+    } else {
+        const CString current = Files::CurrentFolder();
+        SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(current.GetString()));
+    }
+}
+
+void CPathDialog::OnSelectionChanged(LPCITEMIDLIST pidl) const
+{
+    char szPath[260] = {};
+    if (!SHGetPathFromIDListA(pidl, szPath) || szPath[1] != ':') {
+        // Network locations and virtual folders have no drive-letter path.
+        szPath[0] = '\0';
+        EnableOk(FALSE);
+    } else {
+        EnableOk(TRUE);
+    }
+    HWND edit = GetDlgItem(m_hBrowseWnd, IDC_FOLDER_EDIT);
+    if (edit)
+        SetWindowTextA(edit, szPath);
+}
+
+void CPathDialog::ReadEditBox()
+{
+    std::memset(m_szPath, 0, sizeof m_szPath);
+    GetWindowTextA(GetDlgItem(m_hBrowseWnd, IDC_FOLDER_EDIT), m_szPath, sizeof m_szPath);
+}
+
+void CPathDialog::EnableOk(BOOL bEnable) const
+{
+    SendMessageA(m_hBrowseWnd, BFFM_ENABLEOK, 0, bEnable);
+}
