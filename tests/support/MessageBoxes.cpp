@@ -69,7 +69,7 @@ void MessageBoxAnswerer::Run()
 {
     std::set<HWND> answered;
     while (!m_stop) {
-        FindState state = {GetCurrentProcessId(), {}};
+        FindState state = {m_pid, {}};
         EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&state));
         for (HWND box : state.boxes) {
             if (answered.count(box))

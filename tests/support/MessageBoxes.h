@@ -30,6 +30,9 @@ public:
     explicit MessageBoxAnswerer(std::vector<int> answers);
     ~MessageBoxAnswerer();
 
+    // Answers the boxes of another process (a started SetUp.exe) instead of this one.
+    void WatchProcess(DWORD pid) { m_pid = pid; }
+
     std::vector<SeenBox> Seen() const;
     size_t Count() const { return Seen().size(); }
 
@@ -40,6 +43,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<SeenBox> m_seen;
     std::atomic<bool> m_stop{false};
+    std::atomic<DWORD> m_pid{GetCurrentProcessId()};
     std::thread m_thread;
 };
 

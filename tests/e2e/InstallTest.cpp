@@ -1,0 +1,292 @@
+// The whole installation through the real SetUp.exe, as a user would run it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "res/Texts.h"
+#include "res/resource.h"
+#include "tests/e2e/MachineFixture.h"
+#include "tests/e2e/SetupProcess.h"
+#include "tests/support/MessageBoxes.h"
+
+namespace {
+
+const std::string kProduct2008 = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804";
+const std::string kProduct2016 = "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:804";
+const std::string kProfile2008 =
+    "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables";
+
+std::string RegString(HKEY root, const std::string& path, const char* name)
+{
+    char buf[4096] = {};
+    DWORD cb = sizeof buf;
+    if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buf, &cb) != ERROR_SUCCESS)
+        return "<absent>";
+    return buf;
+}
+
+// The machine, a distribution folder with the sample payload, and the program.
+class Install : public ::testing::Test {
+protected:
+    Install() : machine(FixturesDir()) {}
+
+    void MakePayload()
+    {
+        Disk::MakeFolder(setup.data());
+        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2015.ARX", "Trabex_EN.shx",
+                              "Trabex_HZ.shx", "Trabex.prt5"})
+            Disk::WriteFile(setup.data() + "\\" + f, f);
+        Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
+        Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
+    }
+
+    // Starts the program and has the boxes answered (default: OK / Yes / Ignore).
+    void Start()
+    {
+        ASSERT_TRUE(setup.Start()) << "no dialog";
+        boxes.WatchProcess(setup.Pid());
+    }
+
+    // Waits until n boxes have been seen (or the program ended).
+    void WaitForBoxes(size_t n, int ms = 15000)
+    {
+        for (int waited = 0; boxes.Count() < n && waited < ms; waited += 20)
+            Sleep(20);
+    }
+
+    std::vector<std::string> Texts() const
+    {
+        std::vector<std::string> t;
+        for (const SeenBox& b : boxes.Seen())
+            t.push_back(b.text);
+        return t;
+    }
+
+    MachineFixture machine;
+    SetupProcess setup;
+    MessageBoxAnswerer boxes;
+};
+
+} // namespace
+
+TEST_F(Install, DefaultFolderInstallsEverything)
+{
+    MakePayload();
+    Start();
+    EXPECT_TRUE(setup.Enabled(IDC_INSTALL));
+    EXPECT_EQ("C:\\Trabex", setup.Text(IDC_INSTALL_PATH));
+    setup.Click(IDC_INSTALL);
+    ASSERT_EQ(0, setup.WaitForExit()) << "the program ends after the messages";
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ(Texts::kInstallDone, boxes.Seen()[0].text);
+    EXPECT_EQ(Texts::kCaptionDone, boxes.Seen()[0].caption);
+    EXPECT_EQ(Texts::kImportOldSettings, boxes.Seen()[1].text);
+
+    // Payload (without the fonts) and library in the install folder.
+    EXPECT_EQ((std::vector<std::string>{"Trabex.prt5", "Trabex2008.ARX", "Trabex2010.ARX",
+                                        "Trabex2015.ARX", "Trabex扩展绘图库"}),
+              Disk::List("C:\\Trabex\\Q-Ostrevo"));
+    EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex扩展绘图库\\门窗.dwg"));
+    // Registration per ticked release and product; 2018 withheld by the 32-bit setup.
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX",
+              RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX",
+              RegString(HKEY_LOCAL_MACHINE, kProduct2016 + "\\Applications\\Trabex2016", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX",
+              RegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F004:804\\Applications\\Trabex2016", "LOADER"));
+    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE,
+                                    "SOFTWARE\\Autodesk\\AutoCAD\\R22.0\\ACAD-1001:804\\Applications\\Trabex2018", "LOADER"));
+    // Trusted paths in every profile.
+    EXPECT_EQ("C:\\TOOLS\\LISP;C:\\TRABEX\\Q-OSTREVO", RegString(HKEY_CURRENT_USER, kProfile2008, "TRUSTEDPATHS"));
+    EXPECT_EQ("D:\\COMPANY\\BLOCKS\\...;C:\\TRABEX\\Q-OSTREVO2;C:\\TRABEX\\Q-OSTREVO",
+              RegString(HKEY_CURRENT_USER,
+                        "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables",
+                        "TRUSTEDPATHS"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo",
+              RegString(HKEY_CURRENT_USER,
+                        "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\Drafting\\Variables",
+                        "TRUSTEDPATHS"));
+    // Fonts for every ticked installation; the plot driver for 2008 only.
+    EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
+    EXPECT_EQ("Trabex_HZ.shx", Disk::ReadFile("C:\\Program Files\\Autodesk\\AutoCAD Mechanical 2016\\Fonts\\Trabex_HZ.shx"));
+    EXPECT_FALSE(Disk::IsFile("C:\\Program Files\\Autodesk\\AutoCAD 2018\\Fonts\\Trabex_EN.shx"));
+    EXPECT_EQ("Trabex.prt5", Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi"));
+    EXPECT_EQ("AutoCAD's own PDF plot driver\n",
+              Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi.bak"));
+    EXPECT_EQ("AutoCAD's own PDF plot driver\n",
+              Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Drv\\pdfplot9.hdi"));
+}
+
+TEST_F(Install, FolderTypedWithATrailingBackslash)
+{
+    MakePayload();
+    Disk::MakeFolder("C:\\Trabex");
+    Start();
+    setup.SetText(IDC_INSTALL_PATH, "C:\\Trabex\\Tools\\");
+    setup.Click(IDC_INSTALL);
+    ASSERT_EQ(0, setup.WaitForExit());
+    EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Tools\\Q-Ostrevo\\Trabex2010.ARX"));
+    EXPECT_EQ("C:\\Trabex\\Tools\\Q-Ostrevo\\Trabex2010.ARX",
+              RegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Applications\\Trabex2010", "LOADER"));
+}
+
+TEST_F(Install, RunningAutoCadWarnsOnceThenInstalls)
+{
+    MakePayload();
+    // A process whose image name is acad.exe.
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string sleeper = self;
+    sleeper = sleeper.substr(0, sleeper.rfind('\\')) + "\\sleeper.exe";
+    const std::string acad = setup.root / "acad.exe";
+    ASSERT_TRUE(CopyFileA(sleeper.c_str(), acad.c_str(), FALSE));
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = "\"" + acad + "\" 60000";
+    ASSERT_TRUE(CreateProcessA(acad.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    Sleep(300);
+
+    Start();
+    setup.Click(IDC_INSTALL);
+    WaitForBoxes(1);
+    Sleep(300);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Texts::kCloseAcad, boxes.Seen()[0].text);
+    EXPECT_EQ(Texts::kCaptionSetup, boxes.Seen()[0].caption);
+    EXPECT_TRUE(setup.Running());
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex\\Q-Ostrevo"));
+    EXPECT_TRUE(setup.Visible(IDC_INSTALL_PATH));
+
+    setup.Click(IDC_INSTALL);  // AutoCAD still runs: the check is disarmed
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(3u, boxes.Count());
+    EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX"));
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+}
+
+TEST_F(Install, AbortAfterAFailedCopyLeavesTheRegistryAlone)
+{
+    MakePayload();
+    Disk::MakeFolder("C:\\Trabex");
+    Disk::MakeFolder("C:\\Trabex\\Q-Ostrevo");
+    HANDLE lock = CreateFileA("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    const std::string before = MachineFixture::Snapshot();
+    MessageBoxAnswerer abort(std::vector<int>{IDABORT});
+    ASSERT_TRUE(setup.Start());
+    abort.WatchProcess(setup.Pid());
+    setup.Click(IDC_INSTALL);
+    EXPECT_EQ(0, setup.WaitForExit());  // ended as cancelled: no completion message
+    CloseHandle(lock);
+    ASSERT_EQ(1u, abort.Count());
+    char expected[512];
+    std::snprintf(expected, sizeof expected, Texts::kCopyFailedFormat, "C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX");
+    EXPECT_EQ(expected, abort.Seen()[0].text);
+    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("c:\\tools\\lisp", RegString(HKEY_CURRENT_USER, kProfile2008, "TRUSTEDPATHS"));
+    EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX"));  // copied before the stop
+    EXPECT_FALSE(Disk::IsFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
+}
+
+TEST_F(Install, MissingPayloadIsReportedAndNothingInstalled)
+{
+    Start();
+    setup.Click(IDC_INSTALL);
+    EXPECT_EQ(0, setup.WaitForExit());  // ended as cancelled: no completion message
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Texts::kPayloadMissing, boxes.Seen()[0].text);
+    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+}
+
+TEST_F(Install, NoAutoCadFoundLeavesInstallDisabled)
+{
+    machine.Clean();
+    MakePayload();
+    Start();
+    EXPECT_FALSE(setup.Enabled(IDC_INSTALL));
+    for (int id : {IDC_ACAD2008, IDC_ACAD2010, IDC_ACAD2016})
+        EXPECT_FALSE(setup.Enabled(id));
+}
+
+TEST_F(Install, RefusedFoldersCreateNothing)
+{
+    MakePayload();
+    Start();
+    const std::string tooLong = "C:\\" + std::string(240, 'x');
+    const char* const folders[] = {"", "Trabex", "\\\\server\\share", "C:\\a|b", "C:\\a\\\\b"};
+    size_t seen = 0;
+    auto tryFolder = [&](const std::string& folder) {
+        setup.SetText(IDC_INSTALL_PATH, folder);
+        setup.Click(IDC_INSTALL);
+        WaitForBoxes(++seen);
+        Sleep(200);  // the answered box closes before the next try
+    };
+    for (const char* folder : folders)
+        tryFolder(folder);
+    tryFolder(tooLong);
+    const std::vector<std::string> texts = Texts();
+    ASSERT_EQ(6u, texts.size());
+    EXPECT_EQ(Texts::kFolderEmpty, texts[0]);
+    char expected[1024];
+    std::snprintf(expected, sizeof expected, Texts::kFolderInvalidFormat, "Trabex");
+    EXPECT_EQ(expected, texts[1]);
+    std::snprintf(expected, sizeof expected, Texts::kFolderInvalidFormat, "\\\\server\\share");
+    EXPECT_EQ(expected, texts[2]);
+    EXPECT_NE(std::string::npos, texts[5].find(tooLong));
+    for (const SeenBox& b : boxes.Seen())
+        EXPECT_EQ(Texts::kCaptionSetup, b.caption);
+    EXPECT_TRUE(setup.Running());
+    EXPECT_FALSE(Disk::IsFolder(tooLong));
+    EXPECT_FALSE(Disk::IsFolder("C:\\a"));
+    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+}
+
+TEST_F(Install, BrowseCreatesATypedFolderAndShowsIt)
+{
+    MakePayload();
+    Disk::MakeFolder("C:\\Trabex");
+    Start();
+    setup.Click(IDC_BROWSE);
+    // The folder browser of the setup process.
+    HWND browser = nullptr;
+    for (int i = 0; i < 500 && !browser; ++i) {
+        struct Find {
+            DWORD pid;
+            HWND found;
+        } f = {setup.Pid(), nullptr};
+        EnumWindows([](HWND h, LPARAM l) -> BOOL {
+            Find* f = reinterpret_cast<Find*>(l);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(h, &pid);
+            if (pid == f->pid && IsWindowVisible(h) && GetDlgItem(h, 14148)) {
+                f->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&f));
+        browser = f.found;
+        Sleep(20);
+    }
+    ASSERT_NE(nullptr, browser);
+    char caption[64] = {};
+    GetWindowTextA(browser, caption, sizeof caption);
+    EXPECT_STREQ(Texts::kBrowseCaption, caption);
+    Sleep(300);
+    const std::string typed = "C:\\Trabex\\新建\\Q";
+    SendMessageA(GetDlgItem(browser, 14148), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+    PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);  // answered Yes
+    for (int i = 0; i < 300 && IsWindow(browser); ++i)
+        Sleep(20);
+    Sleep(300);
+    EXPECT_FALSE(IsWindow(browser));
+    EXPECT_EQ(typed, setup.Text(IDC_INSTALL_PATH));
+    EXPECT_TRUE(Disk::IsFolder(typed));
+    EXPECT_TRUE(setup.Enabled(IDC_INSTALL));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(std::string::npos, boxes.Seen()[0].text.find("does not exist"));
+}

@@ -1,0 +1,34 @@
+// The simulated machine of the end-to-end tests and the demo: AutoCAD keys and
+// profiles from tests/fixtures/*.reg, imported with Wine's reg.exe into the view
+// the setup reads, and AutoCAD folders with Fonts and Drv. Removed again when
+// the object goes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class MachineFixture {
+public:
+    // fixturesDir: the Windows path of tests/fixtures.
+    explicit MachineFixture(const std::string& fixturesDir, bool removeWhenDone = true);
+    ~MachineFixture();
+
+    // Full paths of the simulated AutoCAD folders, in the order of folders.txt.
+    const std::vector<std::string>& AcadFolders() const { return m_folders; }
+    // Everything the machine holds now: registry below the AutoCAD keys, the
+    // install folder and the AutoCAD folders' Fonts and Drv (UTF-8 text).
+    static std::string Snapshot();
+    // Removes AutoCAD's keys and folders and C:\Trabex.
+    void Clean() const;
+
+private:
+    void ImportReg(const std::string& file) const;
+    std::string m_dir;
+    std::vector<std::string> m_folders;
+    bool m_remove;
+};
+
+// GBK (the code page) to UTF-8, for output that a Linux terminal reads.
+std::string ToUtf8(const std::string& gbk);
+// The fixtures folder of this build (compiled in).
+std::string FixturesDir();
