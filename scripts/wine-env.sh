@@ -1,6 +1,7 @@
 # Sourced by the test and demo scripts: prepares a build folder's Wine prefix,
 # an X display and a persistent wineserver.  Never touches ~/.wine.
-#   wine_env_up BUILD_DIR   -> exports WINEPREFIX, TRABEX_DISPLAY
+#   wine_env_up BUILD_DIR [PREFIX]  -> exports WINEPREFIX (default BUILD_DIR/wineprefix),
+#                                      TRABEX_DISPLAY
 #   wine_env_down           -> stops the server and the Xvfb it started
 
 wine_env_server() {
@@ -9,7 +10,7 @@ wine_env_server() {
 
 wine_env_up() {
   local build=$1
-  export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+  export WINEPREFIX="${2:-$build/wineprefix}" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml="
   TRABEX_WINE=$(sed -n 's/^exec "\(.*\)" "\$@"$/\1/p' "$build/wine-run.sh")
   export TRABEX_WINE
@@ -36,7 +37,7 @@ wine_env_up() {
     "$TRABEX_WINE" wineboot -i >/dev/null 2>&1 || true
     "$(wine_env_server)" -w
     # Wine has no SimSun: let the dialog font "宋体" render with WenQuanYi Zen Hei.
-    local reg="$build/fonts.reg"
+    local reg="$WINEPREFIX.fonts.reg"
     printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"NSimSun"="WenQuanYi Zen Hei"\r\n' \
       | iconv -f UTF-8 -t UTF-16 > "$reg"
     "$TRABEX_WINE" regedit /S "$reg" >/dev/null 2>&1 || true

@@ -96,9 +96,12 @@ void DumpFiles(const std::string& folder, const std::string& shown, std::string&
         if (Disk::IsFolder(path)) {
             DumpFiles(path, shown + "\\" + name, out);
         } else {
-            std::string first = Disk::ReadFile(path);
-            first = first.substr(0, first.find('\n'));
-            out += "  " + shown + "\\" + name + "  [" + first.substr(0, 60) + "]\n";
+            // The last line of the (small, sample) file says what it is.
+            std::string content = Disk::ReadFile(path);
+            while (!content.empty() && content.back() == '\n')
+                content.pop_back();
+            const std::string last = content.substr(content.rfind('\n') + 1);
+            out += "  " + shown + "\\" + name + "  [" + last.substr(0, 60) + "]\n";
         }
     }
 }

@@ -1,0 +1,133 @@
+// Runs the demo on the simulated machine:
+//   demo_driver DIST SHOTS auto         drives SetUp.exe to the end as a user would,
+//                                        saving screenshots into SHOTS
+//   demo_driver DIST SHOTS interactive  lets the user work the dialog
+// and then prints what was installed. DIST holds SetUp.exe beside Data.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "res/resource.h"
+#include "tests/e2e/MachineFixture.h"
+#include "tests/support/MessageBoxes.h"
+
+namespace {
+
+void Say(const std::string& gbk)
+{
+    const std::string utf8 = ToUtf8(gbk);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}
+
+// The whole screen as a 24-bit BMP file.
+void Screenshot(const std::string& path)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    const DWORD row = ((w * 3 + 3) & ~3u);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + row * h;
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(&fh, sizeof fh, 1, f);
+        std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+        std::fwrite(bits, row * h, 1, f);
+        std::fclose(f);
+    }
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+}
+
+struct FindDialog {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindSetupDialog(HWND hWnd, LPARAM lParam)
+{
+    FindDialog* f = reinterpret_cast<FindDialog*>(lParam);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hWnd, &pid);
+    char caption[64] = {};
+    GetWindowTextA(hWnd, caption, sizeof caption);
+    if (pid == f->pid && std::strcmp(caption, "Q-Ostrevo安装") == 0 && IsWindowVisible(hWnd)) {
+        f->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4)
+        return 2;
+    const std::string dist = argv[1], shots = argv[2];
+    const bool interactive = std::strcmp(argv[3], "interactive") == 0;
+
+    Say("Simulated machine: AutoCAD 2008, 2010, 2016 (two products) and 2018 registered; profiles with trusted paths.\n");
+    MachineFixture machine(FixturesDir(), false);
+
+    const std::string exe = dist + "\\SetUp.exe";
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dist.c_str(), &si, &pi)) {
+        Say("cannot start " + exe + "\n");
+        return 1;
+    }
+    if (interactive) {
+        Say("SetUp.exe runs on your display; close it or install to go on.\n");
+        WaitForSingleObject(pi.hProcess, INFINITE);
+    } else {
+        FindDialog f = {pi.dwProcessId, nullptr};
+        for (int i = 0; i < 1500 && !f.found; ++i) {
+            EnumWindows(FindSetupDialog, reinterpret_cast<LPARAM>(&f));
+            Sleep(10);
+        }
+        if (!f.found) {
+            Say("the setup dialog did not appear\n");
+            TerminateProcess(pi.hProcess, 1);
+            return 1;
+        }
+        Sleep(500);
+        Screenshot(shots + "\\1-dialog.bmp");
+        Say("Screenshot of the dialog taken; clicking \"安  装\".\n");
+        int shot = 2;
+        MessageBoxAnswerer boxes([&](const std::string& caption, const std::string& text) {
+            Sleep(300);
+            Screenshot(shots + "\\" + std::to_string(shot++) + "-message.bmp");
+            Say("Message box [" + caption + "]: " + text + "\n");
+            return IDOK;
+        });
+        boxes.WatchProcess(pi.dwProcessId);
+        PostMessageA(GetDlgItem(f.found, IDC_INSTALL), BM_CLICK, 0, 0);
+        if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+            Say("SetUp.exe did not finish\n");
+            TerminateProcess(pi.hProcess, 1);
+        }
+    }
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    Say("\nWhat the machine holds now:\n" + MachineFixture::Snapshot());
+    return 0;
+}
