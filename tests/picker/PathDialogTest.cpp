@@ -81,7 +81,13 @@ TEST(PathDialog, EditBoxAboveTheTreeShowsTheInitialFolder)
         char sz[128] = {};
         GetWindowTextA(b, sz, sizeof sz);
         caption = sz;
-        shown = TextOf(GetDlgItem(b, IDC_FOLDER_EDIT));
+        // The initial selection reaches the edit box once the tree has expanded to it.
+        for (int i = 0; i < 250; ++i) {
+            shown = TextOf(GetDlgItem(b, IDC_FOLDER_EDIT));
+            if (_stricmp(shown.c_str(), dir.Path().c_str()) == 0)
+                break;
+            Sleep(20);
+        }
         HWND status = GetDlgItem(b, IDC_BROWSE_STATUS);
         statusHidden = !status || !IsWindowVisible(status);
         RECT edit, tree;
