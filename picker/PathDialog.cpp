@@ -130,12 +130,12 @@ void CPathDialog::OnInitialized(HWND hWnd)
     ShowWindow(edit, SW_SHOW);
     SendMessageA(edit, WM_SETFONT, SendMessageA(hWnd, WM_GETFONT, 0, 0), TRUE);
 
-    if (m_pszInitialFolder) {
-        SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(m_pszInitialFolder));
-    } else {
-        const CString current = Files::CurrentFolder();
-        SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(current.GetString()));
-    }
+    const CString initial = m_pszInitialFolder ? CString(m_pszInitialFolder) : Files::CurrentFolder();
+    SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(initial.GetString()));
+    // A folder the tree cannot select (typically the default folder, which does
+    // not exist yet) still shows in the box, so the user need not type it again.
+    if (GetWindowTextLengthA(edit) == 0)
+        SetWindowTextA(edit, initial);
 }
 
 void CPathDialog::OnSelectionChanged(LPCITEMIDLIST pidl) const

@@ -99,10 +99,26 @@ TEST(PathDialog, EditBoxAboveTheTreeShowsTheInitialFolder)
     });
     EXPECT_EQ(-1, result);
     EXPECT_EQ("请选择安装目录：", caption);
-    EXPECT_EQ(0, _stricmp(dir.Path().c_str(), shown.c_str())) << shown;
+    EXPECT_EQ(0, _stricmp(dir.Path().c_str(), shown.c_str())) << "shown: " << shown << " expected: " << dir.Path();
     EXPECT_TRUE(statusHidden);
     EXPECT_TRUE(editAboveTree);
     EXPECT_TRUE(okEnabled);
+}
+
+TEST(PathDialog, InitialFolderThatDoesNotExistYetStillShows)
+{
+    TempFolder dir;
+    const std::string missing = dir / "Trabex";
+    CPathDialog picker("pick", "pick", missing.c_str(), nullptr);
+    std::string shown;
+    bool okEnabled = false;
+    RunPicker(picker, [&](HWND b) {
+        shown = TextOf(GetDlgItem(b, IDC_FOLDER_EDIT));
+        okEnabled = OkEnabled(b);
+    });
+    EXPECT_EQ(missing, shown);
+    EXPECT_TRUE(okEnabled);
+    EXPECT_FALSE(Disk::IsFolder(missing));
 }
 
 TEST(PathDialog, TypingDrivesTheOkButton)
