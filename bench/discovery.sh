@@ -2,13 +2,8 @@
 # Discovery over ~20,000 keys against Wine's own "reg query /s" over the same tree,
 # both timed as whole Wine processes in the same run (median of 5).
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup-deps.sh"
-arch=$(bash "$root/scripts/run-arch.sh")
-build="$root/build/$arch"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target DiscoveryBench >/dev/null
+source "$(dirname "$0")/../scripts/build-env.sh"
+trabex_build Release DiscoveryBench >/dev/null
 source "$root/scripts/wine-env.sh"
 wine_env_up "$build"
 trap wine_env_down EXIT

@@ -3,15 +3,9 @@
 # xcopy of the same files, both timed as whole Wine processes in the same run
 # (median of 5); and the size of the shipped 32-bit SetUp.exe.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup-deps.sh"
-arch=$(bash "$root/scripts/run-arch.sh")
-build="$root/build/$arch"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target InstallBench >/dev/null
-cmake -S "$root" -B "$root/build/i686-dist" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF >/dev/null
+source "$(dirname "$0")/../scripts/build-env.sh"
+trabex_build Release InstallBench >/dev/null
+trabex_configure "$root/build/i686-dist" i686 MinSizeRel -DBUILD_TESTING=OFF
 cmake --build "$root/build/i686-dist" -j2 --target SetUp >/dev/null
 source "$root/scripts/wine-env.sh"
 wine_env_up "$build"

@@ -7,14 +7,8 @@
 #   end as a user would, and leaves screenshots in build/<arch>/demo/shots.
 # Either way it ends by printing what was installed.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup-deps.sh"
-
-arch=$(bash "$root/scripts/run-arch.sh")
-build="$root/build/$arch"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
-      -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build" -j2 --target dist demo_driver >/dev/null
+source "$(dirname "$0")/build-env.sh"
+trabex_build Release dist demo_driver >/dev/null
 echo "Built $build/dist (SetUp.exe beside Data, and the zip)."
 
 mode=auto

@@ -3,23 +3,16 @@
 #   scripts/test.sh            all tests
 #   scripts/test.sh -R acad    only the ctest entries matching "acad"
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup-deps.sh"
+source "$(dirname "$0")/build-env.sh"
+trabex_build Release
 
-arch=$(bash "$root/scripts/run-arch.sh")
 if [ "$arch" != i686 ]; then
   echo "NOTE: this machine cannot start 32-bit Linux programs, so Wine's 32-bit loader"
   echo "      does not run here; the tests run an x86_64 build of the same sources."
   echo "      The i686 SetUp.exe and test programs are still built (build/i686)."
-  cmake -S "$root" -B "$root/build/i686" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  trabex_configure "$root/build/i686" i686 Release
   cmake --build "$root/build/i686" -j2
 fi
-
-build="$root/build/$arch"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-$arch.cmake" \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2
 
 source "$root/scripts/wine-env.sh"
 wine_env_up "$build"

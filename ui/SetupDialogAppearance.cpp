@@ -14,9 +14,9 @@ struct HeadingFont {
 const HeadingFont kTitleFont = {14, 600};
 const HeadingFont kEditionFont = {13, 400};
 
-void CreateHeading(CFont& font, const HeadingFont& spec)
+void CreateHeading(CFont& font, const HeadingFont& heading)
 {
-    font.CreateFont(spec.nHeight, 0, 0, 0, spec.nWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    font.CreateFont(heading.nHeight, 0, 0, 0, heading.nWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                     DEFAULT_PITCH | FF_DONTCARE, "宋体");
 }

@@ -11,7 +11,9 @@
 
 #include "res/resource.h"
 #include "tests/e2e/MachineFixture.h"
+#include "tests/e2e/SetupProcess.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/Screen.h"
 
 namespace {
 
@@ -22,56 +24,10 @@ void Say(const std::string& gbk)
     std::fflush(stdout);
 }
 
-// The whole screen as a 24-bit BMP file.
 void Screenshot(const std::string& path)
 {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    const DWORD row = ((w * 3 + 3) & ~3u);
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + row * h;
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-        std::fwrite(bits, row * h, 1, f);
-        std::fclose(f);
-    }
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-}
-
-struct FindDialog {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindSetupDialog(HWND hWnd, LPARAM lParam)
-{
-    FindDialog* f = reinterpret_cast<FindDialog*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    char caption[64] = {};
-    GetWindowTextA(hWnd, caption, sizeof caption);
-    if (pid == f->pid && std::strcmp(caption, "Q-Ostrevo安装") == 0 && IsWindowVisible(hWnd)) {
-        f->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SaveScreenBmp(screen, path.c_str());
 }
 
 } // namespace
@@ -99,12 +55,12 @@ int main(int argc, char** argv)
         Say("SetUp.exe runs on your display; close it or install to go on.\n");
         WaitForSingleObject(pi.hProcess, INFINITE);
     } else {
-        FindDialog f = {pi.dwProcessId, nullptr};
-        for (int i = 0; i < 1500 && !f.found; ++i) {
-            EnumWindows(FindSetupDialog, reinterpret_cast<LPARAM>(&f));
+        HWND dialog = nullptr;
+        for (int i = 0; i < 1500 && !dialog; ++i) {
+            dialog = FindSetupDialog(pi.dwProcessId);
             Sleep(10);
         }
-        if (!f.found) {
+        if (!dialog) {
             Say("the setup dialog did not appear\n");
             TerminateProcess(pi.hProcess, 1);
             return 1;
@@ -120,7 +76,7 @@ int main(int argc, char** argv)
             return IDOK;
         });
         boxes.WatchProcess(pi.dwProcessId);
-        PostMessageA(GetDlgItem(f.found, IDC_INSTALL), BM_CLICK, 0, 0);
+        PostMessageA(GetDlgItem(dialog, IDC_INSTALL), BM_CLICK, 0, 0);
         if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
             Say("SetUp.exe did not finish\n");
             TerminateProcess(pi.hProcess, 1);

@@ -5,38 +5,18 @@
 
 #include "res/resource.h"
 #include "tests/e2e/SetupProcess.h"
+#include "tests/support/Screen.h"
 
 namespace {
 
-// Counts the screen pixels of each colour inside a window's rectangle
-// (one copy of the screen area, then counted).
+// Counts the screen pixels of each colour inside a window's rectangle.
 std::map<COLORREF, int> Colours(HWND hWnd)
 {
     RECT r;
     GetWindowRect(hWnd, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
     std::map<COLORREF, int> counts;
-    if (w <= 0 || h <= 0)
-        return counts;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    const DWORD* px = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < w * h; ++i)
-        ++counts[RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF)];
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    for (DWORD px : CaptureScreen(r))
+        ++counts[RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF)];
     return counts;
 }
 

@@ -9,7 +9,7 @@ struct FindDialog {
     HWND found;
 };
 
-BOOL CALLBACK FindSetupDialog(HWND hWnd, LPARAM lParam)
+BOOL CALLBACK MatchSetupDialog(HWND hWnd, LPARAM lParam)
 {
     FindDialog* f = reinterpret_cast<FindDialog*>(lParam);
     DWORD pid = 0;
@@ -24,6 +24,13 @@ BOOL CALLBACK FindSetupDialog(HWND hWnd, LPARAM lParam)
 }
 
 } // namespace
+
+HWND FindSetupDialog(DWORD pid)
+{
+    FindDialog f = {pid, nullptr};
+    EnumWindows(MatchSetupDialog, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
 
 std::string BuiltSetupExe()
 {
@@ -64,9 +71,7 @@ bool SetupProcess::Start()
                         &si, &m_pi))
         return false;
     for (int i = 0; i < 1500 && !m_hDialog && Running(); ++i) {
-        FindDialog f = {m_pi.dwProcessId, nullptr};
-        EnumWindows(FindSetupDialog, reinterpret_cast<LPARAM>(&f));
-        m_hDialog = f.found;
+        m_hDialog = FindSetupDialog(m_pi.dwProcessId);
         if (!m_hDialog)
             Sleep(10);
     }

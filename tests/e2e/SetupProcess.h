@@ -40,5 +40,8 @@ private:
     HWND m_hDialog = nullptr;
 };
 
+// The visible setup dialog of process pid, or NULL.
+HWND FindSetupDialog(DWORD pid);
+
 // Where this build's SetUp.exe lies (beside the tests folder).
 std::string BuiltSetupExe();
