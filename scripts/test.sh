@@ -14,6 +14,11 @@ if [ "$arch" != i686 ]; then
   cmake --build "$root/build/i686" -j2
 fi
 
+# The setup for the 64-bit AutoCAD edition must build too (its behaviour is
+# tested through the *_edition64 test programs).
+trabex_configure "$build-edition64" "$arch" Release -DTARGET_BITS=64 -DBUILD_TESTING=OFF
+cmake --build "$build-edition64" -j2 --target SetUp
+
 source "$root/scripts/wine-env.sh"
 wine_env_up "$build"
 trap wine_env_down EXIT
