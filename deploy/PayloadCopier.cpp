@@ -69,7 +69,7 @@ CPayloadCopier::CPayloadCopier(CString strFolder, CWnd* pProgress)
 void CPayloadCopier::StepProgress() const
 {
     if (m_pProgress && m_pProgress->GetSafeHwnd())
-        ::SendMessageA(m_pProgress->GetSafeHwnd(), PBM_STEPIT, 0, 0);
+        m_pProgress->SendMessage(PBM_STEPIT);
 }
 
 bool RemoveZoneIdentifier(CString strPath)

@@ -16,7 +16,7 @@ trabex_build() {
   bash "$root/scripts/setup-deps.sh"
   arch=$(bash "$root/scripts/run-arch.sh")
   build="$root/build/$arch"
-  trabex_configure "$build" "$arch" "$type"
+  trabex_configure "$build" "$arch" "$type" -DBUILD_TESTING=ON
   local targets=()
   for t in "$@"; do targets+=(--target "$t"); done
   cmake --build "$build" -j2 "${targets[@]}"

@@ -10,7 +10,7 @@ if [ "$arch" != i686 ]; then
   echo "NOTE: this machine cannot start 32-bit Linux programs, so Wine's 32-bit loader"
   echo "      does not run here; the tests run an x86_64 build of the same sources."
   echo "      The i686 SetUp.exe and test programs are still built (build/i686)."
-  trabex_configure "$root/build/i686" i686 Release
+  trabex_configure "$root/build/i686" i686 Release -DBUILD_TESTING=ON
   cmake --build "$root/build/i686" -j2
 fi
 

@@ -25,6 +25,31 @@ std::string RegString(HKEY root, const std::string& path, const char* name)
     return buf;
 }
 
+struct FindBrowser {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK MatchFolderBrowser(HWND h, LPARAM l)
+{
+    FindBrowser* f = reinterpret_cast<FindBrowser*>(l);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == f->pid && IsWindowVisible(h) && GetDlgItem(h, 14148)) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The picker's folder browser (the shell dialog with our edit box) of process pid.
+HWND FindFolderBrowser(DWORD pid)
+{
+    FindBrowser f = {pid, nullptr};
+    EnumWindows(MatchFolderBrowser, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
 // The machine, a distribution folder with the sample payload, and the program.
 class Install : public ::testing::Test {
 protected:
@@ -255,21 +280,7 @@ TEST_F(Install, BrowseCreatesATypedFolderAndShowsIt)
     // The folder browser of the setup process.
     HWND browser = nullptr;
     for (int i = 0; i < 500 && !browser; ++i) {
-        struct Find {
-            DWORD pid;
-            HWND found;
-        } f = {setup.Pid(), nullptr};
-        EnumWindows([](HWND h, LPARAM l) -> BOOL {
-            Find* f = reinterpret_cast<Find*>(l);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(h, &pid);
-            if (pid == f->pid && IsWindowVisible(h) && GetDlgItem(h, 14148)) {
-                f->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&f));
-        browser = f.found;
+        browser = FindFolderBrowser(setup.Pid());
         Sleep(20);
     }
     ASSERT_NE(nullptr, browser);
