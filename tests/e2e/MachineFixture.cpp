@@ -132,7 +132,6 @@ MachineFixture::MachineFixture(const std::string& fixturesDir, bool removeWhenDo
         if (line.empty() || line[0] == '#')
             continue;
         const std::string folder = "C:\\" + Narrow(Widen(line, CP_UTF8), CP_ACP);
-        std::string partial;
         for (size_t i = 0; i <= folder.size(); ++i) {
             if (i == folder.size() || folder[i] == '\\')
                 Disk::MakeFolder(folder.substr(0, i));
