@@ -87,7 +87,8 @@ bool CPayloadCopier::CopyOneFile(const CString& source, const CString& target,
         text.Format(Texts::kCopyFailedFormat, target.GetString());
         const int answer =
             ShowMessageBox(AfxGetMainWnd(), text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE);
-        if (answer == IDABORT)
+        // No answer at all (the box could not be shown) must not retry forever.
+        if (answer == IDABORT || answer == 0)
             return false;
         if (answer == IDIGNORE)
             break;

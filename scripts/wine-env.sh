@@ -26,7 +26,8 @@ wine_env_up() {
       [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
       TRABEX_XVFB_PID=$!
-      for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      # Wait until the server answers, not just until its socket exists.
+      for _ in $(seq 100); do DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
       export TRABEX_DISPLAY=":$n"
       break
     done
@@ -50,7 +51,10 @@ wine_env_up() {
   "$(wine_env_server)" -p >/dev/null 2>&1 || true
   # Start Wine's session services now, with no pipe of ours inherited: a service
   # started by the first test would hold ctest's output pipe open until the timeout.
-  "$TRABEX_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # Asking for the drives' volumes waits for the mount manager; the folder browser
+  # started in a session whose devices are still coming up can stall for minutes.
+  "$TRABEX_WINE" cmd /c "vol c: & vol z:" </dev/null >/dev/null 2>&1 || true
+  sleep 2
   # Xvfb has no window manager: unmanaged windows spare Wine its wait (about two
   # seconds) for a manager's answer each time a window is hidden.
   "$TRABEX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f \
@@ -59,5 +63,7 @@ wine_env_up() {
 
 wine_env_down() {
   "$(wine_env_server)" -k >/dev/null 2>&1 || true
+  # Let the old session end before another can start on the same prefix.
+  timeout 30 "$(wine_env_server)" -w >/dev/null 2>&1 || true
   if [ -n "${TRABEX_XVFB_PID:-}" ]; then kill "$TRABEX_XVFB_PID" 2>/dev/null || true; fi
 }

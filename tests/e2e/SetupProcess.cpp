@@ -70,7 +70,7 @@ bool SetupProcess::Start()
     if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dist().c_str(),
                         &si, &m_pi))
         return false;
-    for (int i = 0; i < 1500 && !m_hDialog && Running(); ++i) {
+    for (int i = 0; i < 3000 && !m_hDialog && Running(); ++i) {
         m_hDialog = FindSetupDialog(m_pi.dwProcessId);
         if (!m_hDialog)
             Sleep(10);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -30,23 +31,38 @@ std::string TextOf(HWND h)
     return buf;
 }
 
-// Runs the picker modally while `drive` works its window from another thread.
+HWND FindOurBrowser()
+{
+    HWND browser = nullptr;
+    EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&browser));
+    return browser;
+}
+
+// Runs the picker modally while `drive` works its window from another thread;
+// whatever the test leaves open is cancelled, so the picker always returns.
 int RunPicker(CPathDialog& picker, const std::function<void(HWND)>& drive)
 {
+    std::atomic<bool> done{false};
     std::thread user([&] {
         HWND browser = nullptr;
-        for (int i = 0; i < 1000 && !browser; ++i) {
-            EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&browser));
+        for (int i = 0; i < 12000 && !browser && !done; ++i) {  // a cold shell can be slow
+            browser = FindOurBrowser();
             Sleep(10);
         }
-        if (!browser)
-            return;
-        Sleep(200);  // the initial selection settles
-        drive(browser);
-        if (IsWindow(browser))  // whatever the test left open is cancelled
-            PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+        if (!browser) {
+            ADD_FAILURE() << "the folder browser did not appear";
+        } else {
+            Sleep(200);  // the initial selection settles
+            drive(browser);
+        }
+        while (!done) {
+            if (HWND open = FindOurBrowser())
+                PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+            Sleep(50);
+        }
     });
     const int result = picker.DoModal();
+    done = true;
     user.join();
     return result;
 }

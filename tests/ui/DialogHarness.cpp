@@ -61,10 +61,11 @@ void DialogHarness::PressKey(int focusId, WPARAM vk)
     // Move the focus the way the dialog manager does (Tab), so that a push button
     // becomes the default button while it has the focus.
     SetForegroundWindow(Hwnd());
-    for (int i = 0; i < 100 && GetFocus() != Item(focusId); ++i) {
+    int tries = 0;
+    do {
         SendMessageA(Hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(focusId)), TRUE);
         Pump(20);
-    }
+    } while (GetFocus() != Item(focusId) && ++tries < 100);
     EXPECT_EQ(Item(focusId), GetFocus()) << "control " << focusId << " did not take the focus";
     PostMessageA(Item(focusId), WM_KEYDOWN, vk, 1);
     PostMessageA(Item(focusId), WM_KEYUP, vk, 0xC0000001);
