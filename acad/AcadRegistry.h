@@ -39,6 +39,18 @@ public:
     void CollectRegValues(HKEY hParent, const char* pszSubKey, CString strRelPath,
                           CString strBasePath, int nDepth = 0);
 
+    // Both searches of one release key in a single walk: keys holding the folder
+    // value and keys holding the product name, each with the stop rule of
+    // CollectRegValues (a branch ends at the key that holds that value), in the
+    // same order as two separate CollectRegValues walks would give them.
+    struct ValueHits {
+        CStringArray keys;
+        CStringArray values;
+    };
+    void CollectProductValues(HKEY hParent, const char* pszSubKey, const CString& strRelPath,
+                              const CString& strBasePath, ValueHits* pFolders, ValueHits* pNames,
+                              int nDepth = 0);
+
     CString m_strInstallFolder;
     CStringArray m_arrAcadFolders[kReleaseCount];
     CStringArray m_arrProductKeys[kReleaseCount];

@@ -70,19 +70,14 @@ void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
         if (!release.OpenRead(root.Get(), szRelease))
             continue;
 
-        m_arrFoundKeys.RemoveAll();
-        m_arrFoundValues.RemoveAll();
-        m_strValueName = kFolderValue;
-        CollectRegValues(release.Get(), "", CString(), basePath);
-        const CStringArray folderKeys = m_arrFoundKeys;
-        const CStringArray folders = m_arrFoundValues;
-
-        m_arrFoundKeys.RemoveAll();
-        m_arrFoundValues.RemoveAll();
+        // One walk gathers both passes (half the registry calls of two walks).
+        ValueHits folders, names;
+        CollectProductValues(release.Get(), "", CString(), basePath, &folders, &names);
         m_strValueName = kNameValue;
-        CollectRegValues(release.Get(), "", CString(), basePath);
+        m_arrFoundKeys = names.keys;
+        m_arrFoundValues = names.values;
 
-        MatchPasses(folderKeys, folders, m_arrFoundKeys, m_arrFoundValues, nYears);
+        MatchPasses(folders.keys, folders.values, names.keys, names.values, nYears);
     }
 }
 
@@ -105,6 +100,65 @@ void CAcadRegistry::MatchPasses(const CStringArray& folderKeys, const CStringArr
     }
 }
 
+namespace {
+
+// Reads a value as text (up to its first zero byte, never beyond the buffer: the
+// data may be binary). False when it is absent or does not fit the buffer.
+bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
+{
+    char data[kValueBufferSize];
+    std::memset(data, 0, sizeof data);
+    DWORD cb = sizeof data;
+    if (key.QueryValue(pszName, data, &cb) != ERROR_SUCCESS)
+        return false;
+    size_t len = 0;
+    while (len < sizeof data && data[len] != '\0')
+        ++len;
+    text = CString(data, static_cast<int>(len));
+    return true;
+}
+
+} // namespace
+
+void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
+                                         const CString& strRelPath, const CString& strBasePath,
+                                         ValueHits* pFolders, ValueHits* pNames, int nDepth)
+{
+    RegKey key;
+    if (!key.OpenRead(hParent, pszSubKey))
+        return;
+    DWORD subKeys = 0, values = 0;
+    if (!key.Counts(&subKeys, &values))
+        values = 1;  // unknown: look for the values all the same
+
+    // Each search still open in this branch looks at this key; a hit ends that
+    // search for the branch below, as in CollectRegValues.
+    struct Search {
+        const char* pszName;
+        ValueHits** ppHits;
+    };
+    const Search searches[] = {{kFolderValue, &pFolders}, {kNameValue, &pNames}};
+    if (values > 0) {  // a key without values cannot hold either
+        for (const Search& search : searches) {
+            CString text;
+            if (*search.ppHits && ReadValueText(key, search.pszName, text)) {
+                (*search.ppHits)->keys.Add(strBasePath + strRelPath);
+                (*search.ppHits)->values.Add(text);
+                *search.ppHits = nullptr;
+            }
+        }
+    }
+    if ((!pFolders && !pNames) || nDepth >= kMaxRegistryDepth)
+        return;
+    for (DWORD i = 0; i < subKeys; ++i) {
+        char szName[256];
+        if (!key.EnumSubKey(i, szName))
+            continue;
+        CollectProductValues(key.Get(), szName, strRelPath + szName + "\\", strBasePath, pFolders,
+                             pNames, nDepth + 1);
+    }
+}
+
 void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CString strRelPath,
                                      CString strBasePath, int nDepth)
 {
@@ -112,16 +166,10 @@ void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CStrin
     if (!key.OpenRead(hParent, pszSubKey))
         return;
 
-    char data[kValueBufferSize];
-    std::memset(data, 0, sizeof data);
-    DWORD cb = sizeof data;
-    if (key.QueryValue(m_strValueName, data, &cb) == ERROR_SUCCESS) {
+    CString text;
+    if (ReadValueText(key, m_strValueName, text)) {
         m_arrFoundKeys.Add(strBasePath + strRelPath);
-        // Text up to the first zero byte, never beyond the buffer (data may be binary).
-        size_t len = 0;
-        while (len < sizeof data && data[len] != '\0')
-            ++len;
-        m_arrFoundValues.Add(CString(data, static_cast<int>(len)));
+        m_arrFoundValues.Add(text);
         return;
     }
 

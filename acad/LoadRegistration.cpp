@@ -1,7 +1,7 @@
 // Makes every ticked AutoCAD release load the add-on module at start-up.
 #include "acad/AcadRegistry.h"
 
-#include "app/BuildConstants.h"
+#include "platform/BuildConstants.h"
 #include "framework/Format.h"
 #include "platform/Registry.h"
 

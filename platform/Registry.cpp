@@ -59,6 +59,18 @@ DWORD RegKey::SubKeyCount() const
     return count;
 }
 
+bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues) const
+{
+    *pSubKeys = 0;
+    *pValues = 0;
+    if (RegQueryInfoKeyA(m_hKey, nullptr, nullptr, nullptr, pSubKeys, nullptr, nullptr, pValues,
+                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        return true;
+    *pSubKeys = 0;
+    *pValues = 0;
+    return false;
+}
+
 bool RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
 {
     std::memset(szName, 0, sizeof szName);

@@ -28,6 +28,8 @@ public:
 
     // Number of direct sub-keys; 0 when the query fails.
     DWORD SubKeyCount() const;
+    // Numbers of direct sub-keys and of values in one query; false (both 0) when it fails.
+    bool Counts(DWORD* pSubKeys, DWORD* pValues) const;
     // Name of sub-key nIndex into a 256-byte buffer; false (buffer emptied) on failure.
     bool EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
     // RegQueryValueExA into buf; *pcb is the buffer size on entry, the data size on return.

@@ -9,6 +9,9 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok
 
 have_cmd i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
 have_cmd i686-w64-mingw32-windres   || need+=(binutils-mingw-w64-i686)
+# The 64-bit AutoCAD edition's programs, and the test build where 32-bit programs cannot run.
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
+have_cmd x86_64-w64-mingw32-windres   || need+=(binutils-mingw-w64-x86-64)
 have_cmd cmake                      || need+=(cmake)
 have_pkg wine32:i386                || need+=(wine32:i386)
 have_pkg wine64                     || need+=(wine64)

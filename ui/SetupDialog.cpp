@@ -1,7 +1,7 @@
 #include "ui/SetupDialog.h"
 
 #include "acad/AcadRegistry.h"
-#include "app/BuildConstants.h"
+#include "platform/BuildConstants.h"
 #include "res/Texts.h"
 
 const int kReleaseCheckIds[kReleaseCount] = {

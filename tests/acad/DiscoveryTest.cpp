@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "tests/support/RegistrySandbox.h"
 
@@ -201,4 +203,72 @@ TEST_F(Discovery, KeyThatCannotBeOpenedIsSkipped)
     record.FindAcadReleases();
     ASSERT_EQ(1, record.m_arrAcadFolders[ReleaseIndex(2022)].GetSize());
     EXPECT_STREQ("C:\\Open", record.m_arrAcadFolders[ReleaseIndex(2022)][0].GetString());
+}
+
+namespace {
+
+// A random tree below one release key: values at several levels, keys holding
+// one value but not the other, products nested in products.
+void GrowTree(std::mt19937& rng, const std::string& path, int depth)
+{
+    std::uniform_int_distribution<int> pick(0, 9);
+    const int roll = pick(rng);
+    if (roll < 3 || roll == 9)
+        Reg::SetString(HKEY_LOCAL_MACHINE, path, "AcadLocation", "C:\\F" + std::to_string(pick(rng)));
+    if ((roll >= 2 && roll < 5) || roll == 9)
+        Reg::SetString(HKEY_LOCAL_MACHINE, path, "ProductName",
+                       "AutoCAD " + std::to_string(2007 + pick(rng) * 2));
+    if (roll == 5)
+        Reg::SetString(HKEY_LOCAL_MACHINE, path, "Language", "zh-CN");
+    Reg::CreateKey(HKEY_LOCAL_MACHINE, path);
+    if (depth == 0)
+        return;
+    const int children = std::uniform_int_distribution<int>(0, 3)(rng);
+    for (int c = 0; c < children; ++c)
+        GrowTree(rng, path + "\\K" + std::to_string(c), depth - 1);
+}
+
+std::vector<std::string> Items(const CStringArray& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.GetSize(); ++i)
+        out.push_back(list[i].Std());
+    return out;
+}
+
+} // namespace
+
+TEST_F(Discovery, OneWalkGathersExactlyWhatTheTwoWalksGather)
+{
+    int hits = 0;
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        const std::string release = kMain + "\\R" + std::to_string(seed);
+        std::mt19937 rng(seed);
+        GrowTree(rng, release, 4);
+        HKEY h = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, release.c_str(), 0, KEY_READ, &h));
+        const CString base = (release + "\\").c_str();
+
+        // The rule of two walks: one search per value name.
+        CStringArray twoWalks[4];
+        const char* const names[] = {"AcadLocation", "ProductName"};
+        for (int n = 0; n < 2; ++n) {
+            record.m_arrFoundKeys.RemoveAll();
+            record.m_arrFoundValues.RemoveAll();
+            record.m_strValueName = names[n];
+            record.CollectRegValues(h, "", CString(), base);
+            twoWalks[2 * n] = record.m_arrFoundKeys;
+            twoWalks[2 * n + 1] = record.m_arrFoundValues;
+        }
+        CAcadRegistry::ValueHits folders, products;
+        record.CollectProductValues(h, "", CString(), base, &folders, &products);
+        RegCloseKey(h);
+
+        EXPECT_EQ(Items(twoWalks[0]), Items(folders.keys)) << "seed " << seed;
+        EXPECT_EQ(Items(twoWalks[1]), Items(folders.values)) << "seed " << seed;
+        EXPECT_EQ(Items(twoWalks[2]), Items(products.keys)) << "seed " << seed;
+        EXPECT_EQ(Items(twoWalks[3]), Items(products.values)) << "seed " << seed;
+        hits += folders.keys.GetSize() + products.keys.GetSize();
+    }
+    EXPECT_GT(hits, 60) << "the trees hold too few values to compare";
 }

@@ -128,12 +128,13 @@ TEST(DiscoveryViews, WhatEachScanSeesOfTheTwoRegistryViews)
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     if (wow64) {
-        // A 32-bit setup: its plain path is redirected to the 32-bit view, so the
-        // main scan finds 32-bit AutoCAD under the plain path and never sees the
-        // 64-bit one. Wine does not map an explicit Wow6432Node path back to the
-        // 32-bit view, so the Wow6432Node scan finds nothing there.
-        ASSERT_EQ(1, keys2008.GetSize());
-        EXPECT_STREQ("SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\", keys2008[0].GetString());
+        // A 32-bit setup: its plain path is redirected to the 32-bit view, and the
+        // explicit Wow6432Node path reaches the same view, so 32-bit AutoCAD is
+        // recorded twice, the Wow6432Node entry first; the 64-bit one is never seen.
+        ASSERT_EQ(2, keys2008.GetSize());
+        EXPECT_STREQ("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\",
+                     keys2008[0].GetString());
+        EXPECT_STREQ("SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\", keys2008[1].GetString());
         EXPECT_EQ(0, keys2010.GetSize());
     } else {
         // A 64-bit build of the same code sees the 64-bit view under the plain path

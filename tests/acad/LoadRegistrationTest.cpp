@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/BuildConstants.h"
+#include "platform/BuildConstants.h"
 #include "tests/acad/Ticks.h"
 #include "tests/support/RegistrySandbox.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/BuildConstants.h"
+#include "platform/BuildConstants.h"
 #include "tests/ui/DialogHarness.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/BuildConstants.h"
+#include "platform/BuildConstants.h"
 
 TEST(VersionResource, FileVersionIsTheSetupVersion)
 {

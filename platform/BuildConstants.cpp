@@ -1,4 +1,4 @@
-#include "app/BuildConstants.h"
+#include "platform/BuildConstants.h"
 
 #include "version.h"
 
