@@ -1,20 +1,13 @@
 // Adds the install folder to TRUSTEDPATHS in every AutoCAD profile of the current user.
 #include "acad/TrustedPaths.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
-
 #include "acad/AcadRegistry.h"
-#include "framework/Format.h"
 #include "platform/Registry.h"
 
 namespace {
 
 const char kAcadRoot[] = "SOFTWARE\\Autodesk\\AutoCAD";
-const char kValueName[] = "TRUSTEDPATHS";
-// The first read asks for this much; a longer value is then read at its real size.
-constexpr DWORD kFirstReadSize = 10000;
+const wchar_t kValueName[] = L"TRUSTEDPATHS";
 
 // Removes one trailing backslash from a key path.
 CString WithoutTrailingBackslash(const CString& path)
@@ -25,34 +18,20 @@ CString WithoutTrailingBackslash(const CString& path)
     return out;
 }
 
-// Reads the current TRUSTEDPATHS text. False when the value exists but cannot be
-// read whole: that profile is then left as it is.
-bool ReadTrustedPaths(const CString& variablesPath, CString& current)
+// Reads the current TRUSTEDPATHS text through the wide functions, so entries in
+// any language survive. Only an absent key or value counts as empty; any other
+// error returns false and that profile is left as it is.
+bool ReadTrustedPaths(const CString& variablesPath, CStringW& current)
 {
-    current.Empty();
+    current = CStringW();
     RegKey variables;
-    if (!variables.Open(HKEY_CURRENT_USER, variablesPath))
+    const LONG opened = variables.OpenStatus(HKEY_CURRENT_USER, variablesPath);
+    if (opened == ERROR_FILE_NOT_FOUND)
         return true;
-    static LongBuffer buffer;
-    std::fill(buffer, buffer + sizeof buffer, '\0');
-    DWORD cb = kFirstReadSize;
-    LONG r = variables.QueryValue(kValueName, buffer, &cb);
-    if (r == ERROR_SUCCESS) {
-        current = CString(buffer, static_cast<int>(strnlen(buffer, sizeof buffer)));
-        return true;
-    }
-    if (r != ERROR_MORE_DATA)
-        return true;  // no such value: it counts as empty
-    // Longer than the first read: read it at its real size, never cut.
-    cb = 0;
-    if (variables.QueryValue(kValueName, nullptr, &cb) != ERROR_SUCCESS)
+    if (opened != ERROR_SUCCESS)
         return false;
-    std::vector<char> big(cb + 1, '\0');
-    DWORD cbBig = cb;
-    if (variables.QueryValue(kValueName, big.data(), &cbBig) != ERROR_SUCCESS)
-        return false;
-    current = CString(big.data(), static_cast<int>(strnlen(big.data(), big.size())));
-    return true;
+    const LONG r = variables.QueryStringW(kValueName, current);
+    return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace
@@ -73,44 +52,39 @@ void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
     }
 }
 
-bool TrustedPathsContain(const CString& strValue, const CString& strFolder)
+bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
 {
-    CString folder = strFolder;
+    CStringW entry = strEntry;
+    entry.MakeUpper();
+    CStringW folder = strFolder;
     folder.MakeUpper();
-    const CString withBackslash = folder + "\\";
-    const CString withSubFolders = folder + "\\...";
-    CString value = strValue;
-    value.MakeUpper();
-    int start = 0;
-    while (start <= value.GetLength()) {
-        int end = value.Find(';', start);
+    return entry == folder || entry == folder + L"\\" || entry == folder + L"\\...";
+}
+
+bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder)
+{
+    for (int start = 0; start <= strValue.GetLength();) {
+        int end = strValue.Find(L';', start);
         if (end < 0)
-            end = value.GetLength();
-        const CString entry = value.Mid(start, end - start);
-        if (entry == folder || entry == withBackslash || entry == withSubFolders)
+            end = strValue.GetLength();
+        if (IsTrustedPathEntry(strValue.Mid(start, end - start), strFolder))
             return true;
         start = end + 1;
     }
     return false;
 }
 
-CString ComposeTrustedPaths(const CString& strCurrent, const CString& strFolder)
+CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFolder)
 {
     if (strCurrent.GetLength() <= 2)
         return strFolder;
-    CString current = strCurrent;
+    CStringW current = strCurrent;
     current.MakeUpper();
     if (TrustedPathsContain(current, strFolder))
         return current;
-    CString folder = strFolder;
+    CStringW folder = strFolder;
     folder.MakeUpper();
-    static LongBuffer buffer;
-    if (FormatLong(buffer, "%s;%s", current.GetString(), folder.GetString()))
-        return CString(buffer);
-    // Longer than the buffer: build it in a grown one rather than cut an entry.
-    CString grown;
-    grown.Format("%s;%s", current.GetString(), folder.GetString());
-    return grown;
+    return current + L";" + folder;
 }
 
 void CAcadRegistry::AddTrustedPath()
@@ -161,13 +135,14 @@ void CAcadRegistry::AddTrustedPath()
     }
 
     // Phase 3: update each Variables key, creating it when missing.
+    const CStringW folder = CStringW::FromAnsi(m_strInstallFolder);
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
-        CString current;
+        CStringW current;
         if (!ReadTrustedPaths(variablesPaths[i], current))
-            continue;  // unreadable whole: leave it as it is
-        const CString updated = ComposeTrustedPaths(current, m_strInstallFolder);
+            continue;  // unreadable: leave it as it is, never lose an entry
+        const CStringW updated = ComposeTrustedPaths(current, folder);
         RegKey variables;
         if (variables.Create(HKEY_CURRENT_USER, variablesPaths[i]))
-            variables.SetString(kValueName, updated);
+            variables.SetStringW(kValueName, updated);
     }
 }

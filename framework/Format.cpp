@@ -9,7 +9,10 @@ namespace {
 bool FormatInto(char* buf, size_t size, const char* pszFormat, va_list args)
 {
     std::memset(buf, 0, size);
-    const int n = std::vsnprintf(buf, size, pszFormat, args);
+    // The C runtime's own formatting: -1 (or the whole size, unterminated) when
+    // the text does not fit.
+    const int n = _vsnprintf(buf, size, pszFormat, args);
+    buf[size - 1] = '\0';
     return n >= 0 && static_cast<size_t>(n) < size;
 }
 

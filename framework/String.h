@@ -1,40 +1,52 @@
 // Narrow string in the system's ANSI code page (GBK on the machines we serve).
 // Searches and case changes walk whole characters: the second byte of a
 // double-byte character never matches a single-byte character such as '\'.
+// The buffer is the framework's own (no C++ library string), so the programs
+// carry none of the library's exception and locale machinery.
 #pragma once
 
 #include <string>
-#include <vector>
 
 class CString {
 public:
     CString() = default;
-    CString(const char* psz) : m_str(psz ? psz : "") {}
-    CString(const char* p, int nLength) : m_str(p, nLength > 0 ? nLength : 0) {}
-    CString(const std::string& s) : m_str(s) {}
+    CString(const char* psz);
+    CString(const char* p, int nLength);
+    CString(const CString& other);
+    CString(CString&& other) noexcept;
+    // For tests and tools that hold std::string (inline: the programs never use it).
+    CString(const std::string& s) : CString(s.data(), static_cast<int>(s.size())) {}
+    ~CString();
 
-    CString& operator=(const char* psz) { m_str = psz ? psz : ""; return *this; }
-    CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
-    CString& operator+=(const char* psz) { if (psz) m_str += psz; return *this; }
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept;
+    CString& operator=(const char* psz);
+    CString& operator+=(const CString& s) { Append(s.m_psz, s.m_nLength); return *this; }
+    CString& operator+=(const char* psz);
+    CString& operator+=(char ch) { Append(&ch, 1); return *this; }
 
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
+    friend CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
     friend CString operator+(const CString& a, const char* b) { CString r(a); r += b; return r; }
     friend CString operator+(const char* a, const CString& b) { CString r(a); r += b; return r; }
-    friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
-    friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
+    friend bool operator==(const CString& a, const CString& b) { return a.Equals(b.m_psz, b.m_nLength); }
+    friend bool operator==(const CString& a, const char* b);
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
     friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
 
-    operator const char*() const { return m_str.c_str(); }
-    const char* GetString() const { return m_str.c_str(); }
-    const std::string& Std() const { return m_str; }
+    operator const char*() const { return m_psz; }
+    const char* GetString() const { return m_psz; }
+    std::string Std() const { return std::string(m_psz, static_cast<size_t>(m_nLength)); }
 
-    int GetLength() const { return static_cast<int>(m_str.size()); }
-    bool IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
-    char GetAt(int i) const { return m_str[static_cast<size_t>(i)]; }
+    int GetLength() const { return m_nLength; }
+    bool IsEmpty() const { return m_nLength == 0; }
+    void Empty();
+    char GetAt(int i) const { return m_psz[i]; }
     char operator[](int i) const { return GetAt(i); }
+
+    // A writable buffer of at least nMinLength bytes plus the terminator;
+    // ReleaseBuffer then takes the text up to its first zero byte.
+    char* GetBuffer(int nMinLength);
+    void ReleaseBuffer();
 
     // printf-style; the text may be of any length.
     void Format(const char* pszFormat, ...);
@@ -59,27 +71,42 @@ public:
     // Like strcmp, ASCII letters compared without regard to case, character by character.
     int CompareNoCase(const char* psz) const;
 
-    // True when the byte at i is the first byte of a double-byte character.
+    // True when the byte is the first byte of a double-byte character.
     static bool IsLeadByte(unsigned char ch);
     // True when the last character of the text is the single-byte ch.
     bool EndsWithChar(char ch) const;
+    // Length in bytes of the character that starts at byte i (1 or 2).
+    int CharLength(int i) const;
 
 private:
-    // Start offset of every character, in order.
-    std::vector<int> CharStarts() const;
-    std::string m_str;
+    void Append(const char* p, int n);
+    bool Equals(const char* p, int n) const;
+    // Makes room for nLength bytes and the terminator; keeps the text.
+    void Reserve(int nLength);
+
+    static char s_empty[1];
+    char* m_psz = s_empty;
+    int m_nLength = 0;
+    int m_nCapacity = 0;  // 0: m_psz is the shared empty text
 };
 
 // Growable array of narrow strings, indexed from 0, appended at the end.
 class CStringArray {
 public:
-    int GetSize() const { return static_cast<int>(m_items.size()); }
-    bool IsEmpty() const { return m_items.empty(); }
-    const CString& GetAt(int i) const { return m_items[static_cast<size_t>(i)]; }
+    CStringArray() = default;
+    CStringArray(const CStringArray& other);
+    CStringArray& operator=(const CStringArray& other);
+    ~CStringArray();
+
+    int GetSize() const { return m_nSize; }
+    bool IsEmpty() const { return m_nSize == 0; }
+    const CString& GetAt(int i) const { return m_pData[i]; }
     const CString& operator[](int i) const { return GetAt(i); }
-    int Add(const CString& s) { m_items.push_back(s); return GetSize() - 1; }
-    void RemoveAll() { m_items.clear(); }
+    int Add(const CString& s);
+    void RemoveAll();
 
 private:
-    std::vector<CString> m_items;
+    CString* m_pData = nullptr;
+    int m_nSize = 0;
+    int m_nCapacity = 0;
 };

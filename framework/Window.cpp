@@ -2,7 +2,6 @@
 
 #include "framework/Gdi.h"
 
-#include <vector>
 
 namespace {
 CWnd* g_pMainWnd = nullptr;
@@ -164,9 +163,12 @@ void CWnd::SetWindowText(const char* psz) const
 CString CWnd::GetWindowText() const
 {
     const int n = ::GetWindowTextLengthA(GetSafeHwnd());
-    std::vector<char> buf(static_cast<size_t>(n) + 2, '\0');
-    ::GetWindowTextA(GetSafeHwnd(), buf.data(), n + 1);
-    return CString(buf.data());
+    CString text;
+    char* buf = text.GetBuffer(n + 1);
+    buf[0] = '\0';
+    ::GetWindowTextA(GetSafeHwnd(), buf, n + 2);
+    text.ReleaseBuffer();
+    return text;
 }
 
 int CWnd::GetDlgCtrlID() const

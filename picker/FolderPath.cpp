@@ -1,7 +1,6 @@
 #include "picker/FolderPath.h"
 
 #include <cstring>
-#include <string>
 
 #include "framework/Format.h"
 #include "framework/String.h"
@@ -71,26 +70,22 @@ int CreateFolderPath(const char* pszPath, BOOL bValidateOnly)
         return bValidateOnly || Files::Exists(path) ? kFolderOk : kFolderCannotCreate;
 
     // Split after the root at real backslashes only (never a GBK second byte).
-    std::string rest(path + 3);
-    size_t start = 0;
+    const CString rest(path + 3);
+    int start = 0;
     for (;;) {
-        size_t end = std::string::npos;
-        ForEachChar(rest.c_str() + start, [&](size_t i, bool dbcs) {
-            if (end == std::string::npos && !dbcs && rest[start + i] == '\\')
-                end = start + i;
-        });
-        const std::string level = rest.substr(start, end == std::string::npos ? end : end - start);
-        if (!CheckFolderName(level.c_str()))
+        int end = rest.Find('\\', start);
+        const CString level = end < 0 ? rest.Mid(start) : rest.Mid(start, end - start);
+        if (!CheckFolderName(level))
             return kFolderInvalid;
         if (!bValidateOnly) {
-            const std::string upTo = std::string(path, 3) + rest.substr(0, start + level.size());
-            Files::CreateFolder(upTo.c_str());  // an existing level is passed over
-            if (!Files::Exists(upTo.c_str()))
+            const CString upTo = CString(path, 3) + rest.Left(start + level.GetLength());
+            Files::CreateFolder(upTo);  // an existing level is passed over
+            if (!Files::Exists(upTo))
                 return kFolderCannotCreate;
         }
-        if (end == std::string::npos)
+        if (end < 0)
             return kFolderOk;
-        if (end + 1 == rest.size())
+        if (end + 1 == rest.GetLength())
             return kFolderInvalid;  // a trailing backslash
         start = end + 1;
     }

@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include <cstdlib>
 #include <cstring>
 
 RegKey& RegKey::operator=(RegKey&& other) noexcept
@@ -22,12 +23,29 @@ void RegKey::Close()
 
 bool RegKey::Open(HKEY hParent, const char* pszPath)
 {
+    return OpenStatus(hParent, pszPath) == ERROR_SUCCESS;
+}
+
+LONG RegKey::OpenStatus(HKEY hParent, const char* pszPath)
+{
     Close();
     HKEY h = nullptr;
-    if (RegOpenKeyA(hParent, pszPath, &h) != ERROR_SUCCESS || !h)
-        return false;
+    const LONG r = RegOpenKeyA(hParent, pszPath, &h);
+    if (r != ERROR_SUCCESS || !h)
+        return r != ERROR_SUCCESS ? r : ERROR_INVALID_HANDLE;
     m_hKey = h;
-    return true;
+    return ERROR_SUCCESS;
+}
+
+LONG RegKey::OpenAccess(HKEY hParent, const char* pszPath, REGSAM access)
+{
+    Close();
+    HKEY h = nullptr;
+    const LONG r = RegOpenKeyExA(hParent, pszPath, 0, access, &h);
+    if (r != ERROR_SUCCESS || !h)
+        return r != ERROR_SUCCESS ? r : ERROR_INVALID_HANDLE;
+    m_hKey = h;
+    return ERROR_SUCCESS;
 }
 
 bool RegKey::OpenRead(HKEY hParent, const char* pszName)
@@ -105,4 +123,35 @@ bool RegKey::SetDword(const char* pszName, DWORD dwValue)
 bool RegKey::DeleteSubKey(const char* pszPath)
 {
     return RegDeleteKeyA(m_hKey, pszPath) == ERROR_SUCCESS;
+}
+
+LONG RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const
+{
+    value = CStringW();
+    // The value may change size between the two calls: ask again until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD cb = 0;
+        LONG r = RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, nullptr, &cb);
+        if (r != ERROR_SUCCESS)
+            return r;
+        const DWORD cch = cb / sizeof(wchar_t) + 1;
+        wchar_t* buf = static_cast<wchar_t*>(calloc(cch, sizeof(wchar_t)));
+        if (!buf)
+            return ERROR_OUTOFMEMORY;
+        DWORD cbRead = cb;
+        r = RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cbRead);
+        if (r == ERROR_SUCCESS)
+            value = CStringW(buf, static_cast<int>(wcsnlen(buf, cbRead / sizeof(wchar_t))));
+        free(buf);
+        if (r != ERROR_MORE_DATA)
+            return r;
+    }
+    return ERROR_MORE_DATA;
+}
+
+bool RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
+{
+    const DWORD cb = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
+                          cb) == ERROR_SUCCESS;
 }

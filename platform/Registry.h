@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "framework/StringW.h"
+
 // Owns one open registry key; closes it when destroyed. Move-only.
 // An open that fails leaves the object empty (and closes what it held before).
 class RegKey {
@@ -17,6 +19,12 @@ public:
 
     // RegOpenKeyA: pszPath NULL or empty opens hParent itself again.
     bool Open(HKEY hParent, const char* pszPath);
+    // The same, with the registry's own result (ERROR_FILE_NOT_FOUND when absent).
+    LONG OpenStatus(HKEY hParent, const char* pszPath);
+    // RegOpenKeyExA with the access the caller means to use: the key's security
+    // is checked against exactly that (a later write through a handle opened for
+    // less may not be checked again).
+    LONG OpenAccess(HKEY hParent, const char* pszPath, REGSAM access);
     // RegOpenKeyExA with KEY_READ; the empty name opens hParent itself again.
     bool OpenRead(HKEY hParent, const char* pszName);
     // RegCreateKeyA: opens the key, creating it and missing parents when absent.
@@ -37,6 +45,12 @@ public:
     LONG QueryValue(const char* pszName, void* pData, DWORD* pcb) const;
     // REG_SZ with the terminating NUL counted.
     bool SetString(const char* pszName, const char* pszValue);
+    // The value as UTF-16 text of any length, up to its first NUL, whatever its
+    // type. ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when absent, or another error;
+    // value is emptied unless it succeeds.
+    LONG QueryStringW(const wchar_t* pszName, CStringW& value) const;
+    // REG_SZ through the wide function, NUL counted: every character survives.
+    bool SetStringW(const wchar_t* pszName, const CStringW& value);
     bool SetDword(const char* pszName, DWORD dwValue);
     // RegDeleteKeyA: fails and changes nothing when the key has sub-keys.
     bool DeleteSubKey(const char* pszPath);

@@ -106,10 +106,13 @@ TEST_F(TrustedPaths, EveryProfileOfEveryProduct)
 
 TEST(TrustedPathsContain, EntriesNotSubstrings)
 {
-    EXPECT_TRUE(TrustedPathsContain("a;D:\\TRABEX;b", "d:\\trabex"));
-    EXPECT_TRUE(TrustedPathsContain("D:\\TRABEX\\", "D:\\Trabex"));
-    EXPECT_TRUE(TrustedPathsContain("D:\\TRABEX\\...", "D:\\Trabex"));
-    EXPECT_FALSE(TrustedPathsContain("D:\\TRABEX\\\\", "D:\\Trabex"));
-    EXPECT_FALSE(TrustedPathsContain("D:\\TRABEX2", "D:\\Trabex"));
-    EXPECT_FALSE(TrustedPathsContain("", "D:\\Trabex"));
+    auto contain = [](const char* value, const char* folder) {
+        return TrustedPathsContain(CStringW::FromAnsi(value), CStringW::FromAnsi(folder));
+    };
+    EXPECT_TRUE(contain("a;D:\\TRABEX;b", "d:\\trabex"));
+    EXPECT_TRUE(contain("D:\\TRABEX\\", "D:\\Trabex"));
+    EXPECT_TRUE(contain("D:\\TRABEX\\...", "D:\\Trabex"));
+    EXPECT_FALSE(contain("D:\\TRABEX\\\\", "D:\\Trabex"));
+    EXPECT_FALSE(contain("D:\\TRABEX2", "D:\\Trabex"));
+    EXPECT_FALSE(contain("", "D:\\Trabex"));
 }

@@ -1,0 +1,122 @@
+#include "framework/StringW.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+wchar_t CStringW::s_empty[1] = {L'\0'};
+
+CStringW::CStringW(const wchar_t* psz)
+{
+    if (psz)
+        Assign(psz, static_cast<int>(wcslen(psz)));
+}
+
+CStringW::CStringW(const wchar_t* p, int nLength)
+{
+    if (p && nLength > 0)
+        Assign(p, nLength);
+}
+
+CStringW::CStringW(const CStringW& other)
+{
+    Assign(other.m_psz, other.m_nLength);
+}
+
+CStringW::~CStringW()
+{
+    if (m_psz != s_empty)
+        std::free(m_psz);
+}
+
+CStringW& CStringW::operator=(const CStringW& other)
+{
+    if (this != &other)
+        Assign(other.m_psz, other.m_nLength);
+    return *this;
+}
+
+void CStringW::Assign(const wchar_t* p, int n)
+{
+    wchar_t* q = s_empty;
+    if (n > 0) {
+        q = static_cast<wchar_t*>(std::malloc((static_cast<size_t>(n) + 1) * sizeof(wchar_t)));
+        if (!q)
+            std::abort();  // the program throws nothing; without memory it cannot go on
+        std::memcpy(q, p, static_cast<size_t>(n) * sizeof(wchar_t));
+        q[n] = L'\0';
+    }
+    if (m_psz != s_empty)
+        std::free(m_psz);
+    m_psz = q;
+    m_nLength = n > 0 ? n : 0;
+}
+
+CStringW& CStringW::operator+=(const CStringW& s)
+{
+    const int n = m_nLength + s.m_nLength;
+    wchar_t* q = static_cast<wchar_t*>(std::malloc((static_cast<size_t>(n) + 1) * sizeof(wchar_t)));
+    if (!q)
+        std::abort();
+    std::memcpy(q, m_psz, static_cast<size_t>(m_nLength) * sizeof(wchar_t));
+    std::memcpy(q + m_nLength, s.m_psz, static_cast<size_t>(s.m_nLength) * sizeof(wchar_t));
+    q[n] = L'\0';
+    if (m_psz != s_empty)
+        std::free(m_psz);
+    m_psz = q;
+    m_nLength = n;
+    return *this;
+}
+
+bool operator==(const CStringW& a, const CStringW& b)
+{
+    return a.m_nLength == b.m_nLength &&
+           std::memcmp(a.m_psz, b.m_psz, static_cast<size_t>(a.m_nLength) * sizeof(wchar_t)) == 0;
+}
+
+CStringW CStringW::FromAnsi(const char* psz)
+{
+    CStringW out;
+    if (!psz || !*psz)
+        return out;
+    const int n = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
+    if (n <= 1)
+        return out;
+    wchar_t* q = static_cast<wchar_t*>(std::malloc(static_cast<size_t>(n) * sizeof(wchar_t)));
+    if (!q)
+        std::abort();
+    MultiByteToWideChar(CP_ACP, 0, psz, -1, q, n);
+    out.m_psz = q;
+    out.m_nLength = n - 1;
+    return out;
+}
+
+int CStringW::Find(wchar_t ch, int nStart) const
+{
+    for (int i = nStart < 0 ? 0 : nStart; i < m_nLength; ++i) {
+        if (m_psz[i] == ch)
+            return i;
+    }
+    return -1;
+}
+
+CStringW CStringW::Mid(int nFirst, int nCount) const
+{
+    if (nFirst < 0)
+        nFirst = 0;
+    if (nFirst >= m_nLength || nCount <= 0)
+        return CStringW();
+    if (nCount > m_nLength - nFirst)
+        nCount = m_nLength - nFirst;
+    return CStringW(m_psz + nFirst, nCount);
+}
+
+CStringW& CStringW::MakeUpper()
+{
+    for (int i = 0; i < m_nLength; ++i) {
+        if (m_psz[i] >= L'a' && m_psz[i] <= L'z')
+            m_psz[i] = static_cast<wchar_t>(m_psz[i] - L'a' + L'A');
+    }
+    return *this;
+}

@@ -1,0 +1,38 @@
+// Wide (UTF-16) string for the few values that must keep every character of
+// any language: text read and written back through the wide registry functions.
+#pragma once
+
+#include <wchar.h>
+
+class CStringW {
+public:
+    CStringW() = default;
+    CStringW(const wchar_t* psz);
+    CStringW(const wchar_t* p, int nLength);
+    CStringW(const CStringW& other);
+    ~CStringW();
+    CStringW& operator=(const CStringW& other);
+    CStringW& operator+=(const CStringW& s);
+    CStringW& operator+=(const wchar_t* psz) { return *this += CStringW(psz); }
+    friend CStringW operator+(const CStringW& a, const CStringW& b) { CStringW r(a); r += b; return r; }
+    friend bool operator==(const CStringW& a, const CStringW& b);
+    friend bool operator!=(const CStringW& a, const CStringW& b) { return !(a == b); }
+
+    // Text in the system's ANSI code page, converted.
+    static CStringW FromAnsi(const char* psz);
+
+    const wchar_t* GetString() const { return m_psz; }
+    int GetLength() const { return m_nLength; }
+    bool IsEmpty() const { return m_nLength == 0; }
+    // Position of the first ch from nStart on, or -1.
+    int Find(wchar_t ch, int nStart = 0) const;
+    CStringW Mid(int nFirst, int nCount) const;
+    // ASCII letters only; every other character stays as it is.
+    CStringW& MakeUpper();
+
+private:
+    void Assign(const wchar_t* p, int n);
+    static wchar_t s_empty[1];
+    wchar_t* m_psz = s_empty;
+    int m_nLength = 0;
+};
