@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include <sddl.h>
+
 #include "acad/AcadRegistry.h"
 #include "tests/support/RegistrySandbox.h"
 
@@ -115,4 +117,58 @@ TEST(TrustedPathsContain, EntriesNotSubstrings)
     EXPECT_FALSE(contain("D:\\TRABEX\\\\", "D:\\Trabex"));
     EXPECT_FALSE(contain("D:\\TRABEX2", "D:\\Trabex"));
     EXPECT_FALSE(contain("", "D:\\Trabex"));
+}
+
+namespace {
+
+std::wstring ReadW(const std::string& path)
+{
+    wchar_t buf[512] = {};
+    DWORD cb = sizeof buf;
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return L"<no key>";
+    const LONG r = RegQueryValueExW(h, L"TRUSTEDPATHS", nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
+    RegCloseKey(h);
+    return r == ERROR_SUCCESS ? std::wstring(buf) : L"<absent>";
+}
+
+} // namespace
+
+TEST_F(TrustedPaths, NoExistingEntryIsLostToReadErrorsOrForeignCharacters)
+{
+    // Entries outside code page 936 survive exactly, apart from ASCII upper-casing.
+    HKEY h = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kVars.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS, nullptr, &h, nullptr));
+    // "Søren" and a Korean folder.
+    const std::wstring foreign = L"C:\\Users\\S\u00f8ren\\lisp;D:\\\ud55c\uad6d\uc5b4\\\ube14\ub85d";
+    RegSetValueExW(h, L"TRUSTEDPATHS", 0, REG_SZ, reinterpret_cast<const BYTE*>(foreign.c_str()),
+                   static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+    record.AddTrustedPath();
+    EXPECT_EQ(L"C:\\USERS\\S\u00f8REN\\LISP;D:\\\ud55c\uad6d\uc5b4\\\ube14\ub85d;D:\\TRABEX", ReadW(kVars));
+
+    // A value that cannot be read (the key allows writing but not reading) is not
+    // an empty one: the profile is left as it is.
+    const std::string locked = kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Locked\\Variables";
+    Reg::SetString(HKEY_CURRENT_USER, locked, "TRUSTEDPATHS", "c:\\keep");
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, KEY_ALL_ACCESS, &h));
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    // Everyone: set values and create sub-keys, but not query values.
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;0x20006;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
+    LocalFree(sd);
+    RegCloseKey(h);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, KEY_QUERY_VALUE, &h) == ERROR_SUCCESS) {
+        RegCloseKey(h);
+        GTEST_SKIP() << "this Wine does not enforce registry key security";
+    }
+    record.AddTrustedPath();
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &h));
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd);
+    LocalFree(sd);
+    RegCloseKey(h);
+    EXPECT_EQ("c:\\keep", Reg::GetString(HKEY_CURRENT_USER, locked, "TRUSTEDPATHS"));
 }
