@@ -26,6 +26,10 @@ public:
                           BOOL b2027);
     void RegisterLoader(int nYear);
     void AddTrustedPath();
+    // Whether the registrations of every ticked release can be written: each
+    // product key (and an existing registration below it) is opened with the
+    // access the writes need. False with the first key that refuses in strDenied.
+    bool CanRegister(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const;
     // Copies the fonts (and for 2008 the plot driver) into every AutoCAD folder.
     void InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010, BOOL b2011,
                              BOOL b2012, BOOL b2013, BOOL b2014, BOOL b2015, BOOL b2016,
@@ -52,6 +56,9 @@ public:
                               int nDepth = 0);
 
     CString m_strInstallFolder;
+    // What the last install could not write (release, and the key or file),
+    // emptied by RegisterWithAcad; never a failure reported as success.
+    CStringArray m_arrWriteFailures;
     CStringArray m_arrAcadFolders[kReleaseCount];
     CStringArray m_arrProductKeys[kReleaseCount];
     CString m_strValueName;
@@ -73,7 +80,11 @@ constexpr int kMaxRegistryDepth = 512;
 int LongestLoaderSuffix();
 
 // Copies the fonts, and with bPlotDriver the plot driver, into one AutoCAD folder.
-void CopySupportFiles(CString strAcadFolder, bool bPlotDriver);
+// A file that could not be written into an existing AutoCAD sub-folder is added
+// to pFailures (when given). AutoCAD's own plot driver is replaced only once its
+// backup exists as a file.
+void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures = nullptr);
+
 
 // Removes one trailing backslash unless it is the only character.
 void StripTrailingBackslash(CString& str);

@@ -36,25 +36,53 @@ const EditionExtra kEdition64Extras[] = {
 };
 
 const DWORD kLoadOnStartup = 2;
+// What the writes below need of a product key, and of a registration already there.
+const REGSAM kProductAccess = KEY_READ | KEY_CREATE_SUB_KEY | KEY_SET_VALUE;
+const REGSAM kRegistrationAccess = KEY_READ | KEY_SET_VALUE | DELETE;
 
-// Replaces the registration under one open product key. A key name or module path
-// that does not fit its buffer is skipped rather than written cut.
-void WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& installFolder)
+// "AutoCAD 2010: HKEY_LOCAL_MACHINE\<key>", for the list of what was not written.
+CString FailureText(int nYear, const CString& productKey, const char* pszName)
 {
-    PathBuffer keyName;
-    if (!FormatPath(keyName, entry.pszKeyFormat, entry.nKeyNumber))
-        return;
-    PathBuffer modulePath;
-    if (!FormatPath(modulePath, entry.pszModuleFormat, installFolder.GetString(),
-                    entry.nModuleNumber))
-        return;
+    CString text;
+    text.Format("AutoCAD %d: HKEY_LOCAL_MACHINE\\%s%s", nYear, productKey.GetString(), pszName);
+    return text;
+}
 
-    product.DeleteSubKey(keyName);  // fails harmlessly when absent or not empty
+// Replaces the registration under one open product key; false when it could not
+// be written whole. A key name or module path that does not fit its buffer is
+// never written cut.
+bool WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& installFolder,
+                 CString& keyName)
+{
+    PathBuffer name;
+    const bool nameFits = FormatPath(name, entry.pszKeyFormat, entry.nKeyNumber);
+    keyName = name;
+    PathBuffer modulePath;
+    if (!nameFits || !FormatPath(modulePath, entry.pszModuleFormat, installFolder.GetString(),
+                                 entry.nModuleNumber))
+        return false;
+
+    product.DeleteSubKey(name);  // fails harmlessly when absent or not empty
     RegKey application;
-    if (!application.Create(product.Get(), keyName))
-        return;
-    application.SetDword("LOADCTRLS", kLoadOnStartup);
-    application.SetString("LOADER", modulePath);
+    if (!application.Create(product.Get(), name))
+        return false;
+    const bool loadCtrls = application.SetDword("LOADCTRLS", kLoadOnStartup);
+    const bool loader = application.SetString("LOADER", modulePath);
+    return loadCtrls && loader;
+}
+
+// The registrations one release writes under each of its product keys.
+int LoaderEntries(int nYear, LoaderEntry (&entries)[3])
+{
+    int n = 0;
+    entries[n++] = {kOwnKeyFormat, nYear, kOwnModuleFormat, kModuleNumbers[ReleaseIndex(nYear)]};
+    if (g_nTargetBits == 64) {
+        for (const EditionExtra& extra : kEdition64Extras) {
+            if (extra.nYear == nYear)
+                entries[n++] = extra.entry;
+        }
+    }
+    return n;
 }
 
 } // namespace
@@ -85,6 +113,7 @@ void CAcadRegistry::RegisterWithAcad(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2
     const BOOL ticked[kReleaseCount] = {b2007, b2008, b2009, b2010, b2011, b2012, b2013,
                                         b2014, b2015, b2016, b2017, b2018, b2019, b2020,
                                         b2021, b2022, b2023, b2024, b2025, b2026, b2027};
+    m_arrWriteFailures.RemoveAll();
     for (int k = 0; k < kReleaseCount; ++k) {
         if (ticked[k])
             RegisterLoader(ReleaseYear(k));
@@ -96,19 +125,58 @@ void CAcadRegistry::RegisterLoader(int nYear)
 {
     if (!IsKnownRelease(nYear))
         return;
-    const int k = ReleaseIndex(nYear);
-    const LoaderEntry own = {kOwnKeyFormat, nYear, kOwnModuleFormat, kModuleNumbers[k]};
-    const CStringArray& productKeys = m_arrProductKeys[k];
+    LoaderEntry entries[3];
+    const int count = LoaderEntries(nYear, entries);
+    const CStringArray& productKeys = m_arrProductKeys[ReleaseIndex(nYear)];
     for (int i = 0; i < productKeys.GetSize(); ++i) {
         RegKey product;
-        if (!product.Open(HKEY_LOCAL_MACHINE, productKeys[i]))
+        const LONG opened = product.OpenStatus(HKEY_LOCAL_MACHINE, productKeys[i]);
+        if (opened == ERROR_FILE_NOT_FOUND)
+            continue;  // gone since discovery: nothing to register with
+        if (opened != ERROR_SUCCESS) {
+            m_arrWriteFailures.Add(FailureText(nYear, productKeys[i], ""));
             continue;
-        WriteLoader(product, own, m_strInstallFolder);
-        if (g_nTargetBits != 64)
-            continue;
-        for (const EditionExtra& extra : kEdition64Extras) {
-            if (extra.nYear == nYear)
-                WriteLoader(product, extra.entry, m_strInstallFolder);
+        }
+        for (int e = 0; e < count; ++e) {
+            CString keyName;
+            if (!WriteLoader(product, entries[e], m_strInstallFolder, keyName))
+                m_arrWriteFailures.Add(FailureText(nYear, productKeys[i], keyName));
         }
     }
+}
+
+bool CAcadRegistry::CanRegister(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const
+{
+    for (int k = 0; k < kReleaseCount; ++k) {
+        if (!ticked[k])
+            continue;
+        LoaderEntry entries[3];
+        const int count = LoaderEntries(ReleaseYear(k), entries);
+        const CStringArray& productKeys = m_arrProductKeys[k];
+        for (int i = 0; i < productKeys.GetSize(); ++i) {
+            RegKey product;
+            const LONG opened = product.OpenAccess(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
+            if (opened == ERROR_FILE_NOT_FOUND)
+                continue;
+            bool ok = opened == ERROR_SUCCESS;
+            // An existing Applications key gets the new sub-key; an existing
+            // registration is deleted and rewritten.
+            RegKey applications;
+            if (ok && applications.OpenAccess(product.Get(), "Applications", KEY_CREATE_SUB_KEY) ==
+                          ERROR_ACCESS_DENIED)
+                ok = false;
+            for (int e = 0; ok && e < count; ++e) {
+                PathBuffer name;
+                FormatPath(name, entries[e].pszKeyFormat, entries[e].nKeyNumber);
+                RegKey registration;
+                if (registration.OpenAccess(product.Get(), name, kRegistrationAccess) == ERROR_ACCESS_DENIED)
+                    ok = false;
+            }
+            if (!ok) {
+                strDenied.Format("HKEY_LOCAL_MACHINE\\%s", productKeys[i].GetString());
+                return false;
+            }
+        }
+    }
+    return true;
 }

@@ -22,33 +22,66 @@ const SupportFile kPlotDriver = {"Trabex.prt5", "%s\\Drv", "pdfplot9.hdi"};
 const char kBackupSuffix[] = ".bak";
 const int kPlotDriverRelease = 2008;
 
-void CopySupportFile(const CString& payload, const CString& acadFolder, const SupportFile& file,
-                     bool bKeepOriginal)
+bool IsFolder(const char* pszPath)
+{
+    const DWORD attributes = Files::GetAttributes(pszPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const char* pszPath)
+{
+    const DWORD attributes = Files::GetAttributes(pszPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Copies one support file into its AutoCAD sub-folder. An AutoCAD folder without
+// that sub-folder gets nothing (it is no complete installation); a file that
+// cannot be written into an existing one is a failure. With bKeepOriginal,
+// AutoCAD's own file is replaced only once its backup exists as a file.
+void CopySupportFile(const CString* pPayload, const CString& acadFolder, const SupportFile& file,
+                     bool bKeepOriginal, CStringArray* pFailures)
 {
     PathBuffer folder;
     if (!FormatPath(folder, file.pszFolderFormat, acadFolder.GetString()))
         return;  // never write below a cut path
-    CString source, target;
-    source.Format("%s\\%s", payload.GetString(), file.pszSource);
+    if (!IsFolder(folder))
+        return;
+    CString target;
     target.Format("%s\\%s", folder, file.pszTarget);
-    if (bKeepOriginal) {
+    bool written = pPayload != nullptr;  // no payload: nothing can be copied
+    if (written && bKeepOriginal) {
         const CString backup = target + kBackupSuffix;
-        if (Files::Exists(target) && !Files::Exists(backup))
+        if (!Files::Exists(backup) && IsFile(target))
             Files::CopyOverwrite(target, backup);
+        if (!IsFile(backup)) {
+            // No original to keep means nothing to replace; a backup that could
+            // not be made means the original must stay.
+            if (!IsFile(target) && !Files::Exists(backup))
+                return;
+            target = backup;
+            written = false;
+        }
     }
-    Files::CopyOverwrite(source, target);
+    if (written) {
+        CString source;
+        source.Format("%s\\%s", pPayload->GetString(), file.pszSource);
+        written = Files::CopyOverwrite(source, target);
+    }
+    if (!written && pFailures)
+        pFailures->Add(target);
 }
 
 } // namespace
 
-void CopySupportFiles(CString strAcadFolder, bool bPlotDriver)
+void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures)
 {
+    // Located before by the install sequence; if it has gone since, nothing is copied.
     CString payload;
-    LocatePayload(payload);  // located before by the install sequence
+    const CString* pPayload = FindPayloadFolder(payload) ? &payload : nullptr;
     for (const SupportFile& font : kFonts)
-        CopySupportFile(payload, strAcadFolder, font, false);
+        CopySupportFile(pPayload, strAcadFolder, font, false, pFailures);
     if (bPlotDriver)
-        CopySupportFile(payload, strAcadFolder, kPlotDriver, true);
+        CopySupportFile(pPayload, strAcadFolder, kPlotDriver, true, pFailures);
 }
 
 void CAcadRegistry::InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010,
@@ -65,7 +98,14 @@ void CAcadRegistry::InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL
         if (!ticked[k])
             continue;
         const CStringArray& folders = m_arrAcadFolders[k];
-        for (int i = 0; i < folders.GetSize(); ++i)
-            CopySupportFiles(folders[i], ReleaseYear(k) == kPlotDriverRelease);
+        for (int i = 0; i < folders.GetSize(); ++i) {
+            CStringArray failures;
+            CopySupportFiles(folders[i], ReleaseYear(k) == kPlotDriverRelease, &failures);
+            for (int f = 0; f < failures.GetSize(); ++f) {
+                CString text;
+                text.Format("AutoCAD %d: %s", ReleaseYear(k), failures[f].GetString());
+                m_arrWriteFailures.Add(text);
+            }
+        }
     }
 }

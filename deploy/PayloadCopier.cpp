@@ -77,18 +77,25 @@ bool RemoveZoneIdentifier(CString strPath)
     return Files::Delete(strPath + ":Zone.Identifier");
 }
 
+int CPayloadCopier::AskAfterFailure(const CString& path) const
+{
+    CString text;
+    text.Format(Texts::kCopyFailedFormat, path.GetString());
+    const int answer = ShowMessageBox(AfxGetMainWnd(), text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE);
+    // No answer at all (the box could not be shown) must not retry forever.
+    if (answer == IDABORT || answer == 0)
+        return IDABORT;
+    return answer == IDIGNORE ? IDIGNORE : IDRETRY;
+}
+
 bool CPayloadCopier::CopyOneFile(const CString& source, const CString& target,
                                  bool bTargetFits) const
 {
     // A target that does not fit a path buffer is never copied to a cut path: it
     // counts as a failed copy, so the user sees the message and can abort.
     while (!bTargetFits || !Files::CopyOverwrite(source, target)) {
-        CString text;
-        text.Format(Texts::kCopyFailedFormat, target.GetString());
-        const int answer =
-            ShowMessageBox(AfxGetMainWnd(), text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE);
-        // No answer at all (the box could not be shown) must not retry forever.
-        if (answer == IDABORT || answer == 0)
+        const int answer = AskAfterFailure(target);
+        if (answer == IDABORT)
             return false;
         if (answer == IDIGNORE)
             break;
@@ -107,15 +114,18 @@ bool CPayloadCopier::CopyPayload()
     if (destinationFits)
         Files::MakeDir(destination);
 
+    // A listing that cannot be opened (or even asked for) is reported like a
+    // failed copy, never taken for an empty payload.
     PathBuffer pattern;
+    const bool patternFits = FormatPath(pattern, "%s\\*.*", payload.GetString());
     FileFinder finder;
-    if (!FormatPath(pattern, "%s\\*.*", payload.GetString())) {
-        // The listing cannot even be asked for: report it like a failed copy
-        // rather than succeed with nothing copied.
-        return CopyOneFile(payload, m_strFolder, false);
+    while (!patternFits || !finder.First(pattern)) {
+        const int answer = AskAfterFailure(payload + "\\*.*");
+        if (answer == IDABORT)
+            return false;
+        if (answer == IDIGNORE)
+            return true;
     }
-    if (!finder.First(pattern))
-        return true;
 
     for (int count = 0;;) {
         StepProgress();

@@ -23,6 +23,9 @@ public:
 
 private:
     void StepProgress() const;
+    // The Abort/Retry/Ignore question after path could not be copied:
+    // IDABORT (also when no box could be shown), IDRETRY or IDIGNORE.
+    int AskAfterFailure(const CString& path) const;
     // The Abort/Retry/Ignore loop around one file. False means Abort.
     bool CopyOneFile(const CString& source, const CString& target, bool bTargetFits) const;
     // One listing entry of each copy; skipped entries count as done.

@@ -215,5 +215,9 @@ int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UI
 
 int AfxMessageBox(const char* pszText, UINT nType)
 {
-    return ShowMessageBox(AfxGetMainWnd(), pszText, AfxGetAppName(), nType);
+    // Owned by the window the user works in: the main window's last active popup
+    // (a folder browser it opened, say), which the box then disables.
+    CWnd* main = AfxGetMainWnd();
+    HWND owner = main ? ::GetLastActivePopup(main->GetSafeHwnd()) : nullptr;
+    return ::MessageBoxA(owner, pszText, AfxGetAppName(), nType);
 }

@@ -72,5 +72,6 @@ void AfxSetAppName(const char* pszName);
 
 // A message box owned by pOwner's window (no owner when NULL).
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType);
-// A message box owned by the main window with the application's title as caption.
+// A message box owned by the main window's last active popup (the window in use),
+// with the application's title as caption.
 int AfxMessageBox(const char* pszText, UINT nType = MB_OK);

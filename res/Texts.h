@@ -22,6 +22,12 @@ constexpr const char kImportOldSettings[] =
 constexpr const char kFolderEmpty[] = "请输入安装路径 !";
 constexpr const char kFolderInvalidFormat[] =
     "安装路径 %s 无效 !\n\n请输入以盘符开头的完整路径（例如 C:\\Trabex），\n路径中不能含有 \" * / : < > ? \\ | 等字符。";
+constexpr const char kNeedAdminFormat[] =
+    "安装需要管理员权限 !\n\n当前用户不能修改 AutoCAD 的注册表项：\n%s\n\n"
+    "请关闭本程序，右键单击 SetUp.exe，选择“以管理员身份运行”，然后重新安装。";
+constexpr const char kWriteFailedFormat[] =
+    "安装未完成 !\n\n以下内容未能写入：\n%s\n"
+    "请关闭AutoCAD，右键单击 SetUp.exe，选择“以管理员身份运行”，然后重新安装。";
 constexpr const char kFolderTooLongFormat[] =
     "安装路径 %s 太长 !\n\n请选择一个较短的安装路径（不超过 %d 个字符）。";
 

@@ -33,7 +33,22 @@ int MaxFolderLength()
     return kMaxPathLength - static_cast<int>(sizeof kInstallSubFolder - 1) - longest;
 }
 
+// Lines of the failure message: enough to act on, never a wall of text.
+constexpr int kMaxFailuresShown = 8;
+
 } // namespace
+
+void Dlg_Setup::ReportWriteFailures(const CStringArray& failures)
+{
+    CString list;
+    for (int i = 0; i < failures.GetSize() && i < kMaxFailuresShown; ++i)
+        list += failures[i] + "\n";
+    if (failures.GetSize() > kMaxFailuresShown)
+        list += "……\n";
+    CString text;
+    text.Format(Texts::kWriteFailedFormat, list.GetString());
+    ShowMessageBox(this, text, Texts::kCaptionSetup, MB_OK);
+}
 
 void Dlg_Setup::OnInstall()
 {
@@ -44,8 +59,8 @@ void Dlg_Setup::OnInstall()
     }
     UpdateData(TRUE);
 
-    // An empty, relative or malformed folder is refused before anything is made:
-    // AutoCAD would otherwise be handed a module path it cannot load.
+    // An empty, too long, relative or malformed folder is refused before anything
+    // is made: AutoCAD would otherwise be handed a module path it cannot load.
     if (m_strInstallPath.IsEmpty()) {
         ShowMessageBox(this, Texts::kFolderEmpty, Texts::kCaptionSetup, MB_OK);
         return;
@@ -53,16 +68,27 @@ void Dlg_Setup::OnInstall()
     if (m_strInstallPath.EndsWithChar('\\'))
         m_strInstallPath.Delete(m_strInstallPath.GetLength() - 1);
     const CString chosen = m_strInstallPath;
+    // The length first: a long folder would also fail the form check (its buffer
+    // is a path's), and the user should read why.
+    const int maxLength = MaxFolderLength();
+    if (chosen.GetLength() > maxLength) {
+        CString text;
+        text.Format(Texts::kFolderTooLongFormat, chosen.GetString(), maxLength);
+        ShowMessageBox(this, text, Texts::kCaptionSetup, MB_OK);
+        return;
+    }
     if (CreateFolderPath(chosen + kInstallSubFolder, TRUE) != kFolderOk) {
         CString text;
         text.Format(Texts::kFolderInvalidFormat, chosen.GetString());
         ShowMessageBox(this, text, Texts::kCaptionSetup, MB_OK);
         return;
     }
-    const int maxLength = MaxFolderLength();
-    if (chosen.GetLength() > maxLength) {
+    // Without the rights to register, nothing is installed at all: a copy that
+    // AutoCAD never loads is no installation.
+    CString denied;
+    if (!theAcadRegistry.CanRegister(TickedReleases(), denied)) {
         CString text;
-        text.Format(Texts::kFolderTooLongFormat, chosen.GetString(), maxLength);
+        text.Format(Texts::kNeedAdminFormat, denied.GetString());
         ShowMessageBox(this, text, Texts::kCaptionSetup, MB_OK);
         return;
     }
@@ -110,6 +136,11 @@ bool Dlg_Setup::RunInstallSequence()
     m_progress.StepIt();
 
     m_progress.SetPos(kProgressMax);
+    if (!theAcadRegistry.m_arrWriteFailures.IsEmpty()) {
+        ReportWriteFailures(theAcadRegistry.m_arrWriteFailures);
+        OnCancel();  // as after an Abort: no completion message
+        return false;
+    }
     return true;
 }
 

@@ -93,6 +93,13 @@ BOOL& Dlg_Setup::Ticked(int k)
     return this->*kTicks[k];
 }
 
+const BOOL (&Dlg_Setup::TickedReleases())[kReleaseCount]
+{
+    for (int k = 0; k < kReleaseCount; ++k)
+        m_ticked[k] = Ticked(k);
+    return m_ticked;
+}
+
 CButton& Dlg_Setup::ReleaseCheck(int k)
 {
     return this->*kChecks[k];

@@ -39,6 +39,8 @@ public:
 
     // The ticked state and check box of release k (year 2007 + k).
     BOOL& Ticked(int k);
+    // All 21 ticked states, 2007 first.
+    const BOOL (&TickedReleases())[kReleaseCount];
     CButton& ReleaseCheck(int k);
 
 protected:
@@ -54,6 +56,10 @@ protected:
     // Enter outside a push button: nothing (the hidden IDOK button must not end setup).
     void OnEnterKey();
     void CreateHeadingFonts();
+    // The one message that names what the install could not write.
+    void ReportWriteFailures(const CStringArray& failures);
+
+    BOOL m_ticked[kReleaseCount] = {};
 
     DECLARE_MESSAGE_MAP()
 };

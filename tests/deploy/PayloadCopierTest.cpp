@@ -211,3 +211,21 @@ TEST(ZoneIdentifier, RemovedWhereTheFileSystemKeepsStreams)
     EXPECT_TRUE(RemoveZoneIdentifier((dir / "f.arx").c_str()));
     EXPECT_EQ("x", Disk::ReadFile(dir / "f.arx"));
 }
+
+TEST(CopyPayload, PayloadThatCannotBeListedIsReportedNotTakenForEmpty)
+{
+    // A payload folder whose listing pattern is longer than a path may be: the
+    // listing cannot be opened.
+    PayloadFixture f;
+    const std::string deep = f.root / std::string(257 - f.root.Path().size() - 6, 'd');
+    Disk::MakeFolder(deep);
+    Disk::MakeFolder(deep + "\\Data");
+    Files::SetModulePathForTesting((deep + "\\SetUp.exe").c_str());
+    for (int answer : {IDABORT, IDIGNORE}) {
+        MessageBoxAnswerer boxes(std::vector<int>{answer});
+        CPayloadCopier copier(f.install().c_str(), nullptr);
+        EXPECT_EQ(answer == IDIGNORE, copier.CopyPayload());
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(CopyFailedText(deep + "\\Data\\*.*"), boxes.Seen()[0].text);
+    }
+}

@@ -1,6 +1,10 @@
 // The whole installation through the real SetUp.exe, as a user would run it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <sddl.h>
+
 #include <cstdio>
 
 #include "res/Texts.h"
@@ -242,7 +246,8 @@ TEST_F(Install, RefusedFoldersCreateNothing)
 {
     MakePayload();
     Start();
-    const std::string tooLong = "C:\\" + std::string(240, 'x');
+    // Too long even for a path buffer: the too-long message, not "invalid".
+    const std::string tooLong = "C:\\" + std::string(252, 'x');
     const char* const folders[] = {"", "Trabex", "\\\\server\\share", "C:\\a|b", "C:\\a\\\\b"};
     size_t seen = 0;
     auto tryFolder = [&](const std::string& folder) {
@@ -262,7 +267,10 @@ TEST_F(Install, RefusedFoldersCreateNothing)
     EXPECT_EQ(expected, texts[1]);
     std::snprintf(expected, sizeof expected, Texts::kFolderInvalidFormat, "\\\\server\\share");
     EXPECT_EQ(expected, texts[2]);
-    EXPECT_NE(std::string::npos, texts[5].find(tooLong));
+    char tooLongText[1024];
+    std::snprintf(tooLongText, sizeof tooLongText, Texts::kFolderTooLongFormat, tooLong.c_str(), 0);
+    const std::string tooLongHead(tooLongText, strstr(tooLongText, "0") - tooLongText);
+    EXPECT_EQ(0u, texts[5].find(tooLongHead)) << texts[5];
     for (const SeenBox& b : boxes.Seen())
         EXPECT_EQ(Texts::kCaptionSetup, b.caption);
     EXPECT_TRUE(setup.Running());
@@ -300,4 +308,72 @@ TEST_F(Install, BrowseCreatesATypedFolderAndShowsIt)
     EXPECT_TRUE(setup.Enabled(IDC_INSTALL));
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_NE(std::string::npos, boxes.Seen()[0].text.find("does not exist"));
+}
+
+namespace {
+
+// Sets a key's DACL from SDDL text; true when done.
+bool SetKeyDacl(const std::string& path, const char* sddl)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC, &h) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+              RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    LocalFree(sd);
+    RegCloseKey(h);
+    return ok;
+}
+
+} // namespace
+
+TEST_F(Install, WithoutTheRightsToRegisterNothingIsInstalled)
+{
+    MakePayload();
+    // What a user without administrator rights meets: AutoCAD's key may be read, not written.
+    ASSERT_TRUE(SetKeyDacl(kProduct2016, "D:P(A;;KR;;;WD)"));
+    struct Restore {
+        ~Restore() { SetKeyDacl(kProduct2016, "D:P(A;;KA;;;WD)"); }
+    } restore;
+    HKEY probe = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProduct2016.c_str(), 0, KEY_CREATE_SUB_KEY, &probe) == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        GTEST_SKIP() << "this Wine does not enforce registry key security";
+    }
+    const std::string before = MachineFixture::Snapshot();
+    Start();
+    setup.Click(IDC_INSTALL);
+    WaitForBoxes(1);
+    Sleep(300);
+    ASSERT_EQ(1u, boxes.Count());
+    char expected[1024];
+    std::snprintf(expected, sizeof expected, Texts::kNeedAdminFormat, ("HKEY_LOCAL_MACHINE\\" + kProduct2016 + "\\").c_str());
+    EXPECT_EQ(expected, boxes.Seen()[0].text);
+    EXPECT_EQ(Texts::kCaptionSetup, boxes.Seen()[0].caption);
+    EXPECT_TRUE(setup.Running()) << "the dialog stays";
+    EXPECT_TRUE(setup.Visible(IDC_INSTALL_PATH));
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
+    EXPECT_EQ(before, MachineFixture::Snapshot());
+}
+
+TEST_F(Install, WhatCouldNotBeWrittenIsNamedAndNoCompletionIsShown)
+{
+    MakePayload();
+    // A folder where AutoCAD 2008's driver backup belongs: the original cannot be
+    // kept, so it must not be replaced, and the install is not complete.
+    Disk::MakeFolder("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi.bak");
+    Start();
+    setup.Click(IDC_INSTALL);
+    EXPECT_EQ(0, setup.WaitForExit());
+    ASSERT_EQ(1u, boxes.Count());
+    const std::string text = boxes.Seen()[0].text;
+    EXPECT_EQ(Texts::kCaptionSetup, boxes.Seen()[0].caption);
+    EXPECT_NE(std::string::npos, text.find("AutoCAD 2008: C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi.bak\n"))
+        << text;
+    EXPECT_EQ(std::string::npos, text.find("AutoCAD 2010")) << "only what failed is named";
+    EXPECT_EQ("AutoCAD's own PDF plot driver\n", Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi"));
+    // Everything else was done, and a re-run (as administrator) completes it.
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX",
+              RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
 }

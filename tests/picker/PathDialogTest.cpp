@@ -211,3 +211,32 @@ TEST(PathDialog, InvalidPathsAreRefusedWithTheirMessage)
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_NE(std::string::npos, boxes.Seen()[0].text.find("is invalid. Please reenter."));
 }
+
+TEST(PathDialog, ItsQuestionsAreModalToTheBrowser)
+{
+    // The setup dialog is the main window and owns the browser, as in the program.
+    HWND main = CreateWindowExA(0, "STATIC", "setup", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+    CWnd mainWnd;
+    mainWnd.Attach(main);
+    AfxSetMainWnd(&mainWnd);
+    TempFolder dir;
+    std::atomic<HWND> browser{nullptr};
+    std::atomic<bool> browserDisabled{false};
+    MessageBoxAnswerer boxes([&](const std::string&, const std::string&) {
+        browserDisabled = browser.load() && !IsWindowEnabled(browser.load());
+        return IDNO;
+    });
+    CPathDialog picker("pick", "pick", dir.Path().c_str(), nullptr);
+    const int result = RunPicker(picker, [&](HWND b) {
+        browser = b;
+        Type(b, dir / "missing");
+        PressOk(b);
+    });
+    AfxSetMainWnd(nullptr);
+    mainWnd.Detach();
+    DestroyWindow(main);
+    EXPECT_EQ(-1, result);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_TRUE(browserDisabled) << "the browser stays usable under its own question";
+}
