@@ -58,12 +58,14 @@ HWND FindFolderBrowser(DWORD pid)
 class Install : public ::testing::Test {
 protected:
     Install() : machine(FixturesDir()) {}
+    Install(MachineFixture::Layout layout, const std::string& exe)
+        : machine(FixturesDir(), true, layout), setup(exe) {}
 
     void MakePayload()
     {
         Disk::MakeFolder(setup.data());
-        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2015.ARX", "Trabex_EN.shx",
-                              "Trabex_HZ.shx", "Trabex.prt5"})
+        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2010_32.ARX", "Trabex2015.ARX",
+                              "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
             Disk::WriteFile(setup.data() + "\\" + f, f);
         Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
         Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
@@ -113,7 +115,7 @@ TEST_F(Install, DefaultFolderInstallsEverything)
 
     // Payload (without the fonts) and library in the install folder.
     EXPECT_EQ((std::vector<std::string>{"Trabex.prt5", "Trabex2008.ARX", "Trabex2010.ARX",
-                                        "Trabex2015.ARX", "Trabex扩展绘图库"}),
+                                        "Trabex2010_32.ARX", "Trabex2015.ARX", "Trabex扩展绘图库"}),
               Disk::List("C:\\Trabex\\Q-Ostrevo"));
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex扩展绘图库\\门窗.dwg"));
     // Registration per ticked release and product; 2018 withheld by the 32-bit setup.
@@ -376,4 +378,56 @@ TEST_F(Install, WhatCouldNotBeWrittenIsNamedAndNoCompletionIsShown)
     // Everything else was done, and a re-run (as administrator) completes it.
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX",
               RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+}
+
+namespace {
+
+// A value in one registry view, whatever this test program's own bitness.
+std::string RegStringInView(REGSAM view, const std::string& path, const char* name)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &h) != ERROR_SUCCESS)
+        return "<absent>";
+    char buf[1024] = {};
+    DWORD cb = sizeof buf;
+    const LONG r = RegQueryValueExA(h, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
+    RegCloseKey(h);
+    return r == ERROR_SUCCESS ? buf : "<absent>";
+}
+
+// The 64-bit edition's real program on a machine with 64-bit and 32-bit AutoCAD.
+class Install64 : public Install {
+protected:
+    Install64() : Install(MachineFixture::kEdition64, Edition64SetupExe()) {}
+};
+
+} // namespace
+
+TEST_F(Install64, EachAutoCadIsRegisteredInTheViewItReads)
+{
+    if (Edition64SetupExe().empty())
+        GTEST_SKIP() << "the 64-bit edition is not built in this build folder";
+    MakePayload();
+    Start();
+    EXPECT_TRUE(setup.Enabled(IDC_ACAD2010) && setup.Enabled(IDC_ACAD2016));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(setup.Item(IDC_ACAD2016), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(setup.Item(IDC_ACAD2010), BM_GETCHECK, 0, 0));
+    EXPECT_FALSE(setup.Enabled(IDC_ACAD2008));
+    EXPECT_TRUE(setup.Visible(IDC_ACAD2027)) << "the 64-bit edition offers every release";
+    setup.Click(IDC_INSTALL);
+    ASSERT_EQ(0, setup.WaitForExit());
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ(Texts::kInstallDone, boxes.Seen()[0].text);
+
+    const std::string acad2016 = "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:804\\Applications\\";
+    const std::string acad2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Applications\\";
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX", RegStringInView(KEY_WOW64_64KEY, acad2016 + "Trabex2016", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", RegStringInView(KEY_WOW64_32KEY, acad2010 + "Trabex2010", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010_32.ARX",
+              RegStringInView(KEY_WOW64_32KEY, acad2010 + "Trabex2010_32", "LOADER"));
+    // Nothing where neither AutoCAD looks.
+    EXPECT_EQ("<absent>", RegStringInView(KEY_WOW64_32KEY, acad2016 + "Trabex2016", "LOADER"));
+    EXPECT_EQ("<absent>", RegStringInView(KEY_WOW64_64KEY, acad2010 + "Trabex2010", "LOADER"));
+    EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\Autodesk\\AutoCAD 2016\\Fonts\\Trabex_EN.shx"));
+    EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
 }

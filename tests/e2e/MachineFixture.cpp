@@ -118,12 +118,19 @@ std::string FixturesDir()
     return TRABEX_FIXTURES_DIR;
 }
 
-MachineFixture::MachineFixture(const std::string& fixturesDir, bool removeWhenDone)
+MachineFixture::MachineFixture(const std::string& fixturesDir, bool removeWhenDone, Layout layout)
     : m_dir(fixturesDir), m_remove(removeWhenDone)
 {
     Clean();
-    ImportReg("machine.reg");
-    ImportReg("user.reg");
+    if (layout == kEdition64) {
+        ImportReg("machine-edition64.reg", "/reg:64");
+        ImportReg("machine-wow64.reg", "/reg:32");
+    } else {
+        // Into the view this build's programs read: the 32-bit view for the 32-bit setup.
+        const char* own = sizeof(void*) == 8 ? "/reg:64" : "/reg:32";
+        ImportReg("machine.reg", own);
+        ImportReg("user.reg", own);
+    }
     std::istringstream lines(ReadAll(m_dir + "\\folders.txt"));
     std::string line;
     while (std::getline(lines, line)) {
@@ -149,7 +156,7 @@ MachineFixture::~MachineFixture()
         Clean();
 }
 
-void MachineFixture::ImportReg(const std::string& file) const
+void MachineFixture::ImportReg(const std::string& file, const char* view) const
 {
     // reg.exe reads version 5 files as UTF-16; the fixtures are kept in UTF-8.
     std::wstring text = Widen(ReadAll(m_dir + "\\" + file), CP_UTF8);
@@ -166,15 +173,20 @@ void MachineFixture::ImportReg(const std::string& file) const
     out.write("\xFF\xFE", 2);
     out.write(reinterpret_cast<const char*>(crlf.data()), static_cast<std::streamsize>(crlf.size() * 2));
     out.close();
-    // Into the view this build's programs read: the 32-bit view for the 32-bit setup.
-    RunAndWait("reg.exe import \"" + utf16 + "\" " + (sizeof(void*) == 8 ? "/reg:64" : "/reg:32"));
+    RunAndWait("reg.exe import \"" + utf16 + "\" " + view);
     DeleteFileA(utf16.c_str());
 }
 
 void MachineFixture::Clean() const
 {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kAutodeskKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk");
+    // Both registry views, whatever this program's own bitness.
+    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        HKEY software = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) == ERROR_SUCCESS) {
+            RegDeleteTreeA(software, "Autodesk");
+            RegCloseKey(software);
+        }
+    }
     RegDeleteTreeA(HKEY_CURRENT_USER, kAutodeskKey);
     for (const char* folder : {"C:\\Program Files\\AutoCAD 2008", "C:\\Program Files\\AutoCAD 2010",
                                "C:\\Program Files\\Autodesk", "C:\\Trabex"})

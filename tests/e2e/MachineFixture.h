@@ -9,8 +9,13 @@
 
 class MachineFixture {
 public:
+    // kEdition32: AutoCAD 2008, 2010, 2016 (two products) and 2018, all 32-bit, and
+    // the user's profiles. kEdition64: a 64-bit AutoCAD 2016 (64-bit registry view)
+    // and a 32-bit AutoCAD 2010 (32-bit view) on the same machine.
+    enum Layout { kEdition32, kEdition64 };
     // fixturesDir: the Windows path of tests/fixtures.
-    explicit MachineFixture(const std::string& fixturesDir, bool removeWhenDone = true);
+    explicit MachineFixture(const std::string& fixturesDir, bool removeWhenDone = true,
+                            Layout layout = kEdition32);
     ~MachineFixture();
 
     // Full paths of the simulated AutoCAD folders, in the order of folders.txt.
@@ -22,7 +27,8 @@ public:
     void Clean() const;
 
 private:
-    void ImportReg(const std::string& file) const;
+    // view: "/reg:32" or "/reg:64", the registry view the file is imported into.
+    void ImportReg(const std::string& file, const char* view) const;
     std::string m_dir;
     std::vector<std::string> m_folders;
     bool m_remove;

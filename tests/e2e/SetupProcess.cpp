@@ -42,11 +42,15 @@ std::string BuiltSetupExe()
     return path + "\\SetUp.exe";
 }
 
-SetupProcess::SetupProcess()
+std::string Edition64SetupExe()
+{
+    return TRABEX_EDITION64_SETUP;
+}
+
+SetupProcess::SetupProcess(const std::string& exe)
 {
     Disk::MakeFolder(dist());
-    EXPECT_TRUE(CopyFileA(BuiltSetupExe().c_str(), (dist() + "\\SetUp.exe").c_str(), FALSE))
-        << "no SetUp.exe at " << BuiltSetupExe();
+    EXPECT_TRUE(CopyFileA(exe.c_str(), (dist() + "\\SetUp.exe").c_str(), FALSE)) << "no SetUp.exe at " << exe;
 }
 
 SetupProcess::~SetupProcess()

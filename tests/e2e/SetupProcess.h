@@ -8,10 +8,19 @@
 
 #include "tests/support/TempFolder.h"
 
+// The 64-bit AutoCAD edition's SetUp.exe (an x86_64 program), or "" when not built.
+std::string Edition64SetupExe();
+
+// Where this build's SetUp.exe lies (beside the tests folder).
+std::string BuiltSetupExe();
+// The 64-bit AutoCAD edition's SetUp.exe (an x86_64 program), or "" when not built.
+std::string Edition64SetupExe();
+
 class SetupProcess {
 public:
-    // Lays out Dist\SetUp.exe (a copy of this build's program); Data is the test's to fill.
-    SetupProcess();
+    // Lays out Dist\SetUp.exe (a copy of exe, by default this build's program);
+    // Data is the test's to fill.
+    explicit SetupProcess(const std::string& exe = BuiltSetupExe());
     ~SetupProcess();
 
     std::string dist() const { return root / "Dist"; }
@@ -42,6 +51,3 @@ private:
 
 // The visible setup dialog of process pid, or NULL.
 HWND FindSetupDialog(DWORD pid);
-
-// Where this build's SetUp.exe lies (beside the tests folder).
-std::string BuiltSetupExe();
