@@ -3,6 +3,7 @@
 # both timed as whole Wine processes in the same run (median of 5).
 set -euo pipefail
 source "$(dirname "$0")/../scripts/build-env.sh"
+source "$(dirname "$0")/arch-note.sh"
 trabex_build Release DiscoveryBench >/dev/null
 source "$root/scripts/wine-env.sh"
 wine_env_up "$build"
@@ -18,6 +19,7 @@ ref=$(for _ in 1 2 3 4 5; do time_ms "$run" reg query 'HKLM\SOFTWARE\Autodesk\Au
 ours=$(for _ in 1 2 3 4 5; do time_ms "$run" "$bench" run; done | median)
 "$run" "$bench" run
 "$run" "$bench" clean
+bench_arch_note
 echo "reg query /s (reference): ${ref} ms"
 echo "FindAcadReleases:         ${ours} ms"
-awk -v o="$ours" -v r="$ref" 'BEGIN { printf "ratio: %.2f (goal: at most 1.00)\n", o / r }'
+awk -v o="$ours" -v r="$ref" 'BEGIN { printf "ratio: %.2f (goal: at most 1.00, aim 0.70)\n", o / r }'
