@@ -9,7 +9,8 @@
 set -euo pipefail
 source "$(dirname "$0")/build-env.sh"
 trabex_build Release dist demo_driver >/dev/null
-echo "Built $build/dist (SetUp.exe beside Data, and the zip)."
+dist="$build/dist/Q-Ostrevo-for-AutoCAD-32bit"
+echo "Built $build/dist (per AutoCAD edition: SetUp.exe beside Data, and the zip)."
 
 mode=auto
 if [ -n "${DISPLAY:-}" ] && [ -z "${TRABEX_HEADLESS:-}" ]; then
@@ -27,7 +28,7 @@ export TRABEX_WINEPREFIX="$WINEPREFIX"
 target="$WINEPREFIX/drive_c/users/Public/Downloads/Q-Ostrevo"
 rm -rf "$target"
 mkdir -p "$(dirname "$target")"
-cp -r "$build/dist/Q-Ostrevo" "$target"
+cp -r "$dist" "$target"
 rm -rf "$demo/shots" && mkdir -p "$demo/shots"
 
 "$build/wine-run.sh" "$build/tests/demo_driver.exe" 'C:\users\Public\Downloads\Q-Ostrevo' \

@@ -100,7 +100,10 @@ void DumpFiles(const std::string& folder, const std::string& shown, std::string&
             std::string content = Disk::ReadFile(path);
             while (!content.empty() && content.back() == '\n')
                 content.pop_back();
-            const std::string last = content.substr(content.rfind('\n') + 1);
+            std::string last = content.substr(content.rfind('\n') + 1);
+            // The sample files are UTF-8 text; the snapshot is in the code page.
+            if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, last.data(), static_cast<int>(last.size()), nullptr, 0) > 0)
+                last = Narrow(Widen(last, CP_UTF8), CP_ACP);
             out += "  " + shown + "\\" + name + "  [" + last.substr(0, 60) + "]\n";
         }
     }
