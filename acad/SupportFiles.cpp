@@ -24,14 +24,12 @@ const int kPlotDriverRelease = 2008;
 
 bool IsFolder(const char* pszPath)
 {
-    const DWORD attributes = Files::GetAttributes(pszPath);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return GetPathKind(pszPath) == kPathFolder;
 }
 
 bool IsFile(const char* pszPath)
 {
-    const DWORD attributes = Files::GetAttributes(pszPath);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return GetPathKind(pszPath) == kPathFile;
 }
 
 // Copies one support file into its AutoCAD sub-folder. An AutoCAD folder without

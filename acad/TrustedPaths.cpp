@@ -87,7 +87,7 @@ CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFold
     return current + L";" + folder;
 }
 
-void CAcadRegistry::AddTrustedPath()
+void CollectVariablesKeys(CStringArray& variablesPaths)
 {
     // Phase 1: the Profiles key of every product of every release.
     CStringArray profilesPaths;
@@ -115,7 +115,6 @@ void CAcadRegistry::AddTrustedPath()
     }
 
     // Phase 2: the Variables key of every profile.
-    CStringArray variablesPaths;
     {
         RegKey user;
         if (user.Open(HKEY_CURRENT_USER, nullptr)) {
@@ -134,6 +133,13 @@ void CAcadRegistry::AddTrustedPath()
         }
     }
 
+}
+
+void CAcadRegistry::AddTrustedPath()
+{
+    CStringArray variablesPaths;
+    CollectVariablesKeys(variablesPaths);
+
     // Phase 3: update each Variables key, creating it when missing.
     const CStringW folder = CStringW::FromAnsi(m_strInstallFolder);
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
@@ -145,4 +151,63 @@ void CAcadRegistry::AddTrustedPath()
         if (variables.Create(HKEY_CURRENT_USER, variablesPaths[i]))
             variables.SetStringW(kValueName, updated);
     }
+}
+
+bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
+{
+    CStringW entry = strEntry;
+    CStringW folder = strFolder;
+    return entry.MakeUpper() == folder.MakeUpper();
+}
+
+CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)
+{
+    CStringW kept;
+    bool first = true;
+    *pRemoved = false;
+    for (int start = 0; start <= strValue.GetLength();) {
+        int end = strValue.Find(L';', start);
+        if (end < 0)
+            end = strValue.GetLength();
+        const CStringW entry = strValue.Mid(start, end - start);
+        if (IsOwnTrustedPathEntry(entry, strFolder)) {
+            *pRemoved = true;
+        } else {
+            if (!first)
+                kept += L";";
+            kept += entry;
+            first = false;
+        }
+        start = end + 1;
+    }
+    return kept;
+}
+
+void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPaths)
+{
+    CStringArray variablesPaths;
+    CollectVariablesKeys(variablesPaths);
+    const CStringW folder = CStringW::FromAnsi(strFolder);
+    for (int i = 0; i < variablesPaths.GetSize(); ++i) {
+        CStringW current;
+        bool holds = false;
+        if (ReadTrustedPaths(variablesPaths[i], current))
+            WithoutTrustedPathEntry(current, folder, &holds);
+        if (holds)
+            arrVariablesPaths.Add(variablesPaths[i]);
+    }
+}
+
+bool RemoveTrustedPath(const CString& strVariablesPath, const CString& strFolder)
+{
+    CStringW current;
+    if (!ReadTrustedPaths(strVariablesPath, current))
+        return false;
+    bool removed = false;
+    const CStringW kept = WithoutTrustedPathEntry(current, CStringW::FromAnsi(strFolder), &removed);
+    if (!removed)
+        return true;  // nothing of ours there: no value is written
+    RegKey variables;
+    return variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE) == ERROR_SUCCESS &&
+           variables.SetStringW(kValueName, kept);
 }

@@ -18,3 +18,19 @@ bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder);
 
 // The value to write back for the current value and the install folder.
 CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFolder);
+
+// The Variables key of every AutoCAD profile of the current user, in the order
+// the trusted-path update visits them.
+void CollectVariablesKeys(CStringArray& arrVariablesPaths);
+
+// True when the entry is the folder itself, as the install writes it (in its own
+// case or upper-cased); "\" and "\..." forms are the user's own and stay.
+bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder);
+// The value without every entry that is the folder itself; *pRemoved tells
+// whether there was one. Every other entry stays, in its order.
+CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved);
+// The Variables keys whose TRUSTEDPATHS hold the folder's own entry.
+void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPaths);
+// Takes the folder's entries out of one profile's TRUSTEDPATHS; writes nothing
+// when there is none. False when the value could not be read or written.
+bool RemoveTrustedPath(const CString& strVariablesPath, const CString& strFolder);

@@ -29,8 +29,6 @@ bool IsSkipped(const char* pszName)
 
 } // namespace
 
-const char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
-
 int LongestInstalledPath(const CString& strPayload)
 {
     // Walks the same listings, with the same entry caps, as the copies do.

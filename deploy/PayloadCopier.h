@@ -42,6 +42,9 @@ int LongestInstalledPath(const CString& strPayload);
 // Deletes the file's ":Zone.Identifier" stream (the download mark).
 bool RemoveZoneIdentifier(CString strPath);
 
+// The extended drawing library's folder, in the payload and in the install folder.
+constexpr char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
+
 // Listing entries looked at per call, "." and ".." included.
 constexpr int kPayloadEntryCap = 101;
 constexpr int kLibraryEntryCap = 81;

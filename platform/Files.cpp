@@ -103,4 +103,63 @@ CString CurrentFolder()
     return CString(sz);
 }
 
+bool RemoveFolder(const char* pszPath)
+{
+    return RemoveDirectoryA(pszPath) != FALSE;
+}
+
+CString TempFolder()
+{
+    char sz[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathA(sizeof sz, sz);
+    if (n == 0 || n >= sizeof sz)
+        return CString();
+    CString folder(sz);
+    if (folder.EndsWithChar('\\'))
+        folder.Delete(folder.GetLength() - 1);
+    return folder;
+}
+
+bool DeleteAtRestart(const char* pszPath)
+{
+    return MoveFileExA(pszPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+}
+
 } // namespace Files
+
+namespace Processes {
+
+bool Start(const char* pszExe, const CString& strCommandLine)
+{
+    CString commandLine = strCommandLine;  // CreateProcessA may write into it
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(pszExe, commandLine.GetBuffer(commandLine.GetLength()), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &si, &pi))
+        return false;
+    ScopedHandle process(pi.hProcess);
+    ScopedHandle thread(pi.hThread);
+    return true;
+}
+
+bool WaitForEnd(DWORD nId, DWORD nMs)
+{
+    ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, nId));
+    if (!process.IsValid())
+        return true;  // already gone
+    return WaitForSingleObject(process.Get(), nMs) == WAIT_OBJECT_0;
+}
+
+DWORD CurrentId()
+{
+    return GetCurrentProcessId();
+}
+
+bool IsWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+} // namespace Processes

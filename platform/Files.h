@@ -64,10 +64,25 @@ void MakeDir(const char* pszPath);
 bool Exists(const char* pszPath);
 // GetCurrentDirectoryA into a 260-byte buffer.
 CString CurrentFolder();
+// RemoveDirectoryA: only an empty folder goes.
+bool RemoveFolder(const char* pszPath);
+// The user's temporary folder, without a trailing backslash.
+CString TempFolder();
+// Asks Windows to delete the file when it next starts (a running program's own copy).
+bool DeleteAtRestart(const char* pszPath);
 
 } // namespace Files
 
 namespace Processes {
+
+// Starts a program with a command line of its own; false when it cannot start.
+bool Start(const char* pszExe, const CString& strCommandLine);
+// Waits (up to nMs) until process nId has ended; true when it has, or is unknown.
+bool WaitForEnd(DWORD nId, DWORD nMs);
+DWORD CurrentId();
+// True for a 32-bit program on 64-bit Windows: both of its registry roots,
+// SOFTWARE\... and SOFTWARE\Wow6432Node\..., name the same 32-bit keys.
+bool IsWow64();
 
 // Calls visit(imageName) for every running process until it returns true.
 // Returns true when a visit returned true; false when none did or no snapshot.

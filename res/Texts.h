@@ -39,6 +39,31 @@ constexpr const char kTitlePatchNarrow[] = "%s.0%d";
 constexpr const char kEditionFormat[] = "( %d位 AutoCAD版 )";
 constexpr const char kBrowseCaption[] = "请选择安装目录：";
 
+// Uninstall.exe.
+constexpr const char kCaptionUninstall[] = "Q-软件卸载";        // warnings and errors
+constexpr const char kCaptionUninstallDone[] = "Q-工具箱卸载";  // the final message
+constexpr const char kUninstallCloseAcad[] = "请关闭AutoCAD后再进行卸载 !";
+constexpr const char kUninstallNeedAdminFormat[] =
+    "卸载需要管理员权限 !\n\n当前用户不能删除 AutoCAD 的注册表项：\n%s\n\n"
+    "请关闭本程序，右键单击 Uninstall.exe，选择“以管理员身份运行”。";
+constexpr const char kUninstallNotInstallFolderFormat[] =
+    "%s 不是 Trabex 扩展的安装文件夹，这里没有可卸载的内容。\n\n请运行安装文件夹 Q-Ostrevo 中的 Uninstall.exe。";
+constexpr const char kUninstallNothingFormat[] = "未发现安装在 %s 中的 Trabex 扩展，无需卸载。";
+constexpr const char kUninstallCannotStartFormat[] =
+    "无法开始卸载：不能在临时文件夹中创建 %s 。\n\n什么都没有删除。";
+constexpr const char kUninstallDone[] =
+    "卸载完成 !\n\n字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
+constexpr const char kUninstallLeftoversFormat[] =
+    "卸载未全部完成 !\n\n以下内容未能删除：\n%s\n"
+    "请关闭AutoCAD和正在使用这些文件的程序，然后手工删除。\n"
+    "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
+// The plan shown before anything is removed (lines of a multi-line box).
+constexpr const char kPlanRegistrationsFormat[] = "AutoCAD 的加载项注册（%d 项）：";
+constexpr const char kPlanProfilesFormat[] = "受信任路径 TRUSTEDPATHS 中的 %s（%d 个配置）：";
+constexpr const char kPlanDrivers[] = "恢复 AutoCAD 2008 原有的打印驱动 pdfplot9.hdi：";
+constexpr const char kPlanFolder[] = "删除安装文件夹及其中的文件：";
+constexpr const char kPlanFontsStay[] = "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
+
 // Folder picker (English, as the shell's own dialog).
 constexpr const char kPickerCreateFormat[] =
     "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";

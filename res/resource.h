@@ -40,3 +40,10 @@
 #define IDC_ACAD2027 1043
 
 #define ID_HELP 57670
+
+// Uninstall.exe
+#define IDD_UNINSTALL 142           // its dialog
+#define IDC_UNINSTALL_HEADING 1100
+#define IDC_UNINSTALL_PLAN 1101
+#define IDC_UNINSTALL 1102
+#define IDC_UNINSTALL_LABEL 1103

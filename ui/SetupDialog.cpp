@@ -2,6 +2,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "platform/BuildConstants.h"
+#include "res/Look.h"
 #include "res/Texts.h"
 
 const int kReleaseCheckIds[kReleaseCount] = {
@@ -121,7 +122,7 @@ void Dlg_Setup::DoDataExchange(CDataExchange* pDX)
 BOOL Dlg_Setup::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_brBackground.CreateSolidBrush(RGB(160, 180, 220));
+    m_brBackground.CreateSolidBrush(Look::kBackground);
     CreateHeadingFonts();
 
     m_strTitle = ComposeSetupTitle(g_nSetupVersion);

@@ -1,32 +1,19 @@
 // The dialog's light blue background, transparent texts and coloured headings.
 #include "ui/SetupDialog.h"
 
+#include "res/Look.h"
+
 namespace {
 
-const COLORREF kTextColour = RGB(0, 0, 0);
-const COLORREF kHeadingColour = RGB(10, 70, 40);
-
-// Heading fonts: face "宋体", the rest left to the font mapper.
-struct HeadingFont {
-    int nHeight;
-    int nWeight;
-};
-const HeadingFont kTitleFont = {14, 600};
-const HeadingFont kEditionFont = {13, 400};
-
-void CreateHeading(CFont& font, const HeadingFont& heading)
-{
-    font.CreateFont(heading.nHeight, 0, 0, 0, heading.nWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                    DEFAULT_PITCH | FF_DONTCARE, "宋体");
-}
+const COLORREF kTextColour = Look::kText;
+const COLORREF kHeadingColour = Look::kHeading;
 
 } // namespace
 
 void Dlg_Setup::CreateHeadingFonts()
 {
-    CreateHeading(m_fontTitle, kTitleFont);
-    CreateHeading(m_fontEdition, kEditionFont);
+    Look::CreateHeadingFont(m_fontTitle, Look::kTitleFont);
+    Look::CreateHeadingFont(m_fontEdition, Look::kEditionFont);
 }
 
 HBRUSH Dlg_Setup::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

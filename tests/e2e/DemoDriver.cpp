@@ -5,6 +5,8 @@
 // and then prints what was installed. DIST holds SetUp.exe beside Data.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -28,6 +30,92 @@ void Screenshot(const std::string& path)
 {
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SaveScreenBmp(screen, path.c_str());
+}
+
+// Waits until no process with an image name starting with prefix runs (the
+// uninstaller's temporary copy, which shows the final message).
+void WaitForProcessesNamed(const char* prefix, DWORD ms)
+{
+    for (DWORD waited = 0; waited < ms; waited += 100) {
+        bool running = false;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            running = running || _strnicmp(entry.szExeFile, prefix, strlen(prefix)) == 0;
+        CloseHandle(snapshot);
+        if (!running)
+            return;
+        Sleep(100);
+    }
+}
+
+bool StartProgram(const std::string& exe, PROCESS_INFORMATION& pi)
+{
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    return CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
+}
+
+struct FindCaption {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND h, LPARAM l)
+{
+    FindCaption* f = reinterpret_cast<FindCaption*>(l);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char text[64] = {};
+    GetWindowTextA(h, text, sizeof text);
+    if (pid == f->pid && IsWindowVisible(h) && std::string(text) == f->caption)
+        f->found = h;
+    return f->found == nullptr;
+}
+
+// Runs the installed Uninstall.exe: the user's own clicks, or 卸载 with screenshots.
+void RunUninstall(const std::string& shots, bool interactive)
+{
+    const std::string exe = "C:\\Trabex\\Q-Ostrevo\\Uninstall.exe";
+    PROCESS_INFORMATION pi = {};
+    if (!StartProgram(exe, pi)) {
+        Say("cannot start " + exe + "\n");
+        return;
+    }
+    if (interactive) {
+        Say("Uninstall.exe (installed with the add-on) runs on your display; use it or close it to go on.\n");
+        WaitForSingleObject(pi.hProcess, INFINITE);
+    } else {
+        FindCaption f = {pi.dwProcessId, "Q-Ostrevo卸载", nullptr};
+        for (int i = 0; i < 1500 && !f.found; ++i) {
+            EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&f));
+            Sleep(10);
+        }
+        if (!f.found) {
+            Say("the uninstall dialog did not appear\n");
+            TerminateProcess(pi.hProcess, 1);
+        } else {
+            Sleep(500);
+            Screenshot(shots + "\\4-uninstall.bmp");
+            Say("Screenshot of the uninstall dialog taken; clicking \"卸  载\".\n");
+            MessageBoxAnswerer boxes([&](const std::string& caption, const std::string& text) {
+                Sleep(300);
+                Screenshot(shots + "\\5-uninstall-message.bmp");
+                Say("Message box [" + caption + "]: " + text + "\n");
+                return IDOK;
+            });
+            boxes.WatchAllProcesses();
+            PostMessageA(GetDlgItem(f.found, IDC_UNINSTALL), BM_CLICK, 0, 0);
+            WaitForSingleObject(pi.hProcess, 30000);
+            WaitForProcessesNamed("Q-Ostrevo-Uninstall-", 30000);
+        }
+    }
+    WaitForProcessesNamed("Q-Ostrevo-Uninstall-", INFINITE);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
 }
 
 } // namespace
@@ -84,6 +172,10 @@ int main(int argc, char** argv)
     }
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    Say("\nWhat the machine holds now:\n" + MachineFixture::Snapshot());
+    Say("\nWhat the machine holds after the install:\n" + MachineFixture::Snapshot());
+
+    Say("\nNow the uninstall.\n");
+    RunUninstall(shots, interactive);
+    Say("\nWhat the machine holds after the uninstall:\n" + MachineFixture::Snapshot());
     return 0;
 }

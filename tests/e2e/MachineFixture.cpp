@@ -196,6 +196,13 @@ void MachineFixture::Clean() const
         Disk::RemoveTree(folder);
 }
 
+std::string MachineFixture::Dump(HKEY root, const std::string& path)
+{
+    std::string out;
+    DumpKey(root, path, out);
+    return out;
+}
+
 std::string MachineFixture::Snapshot()
 {
     std::string out = "Registry, HKEY_LOCAL_MACHINE (the setup's view):\n";

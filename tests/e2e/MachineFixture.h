@@ -4,6 +4,8 @@
 // the object goes.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ public:
     // Everything the machine holds now: registry below the AutoCAD keys, the
     // install folder and the AutoCAD folders' Fonts and Drv (UTF-8 text).
     static std::string Snapshot();
+    // One registry tree as sorted-free text: one line per key with values, one per value.
+    static std::string Dump(HKEY root, const std::string& path);
     // Removes AutoCAD's keys and folders and C:\Trabex.
     void Clean() const;
 

@@ -16,7 +16,7 @@ BOOL CALLBACK CollectBoxes(HWND hWnd, LPARAM lParam)
     GetWindowThreadProcessId(hWnd, &pid);
     char cls[32] = {};
     GetClassNameA(hWnd, cls, sizeof cls);
-    if (pid == state->pid && std::string(cls) == "#32770" && IsWindowVisible(hWnd) &&
+    if ((state->pid == MessageBoxAnswerer::kAnyProcess || pid == state->pid) && std::string(cls) == "#32770" && IsWindowVisible(hWnd) &&
         GetDlgItem(hWnd, 0xFFFF))
         state->boxes.push_back(hWnd);
     return TRUE;

@@ -32,6 +32,9 @@ public:
 
     // Answers the boxes of another process (a started SetUp.exe) instead of this one.
     void WatchProcess(DWORD pid) { m_pid = pid; }
+    // Answers the boxes of every process (a program that hands over to another).
+    void WatchAllProcesses() { m_pid = kAnyProcess; }
+    static constexpr DWORD kAnyProcess = 0;
 
     std::vector<SeenBox> Seen() const;
     size_t Count() const { return Seen().size(); }

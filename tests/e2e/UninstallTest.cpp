@@ -1,0 +1,251 @@
+// Install with the real SetUp.exe, then take it off with the installed
+// Uninstall.exe, as a user would, and compare the machine with before.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "res/Texts.h"
+#include "res/resource.h"
+#include "tests/e2e/MachineFixture.h"
+#include "tests/e2e/SetupProcess.h"
+#include "tests/support/MessageBoxes.h"
+
+namespace {
+
+const char kInstalled[] = "C:\\Trabex\\Q-Ostrevo";
+const char kUninstaller[] = "C:\\Trabex\\Q-Ostrevo\\Uninstall.exe";
+const std::string kAcad = "SOFTWARE\\Autodesk\\AutoCAD";
+const std::string kProduct2008 = kAcad + "\\R17.1\\ACAD-6001:804";
+
+std::string Beside(const std::string& exe, const char* name)
+{
+    return exe.substr(0, exe.rfind('\\') + 1) + name;
+}
+
+void SetString(const std::string& path, const char* name, const std::string& value)
+{
+    HKEY h = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &h, nullptr));
+    RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(h);
+}
+
+std::string UserTrustedPaths(const std::string& variables)
+{
+    char buf[1024] = {};
+    DWORD cb = sizeof buf;
+    if (RegGetValueA(HKEY_CURRENT_USER, (kAcad + "\\" + variables).c_str(), "TRUSTEDPATHS", RRF_RT_REG_SZ,
+                     nullptr, buf, &cb) != ERROR_SUCCESS)
+        return "<absent>";
+    return buf;
+}
+
+struct FindCaption {
+    DWORD pid;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND h, LPARAM l)
+{
+    FindCaption* f = reinterpret_cast<FindCaption*>(l);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    char text[64] = {};
+    GetWindowTextA(h, text, sizeof text);
+    if (pid == f->pid && IsWindowVisible(h) && std::string(text) == f->caption) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The installed Uninstall.exe, started and driven by its dialog.
+class Uninstaller {
+public:
+    ~Uninstaller()
+    {
+        if (m_pi.hProcess) {
+            if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(m_pi.hProcess, 99);
+            CloseHandle(m_pi.hProcess);
+            CloseHandle(m_pi.hThread);
+        }
+    }
+    // Starts it; true when it shows its dialog.
+    bool Start()
+    {
+        std::string cmd = std::string("\"") + kUninstaller + "\"";
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        if (!CreateProcessA(kUninstaller, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+            return false;
+        for (int i = 0; i < 1000 && !m_dialog && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; ++i) {
+            FindCaption f = {m_pi.dwProcessId, "Q-Ostrevo卸载", nullptr};
+            EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&f));
+            m_dialog = f.found;
+            Sleep(10);
+        }
+        return m_dialog != nullptr;
+    }
+    void ClickUninstall() const { PostMessageA(GetDlgItem(m_dialog, IDC_UNINSTALL), BM_CLICK, 0, 0); }
+    bool Running() const { return WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; }
+    bool WaitForExit(DWORD ms = 20000) const { return WaitForSingleObject(m_pi.hProcess, ms) == WAIT_OBJECT_0; }
+    std::string Plan() const
+    {
+        // WM_GETTEXT: GetWindowText does not read another process's controls.
+        char buf[4096] = {};
+        SendMessageA(GetDlgItem(m_dialog, IDC_UNINSTALL_PLAN), WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+        return buf;
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_dialog = nullptr;
+};
+
+class Uninstall : public ::testing::Test {
+protected:
+    Uninstall() : machine(FixturesDir()) {}
+
+    // Installs into C:\Trabex\Q-Ostrevo with the real setup; the payload carries Uninstall.exe.
+    void InstallWithSetup()
+    {
+        Disk::MakeFolder(setup.data());
+        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2015.ARX", "Trabex_EN.shx",
+                              "Trabex_HZ.shx", "Trabex.prt5"})
+            Disk::WriteFile(setup.data() + "\\" + f, f);
+        Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
+        Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
+        ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(),
+                              (setup.data() + "\\Uninstall.exe").c_str(), FALSE));
+        MessageBoxAnswerer boxes;
+        ASSERT_TRUE(setup.Start());
+        boxes.WatchProcess(setup.Pid());
+        setup.Click(IDC_INSTALL);
+        ASSERT_EQ(0, setup.WaitForExit());
+        ASSERT_EQ(2u, boxes.Count()) << "installed completely";
+        ASSERT_TRUE(Disk::IsFile(kUninstaller));
+    }
+
+    // Waits until n boxes of any process have been answered.
+    static void WaitForBoxes(const MessageBoxAnswerer& boxes, size_t n, int ms = 20000)
+    {
+        for (int waited = 0; boxes.Count() < n && waited < ms; waited += 20)
+            Sleep(20);
+        Sleep(300);  // the answered program goes on and ends
+    }
+
+    MachineFixture machine;
+    SetupProcess setup;
+};
+
+} // namespace
+
+TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
+{
+    // Registrations of other folders, which must stay.
+    SetString(kProduct2008 + "\\Applications\\Trabex2009", "LOADER", "D:\\Other\\Q-Ostrevo\\Trabex2009.ARX");
+    SetString(kProduct2008 + "\\Applications\\Trabex2007", "LOADER", "C:\\Trabex\\Q-Ostrevo2\\Trabex2008.ARX");
+    const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
+    InstallWithSetup();
+    ASSERT_NE(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+
+    MessageBoxAnswerer boxes;
+    boxes.WatchAllProcesses();
+    Uninstaller uninstaller;
+    ASSERT_TRUE(uninstaller.Start());
+    const std::string plan = uninstaller.Plan();
+    EXPECT_NE(std::string::npos, plan.find("AutoCAD 2008  " + kProduct2008 + "\\Applications\\Trabex2008"));
+    EXPECT_EQ(std::string::npos, plan.find("Trabex2009")) << "a registration of another folder";
+    EXPECT_NE(std::string::npos, plan.find("C:\\Program Files\\AutoCAD 2008\\Drv"));
+    uninstaller.ClickUninstall();
+    EXPECT_TRUE(uninstaller.WaitForExit());
+    WaitForBoxes(boxes, 1);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Texts::kUninstallDone, boxes.Seen()[0].text);
+    EXPECT_EQ(Texts::kCaptionUninstallDone, boxes.Seen()[0].caption);
+
+    // HKEY_LOCAL_MACHINE's AutoCAD tree is as before the install, other folders' registrations included.
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    // Every profile holds the entries it held before (upper-cased where the install
+    // upper-cased them); the folder's own entry is gone, also where it was before.
+    EXPECT_EQ("C:\\TOOLS\\LISP", UserTrustedPaths("R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables"));
+    EXPECT_EQ("", UserTrustedPaths("R18.0\\ACAD-8001:804\\Profiles\\<<未命名配置>>\\Variables"));
+    EXPECT_EQ("", UserTrustedPaths("R18.0\\ACAD-8001:804\\Profiles\\Drafting\\Variables"));
+    EXPECT_EQ("D:\\COMPANY\\BLOCKS\\...;C:\\TRABEX\\Q-OSTREVO2",
+              UserTrustedPaths("R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables"));
+    EXPECT_EQ("", UserTrustedPaths("R20.1\\ACAD-F004:804\\Profiles\\<<未命名配置>>\\Variables"));
+    // AutoCAD 2008's own driver is back; the fonts stay; the install folder and its empty parent are gone.
+    EXPECT_EQ("AutoCAD's own PDF plot driver\n", Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi"));
+    EXPECT_FALSE(Disk::IsFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi.bak"));
+    EXPECT_TRUE(Disk::IsFile("C:\\Program Files\\AutoCAD 2008\\Fonts\\Trabex_EN.shx"));
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
+
+    // A second run finds nothing and says so.
+    Disk::MakeFolder("C:\\Trabex");
+    Disk::MakeFolder(kInstalled);
+    ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(), kUninstaller, FALSE));
+    Uninstaller again;
+    EXPECT_FALSE(again.Start()) << "no dialog when there is nothing to remove";
+    WaitForBoxes(boxes, 2);
+    ASSERT_EQ(2u, boxes.Count());
+    char nothing[512];
+    snprintf(nothing, sizeof nothing, Texts::kUninstallNothingFormat, kInstalled);
+    EXPECT_EQ(nothing, boxes.Seen()[1].text);
+    EXPECT_TRUE(again.WaitForExit());
+    EXPECT_TRUE(Disk::IsFile(kUninstaller));
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+}
+
+TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
+{
+    InstallWithSetup();
+    // A process whose image name is acad.exe.
+    const std::string acad = setup.root / "acad.exe";
+    ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "tests\\sleeper.exe").c_str(), acad.c_str(), FALSE));
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string cmd = "\"" + acad + "\" 60000";
+    ASSERT_TRUE(CreateProcessA(acad.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    Sleep(300);
+
+    MessageBoxAnswerer boxes;
+    boxes.WatchAllProcesses();
+    Uninstaller uninstaller;
+    ASSERT_TRUE(uninstaller.Start());
+    for (size_t n = 1; n <= 2; ++n) {  // refused at every click, not once only
+        uninstaller.ClickUninstall();
+        WaitForBoxes(boxes, n);
+        ASSERT_EQ(n, boxes.Count());
+        EXPECT_EQ(Texts::kUninstallCloseAcad, boxes.Seen()[n - 1].text);
+    }
+    EXPECT_TRUE(uninstaller.Running());
+    EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX"));
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+
+    // A file another program holds open stays, and the final message says so.
+    HANDLE lock = CreateFileA("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    uninstaller.ClickUninstall();
+    EXPECT_TRUE(uninstaller.WaitForExit());
+    WaitForBoxes(boxes, 3);
+    CloseHandle(lock);
+    ASSERT_EQ(3u, boxes.Count());
+    const std::string last = boxes.Seen()[2].text;
+    EXPECT_EQ(Texts::kCaptionUninstall, boxes.Seen()[2].caption);
+    EXPECT_NE(std::string::npos, last.find("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX\n")) << last;
+    EXPECT_NE(std::string::npos, last.find("C:\\Trabex\\Q-Ostrevo\n")) << last;
+    EXPECT_EQ(std::string::npos, last.find(Texts::kUninstallDone));
+    EXPECT_EQ((std::vector<std::string>{"Trabex2010.ARX"}), Disk::List(kInstalled));
+    // Everything else is gone.
+    HKEY h = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kProduct2008 + "\\Applications\\Trabex2008").c_str(),
+                                           0, KEY_READ, &h));
+}

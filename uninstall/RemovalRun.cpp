@@ -1,0 +1,57 @@
+#include "uninstall/RemovalRun.h"
+
+#include "acad/Removal.h"
+#include "deploy/FolderRemoval.h"
+#include "framework/Window.h"
+#include "platform/Files.h"
+#include "res/Texts.h"
+
+namespace {
+
+// How long the copy waits for the installed program to end.
+constexpr unsigned long kWaitMs = 30000;
+// Lines of the final message: enough to act on, never a wall of text.
+constexpr int kMaxLeftoversShown = 10;
+
+} // namespace
+
+bool HandOverRemoval(const CString& strFolder, CString& strCopy)
+{
+    strCopy.Format("%s\\Q-Ostrevo-Uninstall-%lu.exe", Files::TempFolder().GetString(),
+                   static_cast<unsigned long>(Processes::CurrentId()));
+    if (!Files::CopyOverwrite(Files::ModulePath(), strCopy))
+        return false;
+    CString commandLine;
+    commandLine.Format("\"%s\" %s %lu \"%s\"", strCopy.GetString(), kRemoveSwitch,
+                       static_cast<unsigned long>(Processes::CurrentId()), strFolder.GetString());
+    if (Processes::Start(strCopy, commandLine))
+        return true;
+    Files::Delete(strCopy);
+    return false;
+}
+
+void RunRemoval(const CString& strFolder, unsigned long nWaitFor)
+{
+    Processes::WaitForEnd(nWaitFor, kWaitMs);
+    theAcadRegistry.FindAcadReleases();
+    CRemovalPlan plan;
+    PlanRemoval(theAcadRegistry, strFolder, plan);
+    CStringArray leftovers;
+    RemoveFromAcad(plan, strFolder, leftovers);
+    RemoveInstallFolder(strFolder, leftovers);
+
+    if (leftovers.IsEmpty()) {
+        ShowMessageBox(nullptr, Texts::kUninstallDone, Texts::kCaptionUninstallDone, MB_OK);
+    } else {
+        CString list;
+        for (int i = 0; i < leftovers.GetSize() && i < kMaxLeftoversShown; ++i)
+            list += leftovers[i] + "\n";
+        if (leftovers.GetSize() > kMaxLeftoversShown)
+            list += "……\n";
+        CString text;
+        text.Format(Texts::kUninstallLeftoversFormat, list.GetString());
+        ShowMessageBox(nullptr, text, Texts::kCaptionUninstall, MB_OK);
+    }
+    // This copy in the temporary folder goes when Windows next starts.
+    Files::DeleteAtRestart(Files::ModulePath());
+}

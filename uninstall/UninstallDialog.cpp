@@ -1,0 +1,109 @@
+#include "uninstall/UninstallDialog.h"
+
+#include "deploy/PayloadLocation.h"
+#include "res/Look.h"
+#include "res/Texts.h"
+#include "uninstall/RemovalRun.h"
+
+namespace {
+
+const char kLineBreak[] = "\r\n";
+const char kIndent[] = "    ";
+
+void AddSection(CString& text, const CString& heading, const CStringArray& items, const CStringArray* pLabels)
+{
+    if (items.IsEmpty())
+        return;
+    text += heading + kLineBreak;
+    for (int i = 0; i < items.GetSize(); ++i) {
+        text += kIndent;
+        if (pLabels)
+            text += (*pLabels)[i] + "  ";
+        text += items[i] + kLineBreak;
+    }
+    text += kLineBreak;
+}
+
+} // namespace
+
+CString DescribeRemovalPlan(const CRemovalPlan& plan, const CString& strFolder)
+{
+    CString text, heading;
+    heading.Format(Texts::kPlanRegistrationsFormat, plan.m_arrRegistrations.GetSize());
+    AddSection(text, heading, plan.m_arrRegistrations, &plan.m_arrRegistrationReleases);
+    heading.Format(Texts::kPlanProfilesFormat, strFolder.GetString(), plan.m_arrProfiles.GetSize());
+    AddSection(text, heading, plan.m_arrProfiles, nullptr);
+    AddSection(text, Texts::kPlanDrivers, plan.m_arrDriverFolders, nullptr);
+    text += CString(Texts::kPlanFolder) + kLineBreak + kIndent + strFolder + kLineBreak + kLineBreak;
+    text += Texts::kPlanFontsStay;
+    return text;
+}
+
+BEGIN_MESSAGE_MAP(Dlg_Uninstall, CDialog)
+    ON_WM_CTLCOLOR()
+    ON_BN_CLICKED(IDC_UNINSTALL, OnUninstall)
+    ON_COMMAND(IDOK, OnEnterKey)
+END_MESSAGE_MAP()
+
+Dlg_Uninstall::Dlg_Uninstall(const CRemovalPlan& plan, const CString& strFolder)
+    : CDialog(IDD_UNINSTALL, nullptr), m_plan(plan), m_strFolder(strFolder)
+{
+}
+
+BOOL Dlg_Uninstall::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_brBackground.CreateSolidBrush(Look::kBackground);
+    Look::CreateHeadingFont(m_fontHeading, Look::kTitleFont);
+    HICON hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    if (hIcon)
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+    ::SetWindowTextA(GetDlgItem(IDC_UNINSTALL_PLAN), DescribeRemovalPlan(m_plan, m_strFolder));
+    // The list is read from its top; nothing happens until 卸载 is chosen.
+    ::SendMessageA(GetDlgItem(IDC_UNINSTALL_PLAN), EM_SETSEL, 0, 0);
+    ::SetFocus(GetDlgItem(IDCANCEL));
+    return FALSE;  // the focus is set
+}
+
+HBRUSH Dlg_Uninstall::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    CDialog::OnCtlColor(pDC, pWnd, nCtlColor);  // default colours first; brush unused
+    const int id = pWnd->GetDlgCtrlID();
+    pDC->SetTextColor(Look::kText);
+    if (id == IDC_UNINSTALL_PLAN)
+        return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));  // the list reads like a page
+    pDC->SetBkMode(TRANSPARENT);
+    if (id == IDC_UNINSTALL_HEADING) {
+        pDC->SelectObject(&m_fontHeading);
+        pDC->SetTextColor(Look::kHeading);
+    }
+    return static_cast<HBRUSH>(m_brBackground);
+}
+
+void Dlg_Uninstall::OnUninstall()
+{
+    // Checked at every click: AutoCAD holds its files and reads the registrations.
+    if (IsAcadRunning()) {
+        ShowMessageBox(this, Texts::kUninstallCloseAcad, Texts::kCaptionUninstall, MB_OK);
+        return;
+    }
+    CString denied;
+    if (!CanRemoveRegistrations(m_plan, denied)) {
+        CString text;
+        text.Format(Texts::kUninstallNeedAdminFormat, denied.GetString());
+        ShowMessageBox(this, text, Texts::kCaptionUninstall, MB_OK);
+        return;
+    }
+    CString copy;
+    if (!HandOverRemoval(m_strFolder, copy)) {
+        CString text;
+        text.Format(Texts::kUninstallCannotStartFormat, copy.GetString());
+        ShowMessageBox(this, text, Texts::kCaptionUninstall, MB_OK);
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void Dlg_Uninstall::OnEnterKey()
+{
+}

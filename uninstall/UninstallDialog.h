@@ -1,0 +1,31 @@
+// The uninstaller's one dialog: what will be removed, and 卸载 / 取消.
+#pragma once
+
+#include "acad/Removal.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
+
+class Dlg_Uninstall : public CDialog {
+public:
+    // plan and strFolder must outlive the dialog.
+    Dlg_Uninstall(const CRemovalPlan& plan, const CString& strFolder);
+
+    CBrush m_brBackground;
+    CFont m_fontHeading;
+
+protected:
+    BOOL OnInitDialog() override;
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnUninstall();
+    // Enter outside a push button does nothing: only 卸载 removes.
+    void OnEnterKey();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    const CRemovalPlan& m_plan;
+    const CString& m_strFolder;
+};
+
+// The plan as the lines the dialog shows ("\r\n" between them).
+CString DescribeRemovalPlan(const CRemovalPlan& plan, const CString& strFolder);
