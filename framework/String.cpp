@@ -341,3 +341,13 @@ void CStringArray::RemoveAll()
         m_pData[i].~CString();
     m_nSize = 0;
 }
+
+CString CStringArray::JoinLines(int nMaxShown) const
+{
+    CString list;
+    for (int i = 0; i < m_nSize && i < nMaxShown; ++i)
+        list += m_pData[i] + "\n";
+    if (m_nSize > nMaxShown)
+        list += "……\n";
+    return list;
+}

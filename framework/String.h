@@ -105,6 +105,10 @@ public:
     int Add(const CString& s);
     void RemoveAll();
 
+    // The first nMaxShown items, each followed by a line break, and "……" for the
+    // rest: a list a message box can show without becoming a wall of text.
+    CString JoinLines(int nMaxShown) const;
+
 private:
     CString* m_pData = nullptr;
     int m_nSize = 0;

@@ -40,13 +40,8 @@ constexpr int kMaxFailuresShown = 8;
 
 void Dlg_Setup::ReportWriteFailures(const CStringArray& failures)
 {
-    CString list;
-    for (int i = 0; i < failures.GetSize() && i < kMaxFailuresShown; ++i)
-        list += failures[i] + "\n";
-    if (failures.GetSize() > kMaxFailuresShown)
-        list += "……\n";
     CString text;
-    text.Format(Texts::kWriteFailedFormat, list.GetString());
+    text.Format(Texts::kWriteFailedFormat, failures.JoinLines(kMaxFailuresShown).GetString());
     ShowMessageBox(this, text, Texts::kCaptionSetup, MB_OK);
 }
 

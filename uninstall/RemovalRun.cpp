@@ -43,13 +43,8 @@ void RunRemoval(const CString& strFolder, unsigned long nWaitFor)
     if (leftovers.IsEmpty()) {
         ShowMessageBox(nullptr, Texts::kUninstallDone, Texts::kCaptionUninstallDone, MB_OK);
     } else {
-        CString list;
-        for (int i = 0; i < leftovers.GetSize() && i < kMaxLeftoversShown; ++i)
-            list += leftovers[i] + "\n";
-        if (leftovers.GetSize() > kMaxLeftoversShown)
-            list += "……\n";
         CString text;
-        text.Format(Texts::kUninstallLeftoversFormat, list.GetString());
+        text.Format(Texts::kUninstallLeftoversFormat, leftovers.JoinLines(kMaxLeftoversShown).GetString());
         ShowMessageBox(nullptr, text, Texts::kCaptionUninstall, MB_OK);
     }
     // This copy in the temporary folder goes when Windows next starts.

@@ -58,24 +58,6 @@ bool StartProgram(const std::string& exe, PROCESS_INFORMATION& pi)
     return CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) != FALSE;
 }
 
-struct FindCaption {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchCaption(HWND h, LPARAM l)
-{
-    FindCaption* f = reinterpret_cast<FindCaption*>(l);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char text[64] = {};
-    GetWindowTextA(h, text, sizeof text);
-    if (pid == f->pid && IsWindowVisible(h) && std::string(text) == f->caption)
-        f->found = h;
-    return f->found == nullptr;
-}
-
 // Runs the installed Uninstall.exe: the user's own clicks, or 卸载 with screenshots.
 void RunUninstall(const std::string& shots, bool interactive)
 {
@@ -89,12 +71,12 @@ void RunUninstall(const std::string& shots, bool interactive)
         Say("Uninstall.exe (installed with the add-on) runs on your display; use it or close it to go on.\n");
         WaitForSingleObject(pi.hProcess, INFINITE);
     } else {
-        FindCaption f = {pi.dwProcessId, "Q-Ostrevo卸载", nullptr};
-        for (int i = 0; i < 1500 && !f.found; ++i) {
-            EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&f));
+        HWND dialog = nullptr;
+        for (int i = 0; i < 1500 && !dialog; ++i) {
+            dialog = FindProgramWindow(pi.dwProcessId, "Q-Ostrevo卸载");
             Sleep(10);
         }
-        if (!f.found) {
+        if (!dialog) {
             Say("the uninstall dialog did not appear\n");
             TerminateProcess(pi.hProcess, 1);
         } else {
@@ -108,7 +90,7 @@ void RunUninstall(const std::string& shots, bool interactive)
                 return IDOK;
             });
             boxes.WatchAllProcesses();
-            PostMessageA(GetDlgItem(f.found, IDC_UNINSTALL), BM_CLICK, 0, 0);
+            PostMessageA(GetDlgItem(dialog, IDC_UNINSTALL), BM_CLICK, 0, 0);
             WaitForSingleObject(pi.hProcess, 30000);
             WaitForProcessesNamed("Q-Ostrevo-Uninstall-", 30000);
         }

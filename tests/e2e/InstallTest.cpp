@@ -164,19 +164,8 @@ TEST_F(Install, FolderTypedWithATrailingBackslash)
 TEST_F(Install, RunningAutoCadWarnsOnceThenInstalls)
 {
     MakePayload();
-    // A process whose image name is acad.exe.
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string sleeper = self;
-    sleeper = sleeper.substr(0, sleeper.rfind('\\')) + "\\sleeper.exe";
-    const std::string acad = setup.root / "acad.exe";
-    ASSERT_TRUE(CopyFileA(sleeper.c_str(), acad.c_str(), FALSE));
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + acad + "\" 60000";
-    ASSERT_TRUE(CreateProcessA(acad.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    Sleep(300);
+    FakeAcad acad(setup.root.Path());
+    ASSERT_TRUE(acad.Started());
 
     Start();
     setup.Click(IDC_INSTALL);
@@ -193,10 +182,6 @@ TEST_F(Install, RunningAutoCadWarnsOnceThenInstalls)
     EXPECT_EQ(0, setup.WaitForExit());
     EXPECT_EQ(3u, boxes.Count());
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX"));
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
 }
 
 TEST_F(Install, AbortAfterAFailedCopyLeavesTheRegistryAlone)

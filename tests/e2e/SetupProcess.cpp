@@ -4,19 +4,20 @@
 
 namespace {
 
-struct FindDialog {
+struct FindWindowOf {
     DWORD pid;
+    const char* caption;
     HWND found;
 };
 
-BOOL CALLBACK MatchSetupDialog(HWND hWnd, LPARAM lParam)
+BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
 {
-    FindDialog* f = reinterpret_cast<FindDialog*>(lParam);
+    FindWindowOf* f = reinterpret_cast<FindWindowOf*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(hWnd, &pid);
     char caption[64] = {};
     GetWindowTextA(hWnd, caption, sizeof caption);
-    if (pid == f->pid && std::string(caption) == "Q-Ostrevo安装" && IsWindowVisible(hWnd)) {
+    if (pid == f->pid && std::string(caption) == f->caption && IsWindowVisible(hWnd)) {
         f->found = hWnd;
         return FALSE;
     }
@@ -25,11 +26,46 @@ BOOL CALLBACK MatchSetupDialog(HWND hWnd, LPARAM lParam)
 
 } // namespace
 
+HWND FindProgramWindow(DWORD pid, const char* pszCaption)
+{
+    FindWindowOf f = {pid, pszCaption, nullptr};
+    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
 HWND FindSetupDialog(DWORD pid)
 {
-    FindDialog f = {pid, nullptr};
-    EnumWindows(MatchSetupDialog, reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return FindProgramWindow(pid, "Q-Ostrevo安装");
+}
+
+FakeAcad::FakeAcad(const std::string& folder)
+{
+    const std::string sleeper = BuiltSetupExe().substr(0, BuiltSetupExe().rfind('\\')) + "\\tests\\sleeper.exe";
+    const std::string acad = folder + "\\acad.exe";
+    if (!CopyFileA(sleeper.c_str(), acad.c_str(), FALSE))
+        return;
+    std::string cmd = "\"" + acad + "\" 60000";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (!CreateProcessA(acad.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        m_pi = {};
+    Sleep(300);  // seen in the process list from now on
+}
+
+FakeAcad::~FakeAcad()
+{
+    End();
+}
+
+void FakeAcad::End()
+{
+    if (!m_pi.hProcess)
+        return;
+    TerminateProcess(m_pi.hProcess, 0);
+    WaitForSingleObject(m_pi.hProcess, 5000);
+    CloseHandle(m_pi.hProcess);
+    CloseHandle(m_pi.hThread);
+    m_pi = {};
 }
 
 std::string BuiltSetupExe()

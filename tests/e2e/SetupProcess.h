@@ -49,5 +49,20 @@ private:
     HWND m_hDialog = nullptr;
 };
 
+// The visible top-level window of process pid with this caption, or NULL.
+HWND FindProgramWindow(DWORD pid, const char* pszCaption);
 // The visible setup dialog of process pid, or NULL.
 HWND FindSetupDialog(DWORD pid);
+
+// A running process whose image name is acad.exe (a copy of the tests' sleeper
+// in folder), ended when the object goes.
+class FakeAcad {
+public:
+    explicit FakeAcad(const std::string& folder);
+    ~FakeAcad();
+    bool Started() const { return m_pi.hProcess != nullptr; }
+    void End();
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+};

@@ -42,26 +42,6 @@ std::string UserTrustedPaths(const std::string& variables)
     return buf;
 }
 
-struct FindCaption {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchCaption(HWND h, LPARAM l)
-{
-    FindCaption* f = reinterpret_cast<FindCaption*>(l);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char text[64] = {};
-    GetWindowTextA(h, text, sizeof text);
-    if (pid == f->pid && IsWindowVisible(h) && std::string(text) == f->caption) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The installed Uninstall.exe, started and driven by its dialog.
 class Uninstaller {
 public:
@@ -83,9 +63,7 @@ public:
         if (!CreateProcessA(kUninstaller, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
             return false;
         for (int i = 0; i < 1000 && !m_dialog && WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT; ++i) {
-            FindCaption f = {m_pi.dwProcessId, "Q-Ostrevo卸载", nullptr};
-            EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&f));
-            m_dialog = f.found;
+            m_dialog = FindProgramWindow(m_pi.dwProcessId, "Q-Ostrevo卸载");
             Sleep(10);
         }
         return m_dialog != nullptr;
@@ -203,15 +181,8 @@ TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
 TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
 {
     InstallWithSetup();
-    // A process whose image name is acad.exe.
-    const std::string acad = setup.root / "acad.exe";
-    ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "tests\\sleeper.exe").c_str(), acad.c_str(), FALSE));
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::string cmd = "\"" + acad + "\" 60000";
-    ASSERT_TRUE(CreateProcessA(acad.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    Sleep(300);
+    FakeAcad acad(setup.root.Path());
+    ASSERT_TRUE(acad.Started());
 
     MessageBoxAnswerer boxes;
     boxes.WatchAllProcesses();
@@ -225,10 +196,7 @@ TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
     }
     EXPECT_TRUE(uninstaller.Running());
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX"));
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    acad.End();
 
     // A file another program holds open stays, and the final message says so.
     HANDLE lock = CreateFileA("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
