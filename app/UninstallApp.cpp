@@ -11,13 +11,6 @@
 
 CUninstallApp theApp;
 
-namespace {
-
-// The install folder's own name: the setup always installs into ...\Q-Ostrevo.
-const char kInstallFolderName[] = "Q-Ostrevo";
-
-} // namespace
-
 CUninstallApp::CUninstallApp()
     : CWinApp(nullptr)
 {
@@ -36,7 +29,7 @@ BOOL CUninstallApp::InitInstance()
     const CString exeName = module.Mid(cut + 1);
     CString text;
     // Anywhere else (the distribution's Data folder, say) nothing is ours to delete.
-    if (folder.Mid(folder.ReverseFind('\\') + 1).CompareNoCase(kInstallFolderName) != 0) {
+    if (!IsInstallFolder(folder)) {
         text.Format(Texts::kUninstallNotInstallFolderFormat, folder.GetString());
         ShowMessageBox(nullptr, text, Texts::kCaptionUninstall, MB_OK);
         return FALSE;

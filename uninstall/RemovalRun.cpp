@@ -12,8 +12,16 @@ namespace {
 constexpr unsigned long kWaitMs = 30000;
 // Lines of the final message: enough to act on, never a wall of text.
 constexpr int kMaxLeftoversShown = 10;
+// The install folder's own name: the setup always installs into ...\Q-Ostrevo.
+const char kInstallFolderName[] = "Q-Ostrevo";
 
 } // namespace
+
+bool IsInstallFolder(const CString& strFolder)
+{
+    const int cut = strFolder.ReverseFind('\\');
+    return cut > 0 && strFolder.Mid(cut + 1).CompareNoCase(kInstallFolderName) == 0;
+}
 
 bool HandOverRemoval(const CString& strFolder, CString& strCopy)
 {
@@ -32,6 +40,8 @@ bool HandOverRemoval(const CString& strFolder, CString& strCopy)
 
 void RunRemoval(const CString& strFolder, unsigned long nWaitFor)
 {
+    if (!IsInstallFolder(strFolder))
+        return;
     Processes::WaitForEnd(nWaitFor, kWaitMs);
     theAcadRegistry.FindAcadReleases();
     CRemovalPlan plan;

@@ -8,6 +8,10 @@
 // The command-line switch of the copy: /remove <pid> "<install folder>".
 constexpr char kRemoveSwitch[] = "/remove";
 
+// True when strFolder is named like an install folder (...\Q-Ostrevo): nowhere
+// else are files ever deleted, whatever the command line says.
+bool IsInstallFolder(const CString& strFolder);
+
 // Starts the temporary copy for strFolder; false (with the copy's path in
 // strCopy) when it cannot be made or started.
 bool HandOverRemoval(const CString& strFolder, CString& strCopy);
