@@ -72,6 +72,12 @@ private:
                      const CStringArray& nameKeys, const CStringArray& names, int nYears);
 };
 
+// AutoCAD 2008's PDF plot driver, which the add-on replaces, and the suffix of
+// the copy that keeps AutoCAD's own.
+constexpr int kPlotDriverRelease = 2008;
+constexpr char kPlotDriverFile[] = "pdfplot9.hdi";
+constexpr char kPlotDriverBackupSuffix[] = ".bak";
+
 // Deepest level below a release key that discovery descends to.
 constexpr int kMaxRegistryDepth = 512;
 

@@ -73,9 +73,7 @@ void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
         // One walk gathers both passes (half the registry calls of two walks).
         ValueHits folders, names;
         CollectProductValues(release.Get(), "", CString(), basePath, &folders, &names);
-        m_strValueName = kNameValue;
-        m_arrFoundKeys = names.keys;
-        m_arrFoundValues = names.values;
+        m_strValueName = kNameValue;  // the last name searched, as after two walks
 
         MatchPasses(folders.keys, folders.values, names.keys, names.values, nYears);
     }

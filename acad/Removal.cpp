@@ -10,9 +10,6 @@ namespace {
 
 const char kApplications[] = "Applications";
 const char kWow6432Prefix[] = "SOFTWARE\\Wow6432Node\\";
-const char kPlotDriver[] = "\\pdfplot9.hdi";
-const char kPlotDriverBackup[] = "\\pdfplot9.hdi.bak";
-const int kPlotDriverRelease = 2008;
 
 // "Trabex2010" or "Trabex2010_32": the names the setup gives its registrations.
 bool IsRegistrationName(const CString& name)
@@ -105,7 +102,7 @@ void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemoval
     const CStringArray& folders2008 = record.m_arrAcadFolders[ReleaseIndex(kPlotDriverRelease)];
     for (int i = 0; i < folders2008.GetSize(); ++i) {
         const CString drv = folders2008[i] + "\\Drv";
-        if (GetPathKind(drv + kPlotDriverBackup) == kPathFile && !Contains(plan.m_arrDriverFolders, drv))
+        if (GetPathKind(drv + "\\" + kPlotDriverFile + kPlotDriverBackupSuffix) == kPathFile && !Contains(plan.m_arrDriverFolders, drv))
             plan.m_arrDriverFolders.Add(drv);
     }
 }
@@ -138,8 +135,8 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, CStringA
             leftovers.Add("TRUSTEDPATHS: HKEY_CURRENT_USER\\" + plan.m_arrProfiles[i]);
     }
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
-        const CString driver = plan.m_arrDriverFolders[i] + kPlotDriver;
-        const CString backup = plan.m_arrDriverFolders[i] + kPlotDriverBackup;
+        const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
+        const CString backup = driver + kPlotDriverBackupSuffix;
         ClearReadOnly(driver);
         if (!Files::CopyOverwrite(backup, driver))
             leftovers.Add(driver);

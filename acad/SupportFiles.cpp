@@ -17,10 +17,7 @@ const SupportFile kFonts[] = {
     {"Trabex_EN.shx", "%s\\Fonts", "Trabex_EN.shx"},
     {"Trabex_HZ.shx", "%s\\Fonts", "Trabex_HZ.shx"},
 };
-const SupportFile kPlotDriver = {"Trabex.prt5", "%s\\Drv", "pdfplot9.hdi"};
-// AutoCAD's own driver is kept once, before the first replacement.
-const char kBackupSuffix[] = ".bak";
-const int kPlotDriverRelease = 2008;
+const SupportFile kPlotDriver = {"Trabex.prt5", "%s\\Drv", kPlotDriverFile};
 
 bool IsFolder(const char* pszPath)
 {
@@ -48,7 +45,7 @@ void CopySupportFile(const CString* pPayload, const CString& acadFolder, const S
     target.Format("%s\\%s", folder, file.pszTarget);
     bool written = pPayload != nullptr;  // no payload: nothing can be copied
     if (written && bKeepOriginal) {
-        const CString backup = target + kBackupSuffix;
+        const CString backup = target + kPlotDriverBackupSuffix;
         if (!Files::Exists(backup) && IsFile(target))
             Files::CopyOverwrite(target, backup);
         if (!IsFile(backup)) {

@@ -34,6 +34,19 @@ bool ReadTrustedPaths(const CString& variablesPath, CStringW& current)
     return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
 }
 
+// Calls visit(entry) for each ";"-separated entry of the value, empty ones included.
+template <typename Visit>
+void ForEachEntry(const CStringW& value, Visit visit)
+{
+    for (int start = 0; start <= value.GetLength();) {
+        int end = value.Find(L';', start);
+        if (end < 0)
+            end = value.GetLength();
+        visit(value.Mid(start, end - start));
+        start = end + 1;
+    }
+}
+
 } // namespace
 
 void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
@@ -52,26 +65,27 @@ void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
     }
 }
 
-bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
+bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
 {
     CStringW entry = strEntry;
-    entry.MakeUpper();
     CStringW folder = strFolder;
-    folder.MakeUpper();
-    return entry == folder || entry == folder + L"\\" || entry == folder + L"\\...";
+    return entry.MakeUpper() == folder.MakeUpper();
+}
+
+bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
+{
+    return IsOwnTrustedPathEntry(strEntry, strFolder) ||
+           IsOwnTrustedPathEntry(strEntry, strFolder + L"\\") ||
+           IsOwnTrustedPathEntry(strEntry, strFolder + L"\\...");
 }
 
 bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder)
 {
-    for (int start = 0; start <= strValue.GetLength();) {
-        int end = strValue.Find(L';', start);
-        if (end < 0)
-            end = strValue.GetLength();
-        if (IsTrustedPathEntry(strValue.Mid(start, end - start), strFolder))
-            return true;
-        start = end + 1;
-    }
-    return false;
+    bool found = false;
+    ForEachEntry(strValue, [&](const CStringW& entry) {
+        found = found || IsTrustedPathEntry(entry, strFolder);
+    });
+    return found;
 }
 
 CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFolder)
@@ -132,7 +146,6 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
             }
         }
     }
-
 }
 
 void CAcadRegistry::AddTrustedPath()
@@ -153,33 +166,21 @@ void CAcadRegistry::AddTrustedPath()
     }
 }
 
-bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
-{
-    CStringW entry = strEntry;
-    CStringW folder = strFolder;
-    return entry.MakeUpper() == folder.MakeUpper();
-}
-
 CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)
 {
     CStringW kept;
     bool first = true;
     *pRemoved = false;
-    for (int start = 0; start <= strValue.GetLength();) {
-        int end = strValue.Find(L';', start);
-        if (end < 0)
-            end = strValue.GetLength();
-        const CStringW entry = strValue.Mid(start, end - start);
+    ForEachEntry(strValue, [&](const CStringW& entry) {
         if (IsOwnTrustedPathEntry(entry, strFolder)) {
             *pRemoved = true;
-        } else {
-            if (!first)
-                kept += L";";
-            kept += entry;
-            first = false;
+            return;
         }
-        start = end + 1;
-    }
+        if (!first)
+            kept += L";";
+        kept += entry;
+        first = false;
+    });
     return kept;
 }
 

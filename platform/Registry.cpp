@@ -21,6 +21,15 @@ void RegKey::Close()
     }
 }
 
+LONG RegKey::Adopt(LONG r, HKEY h)
+{
+    Close();
+    if (r != ERROR_SUCCESS || !h)
+        return r != ERROR_SUCCESS ? r : ERROR_INVALID_HANDLE;
+    m_hKey = h;
+    return ERROR_SUCCESS;
+}
+
 bool RegKey::Open(HKEY hParent, const char* pszPath)
 {
     return OpenStatus(hParent, pszPath) == ERROR_SUCCESS;
@@ -28,44 +37,28 @@ bool RegKey::Open(HKEY hParent, const char* pszPath)
 
 LONG RegKey::OpenStatus(HKEY hParent, const char* pszPath)
 {
-    Close();
     HKEY h = nullptr;
     const LONG r = RegOpenKeyA(hParent, pszPath, &h);
-    if (r != ERROR_SUCCESS || !h)
-        return r != ERROR_SUCCESS ? r : ERROR_INVALID_HANDLE;
-    m_hKey = h;
-    return ERROR_SUCCESS;
+    return Adopt(r, h);
 }
 
 LONG RegKey::OpenAccess(HKEY hParent, const char* pszPath, REGSAM access)
 {
-    Close();
     HKEY h = nullptr;
     const LONG r = RegOpenKeyExA(hParent, pszPath, 0, access, &h);
-    if (r != ERROR_SUCCESS || !h)
-        return r != ERROR_SUCCESS ? r : ERROR_INVALID_HANDLE;
-    m_hKey = h;
-    return ERROR_SUCCESS;
+    return Adopt(r, h);
 }
 
 bool RegKey::OpenRead(HKEY hParent, const char* pszName)
 {
-    Close();
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(hParent, pszName, 0, KEY_READ, &h) != ERROR_SUCCESS || !h)
-        return false;
-    m_hKey = h;
-    return true;
+    return OpenAccess(hParent, pszName, KEY_READ) == ERROR_SUCCESS;
 }
 
 bool RegKey::Create(HKEY hParent, const char* pszPath)
 {
-    Close();
     HKEY h = nullptr;
-    if (RegCreateKeyA(hParent, pszPath, &h) != ERROR_SUCCESS || !h)
-        return false;
-    m_hKey = h;
-    return true;
+    const LONG r = RegCreateKeyA(hParent, pszPath, &h);
+    return Adopt(r, h) == ERROR_SUCCESS;
 }
 
 DWORD RegKey::SubKeyCount() const

@@ -56,5 +56,8 @@ public:
     bool DeleteSubKey(const char* pszPath);
 
 private:
+    // Takes h when the call that made it succeeded (closing what was held
+    // before either way); the call's result, or ERROR_INVALID_HANDLE for no handle.
+    LONG Adopt(LONG r, HKEY h);
     HKEY m_hKey = nullptr;
 };
