@@ -59,6 +59,9 @@ public:
     // What the last install could not write (release, and the key or file),
     // emptied by RegisterWithAcad; never a failure reported as success.
     CStringArray m_arrWriteFailures;
+    // What the last install wrote and what it passed over, one line each, for the
+    // log; emptied by RegisterWithAcad.
+    CStringArray m_arrInstallLog;
     CStringArray m_arrAcadFolders[kReleaseCount];
     CStringArray m_arrProductKeys[kReleaseCount];
     CString m_strValueName;
@@ -78,6 +81,9 @@ constexpr int kPlotDriverRelease = 2008;
 constexpr char kPlotDriverFile[] = "pdfplot9.hdi";
 constexpr char kPlotDriverBackupSuffix[] = ".bak";
 
+// The first release the 32-bit edition withholds.
+constexpr int kFirstWithheldRelease = 2017;
+
 // Deepest level below a release key that discovery descends to.
 constexpr int kMaxRegistryDepth = 512;
 
@@ -89,7 +95,9 @@ int LongestLoaderSuffix();
 // A file that could not be written into an existing AutoCAD sub-folder is added
 // to pFailures (when given). AutoCAD's own plot driver is replaced only once its
 // backup exists as a file.
-void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures = nullptr);
+// Each file written is added to pWritten (when given).
+void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures = nullptr,
+                      CStringArray* pWritten = nullptr);
 
 
 // Removes one trailing backslash unless it is the only character.

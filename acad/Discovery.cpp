@@ -18,6 +18,9 @@ const ScanRootInfo kMainRoot = {"SOFTWARE\\Autodesk\\AutoCAD", kReleaseCount};
 const char kFolderValue[] = "AcadLocation";
 const char kNameValue[] = "ProductName";
 
+// Longest value name when the key cannot tell: every name is looked for.
+constexpr DWORD kValueNameUnknown = 0xFFFFFFFF;
+
 // Value data buffer of the collector; a value that does not fit counts as absent.
 constexpr DWORD kValueBufferSize = 520;
 
@@ -123,27 +126,34 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
                                          ValueHits* pFolders, ValueHits* pNames, int nDepth)
 {
     RegKey key;
-    if (!key.OpenRead(hParent, pszSubKey))
+    // Links are not followed: a link back to the release key would record the
+    // same product again at every depth.
+    if (!key.OpenReadNoLink(hParent, pszSubKey))
         return;
-    DWORD subKeys = 0, values = 0;
-    if (!key.Counts(&subKeys, &values))
+    DWORD subKeys = 0, values = 0, longestName = 0;
+    if (!key.Counts(&subKeys, &values, &longestName)) {
         values = 1;  // unknown: look for the values all the same
+        longestName = kValueNameUnknown;
+    }
 
     // Each search still open in this branch looks at this key; a hit ends that
     // search for the branch below, as in CollectRegValues.
     struct Search {
         const char* pszName;
+        DWORD nNameLength;
         ValueHits** ppHits;
     };
-    const Search searches[] = {{kFolderValue, &pFolders}, {kNameValue, &pNames}};
-    if (values > 0) {  // a key without values cannot hold either
-        for (const Search& search : searches) {
-            CString text;
-            if (*search.ppHits && ReadValueText(key, search.pszName, text)) {
-                (*search.ppHits)->keys.Add(strBasePath + strRelPath);
-                (*search.ppHits)->values.Add(text);
-                *search.ppHits = nullptr;
-            }
+    const Search searches[] = {{kFolderValue, sizeof kFolderValue - 1, &pFolders},
+                               {kNameValue, sizeof kNameValue - 1, &pNames}};
+    for (const Search& search : searches) {
+        // A key whose value names are all shorter than the name cannot hold it.
+        if (!*search.ppHits || values == 0 || longestName < search.nNameLength)
+            continue;
+        CString text;
+        if (ReadValueText(key, search.pszName, text)) {
+            (*search.ppHits)->keys.Add(strBasePath + strRelPath);
+            (*search.ppHits)->values.Add(text);
+            *search.ppHits = nullptr;
         }
     }
     if ((!pFolders && !pNames) || nDepth >= kMaxRegistryDepth)

@@ -4,6 +4,7 @@
 #include "platform/BuildConstants.h"
 #include "framework/Format.h"
 #include "platform/Registry.h"
+#include "res/Texts.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ void CAcadRegistry::RegisterWithAcad(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2
                                         b2014, b2015, b2016, b2017, b2018, b2019, b2020,
                                         b2021, b2022, b2023, b2024, b2025, b2026, b2027};
     m_arrWriteFailures.RemoveAll();
+    m_arrInstallLog.RemoveAll();
     for (int k = 0; k < kReleaseCount; ++k) {
         if (ticked[k])
             RegisterLoader(ReleaseYear(k));
@@ -135,12 +137,21 @@ void CAcadRegistry::RegisterLoader(int nYear)
             continue;  // gone since discovery: nothing to register with
         if (opened != ERROR_SUCCESS) {
             m_arrWriteFailures.Add(FailureText(nYear, productKeys[i], ""));
+            CString line;
+            line.Format(Texts::kLogNotWrittenFormat, FailureText(nYear, productKeys[i], "").GetString());
+            m_arrInstallLog.Add(line);
             continue;
         }
         for (int e = 0; e < count; ++e) {
             CString keyName;
-            if (!WriteLoader(product, entries[e], m_strInstallFolder, keyName))
-                m_arrWriteFailures.Add(FailureText(nYear, productKeys[i], keyName));
+            const CString where = FailureText(nYear, productKeys[i], "");
+            const bool written = WriteLoader(product, entries[e], m_strInstallFolder, keyName);
+            if (!written)
+                m_arrWriteFailures.Add(where + keyName);
+            CString line;
+            line.Format(written ? Texts::kLogRegisteredFormat : Texts::kLogNotWrittenFormat,
+                        (where + keyName).GetString());
+            m_arrInstallLog.Add(line);
         }
     }
 }
@@ -156,7 +167,9 @@ bool CAcadRegistry::CanRegister(const BOOL (&ticked)[kReleaseCount], CString& st
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             RegKey product;
             const LONG opened = product.OpenAccess(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
-            if (opened == ERROR_FILE_NOT_FOUND)
+            // Only a refusal is a rights problem; a key that cannot be opened for
+            // another reason is named among the write failures if writing it fails.
+            if (opened != ERROR_SUCCESS && opened != ERROR_ACCESS_DENIED)
                 continue;
             bool ok = opened == ERROR_SUCCESS;
             // An existing Applications key gets the new sub-key; an existing

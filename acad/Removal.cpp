@@ -126,8 +126,10 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, CStringA
     machine.Open(HKEY_LOCAL_MACHINE, nullptr);
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         const CString& key = plan.m_arrRegistrations[i];
+        // AutoCAD adds Commands and Groups below a registration once the module has
+        // loaded: the key goes with everything below it.
         RegKey probe;
-        if (!machine.DeleteSubKey(key) && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND)
+        if (!machine.DeleteTree(key) && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND)
             leftovers.Add(plan.m_arrRegistrationReleases[i] + ": HKEY_LOCAL_MACHINE\\" + key);
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {

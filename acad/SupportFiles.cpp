@@ -4,6 +4,7 @@
 #include "deploy/PayloadLocation.h"
 #include "framework/Format.h"
 #include "platform/Files.h"
+#include "res/Texts.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ bool IsFile(const char* pszPath)
 // cannot be written into an existing one is a failure. With bKeepOriginal,
 // AutoCAD's own file is replaced only once its backup exists as a file.
 void CopySupportFile(const CString* pPayload, const CString& acadFolder, const SupportFile& file,
-                     bool bKeepOriginal, CStringArray* pFailures)
+                     bool bKeepOriginal, CStringArray* pFailures, CStringArray* pWritten)
 {
     PathBuffer folder;
     if (!FormatPath(folder, file.pszFolderFormat, acadFolder.GetString()))
@@ -64,19 +65,22 @@ void CopySupportFile(const CString* pPayload, const CString& acadFolder, const S
     }
     if (!written && pFailures)
         pFailures->Add(target);
+    if (written && pWritten)
+        pWritten->Add(target);
 }
 
 } // namespace
 
-void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures)
+void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures,
+                      CStringArray* pWritten)
 {
     // Located before by the install sequence; if it has gone since, nothing is copied.
     CString payload;
     const CString* pPayload = FindPayloadFolder(payload) ? &payload : nullptr;
     for (const SupportFile& font : kFonts)
-        CopySupportFile(pPayload, strAcadFolder, font, false, pFailures);
+        CopySupportFile(pPayload, strAcadFolder, font, false, pFailures, pWritten);
     if (bPlotDriver)
-        CopySupportFile(pPayload, strAcadFolder, kPlotDriver, true, pFailures);
+        CopySupportFile(pPayload, strAcadFolder, kPlotDriver, true, pFailures, pWritten);
 }
 
 void CAcadRegistry::InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010,
@@ -94,12 +98,19 @@ void CAcadRegistry::InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL
             continue;
         const CStringArray& folders = m_arrAcadFolders[k];
         for (int i = 0; i < folders.GetSize(); ++i) {
-            CStringArray failures;
-            CopySupportFiles(folders[i], ReleaseYear(k) == kPlotDriverRelease, &failures);
+            CStringArray failures, written;
+            CopySupportFiles(folders[i], ReleaseYear(k) == kPlotDriverRelease, &failures, &written);
             for (int f = 0; f < failures.GetSize(); ++f) {
-                CString text;
+                CString text, line;
                 text.Format("AutoCAD %d: %s", ReleaseYear(k), failures[f].GetString());
                 m_arrWriteFailures.Add(text);
+                line.Format(Texts::kLogNotWrittenFormat, text.GetString());
+                m_arrInstallLog.Add(line);
+            }
+            for (int w = 0; w < written.GetSize(); ++w) {
+                CString line;
+                line.Format(Texts::kLogFileWrittenFormat, written[w].GetString());
+                m_arrInstallLog.Add(line);
             }
         }
     }

@@ -3,6 +3,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "platform/Registry.h"
+#include "res/Texts.h"
 
 namespace {
 
@@ -157,12 +158,18 @@ void CAcadRegistry::AddTrustedPath()
     const CStringW folder = CStringW::FromAnsi(m_strInstallFolder);
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
         CStringW current;
-        if (!ReadTrustedPaths(variablesPaths[i], current))
-            continue;  // unreadable: leave it as it is, never lose an entry
-        const CStringW updated = ComposeTrustedPaths(current, folder);
-        RegKey variables;
-        if (variables.Create(HKEY_CURRENT_USER, variablesPaths[i]))
-            variables.SetStringW(kValueName, updated);
+        // Unreadable: left as it is, never losing an entry.
+        bool written = ReadTrustedPaths(variablesPaths[i], current);
+        if (written) {
+            const CStringW updated = ComposeTrustedPaths(current, folder);
+            RegKey variables;
+            written = variables.Create(HKEY_CURRENT_USER, variablesPaths[i]) &&
+                      variables.SetStringW(kValueName, updated);
+        }
+        CString line;
+        line.Format(written ? Texts::kLogTrustedFormat : Texts::kLogTrustedNotWrittenFormat,
+                    variablesPaths[i].GetString());
+        m_arrInstallLog.Add(line);
     }
 }
 

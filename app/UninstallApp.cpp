@@ -3,11 +3,16 @@
 #include <stdlib.h>
 
 #include "acad/Removal.h"
+#include "app/CommandLine.h"
 #include "deploy/FolderRemoval.h"
 #include "platform/Files.h"
+#include "platform/LogFile.h"
 #include "res/Texts.h"
+#include "sequence/LoggedReporter.h"
+#include "sequence/RemovalSequence.h"
 #include "uninstall/RemovalRun.h"
 #include "uninstall/UninstallDialog.h"
+#include "unattended/UnattendedRemoval.h"
 
 CUninstallApp theApp;
 
@@ -18,31 +23,62 @@ CUninstallApp::CUninstallApp()
 
 BOOL CUninstallApp::InitInstance()
 {
-    if (__argc == 4 && CString(__argv[1]) == kRemoveSwitch) {
-        RunRemoval(__argv[3], strtoul(__argv[2], nullptr, 10));
+    // The temporary copy's own switches.
+    if ((__argc == 4 || __argc == 5) && CString(__argv[1]) == kRemoveSwitch) {
+        m_nExitCode = RunRemoval(__argv[3], strtoul(__argv[2], nullptr, 10), __argc == 5 ? __argv[4] : "");
+        return FALSE;
+    }
+    if (__argc == 4 && CString(__argv[1]) == kCleanupSwitch) {
+        FinishUnattendedRemoval(__argv[3], strtoul(__argv[2], nullptr, 10));
         return FALSE;
     }
 
+    CommandLine options;
+    const bool understood = ParseCommandLine(Processes::CommandLine(), false, options);
+    LogFile log;
+    if (!options.strLog.IsEmpty())
+        log.Open(options.strLog);
+    WindowReporter boxes(nullptr, nullptr);
+    LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
+    CString text;
+    text.Format(Texts::kLogStartFormat, m_pszAppName, "", Processes::CommandLine());
+    reporter.Note(text);
+    m_nExitCode = Uninstall(understood, options, log, reporter);
+    text.Format(Texts::kLogExitFormat, m_nExitCode);
+    reporter.Note(text);
+    return FALSE;
+}
+
+int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFile& log, Reporter& reporter)
+{
+    if (!bUnderstood) {
+        reporter.Tell(Texts::kUninstallUsage, Texts::kCaptionUninstall);
+        return kExitBadCommandLine;
+    }
     const CString module = Files::ModulePath();
     const int cut = module.ReverseFind('\\');
     const CString folder = module.Left(cut);
     const CString exeName = module.Mid(cut + 1);
+    if (options.bSilent)
+        return RunUnattendedRemoval(theAcadRegistry, folder, exeName, &log);
+
     CString text;
     // Anywhere else (the distribution's Data folder, say) nothing is ours to delete.
     if (!IsInstallFolder(folder)) {
         text.Format(Texts::kUninstallNotInstallFolderFormat, folder.GetString());
-        ShowMessageBox(nullptr, text, Texts::kCaptionUninstall, MB_OK);
-        return FALSE;
+        reporter.Tell(text, Texts::kCaptionUninstall);
+        return kExitNotInstallFolder;
     }
     theAcadRegistry.FindAcadReleases();
     CRemovalPlan plan;
     PlanRemoval(theAcadRegistry, folder, plan);
     if (plan.IsEmpty() && !FolderHoldsMoreThan(folder, exeName)) {
         text.Format(Texts::kUninstallNothingFormat, folder.GetString());
-        ShowMessageBox(nullptr, text, Texts::kCaptionUninstall, MB_OK);
-        return FALSE;
+        reporter.Tell(text, Texts::kCaptionUninstall);
+        return kExitDone;
     }
     Dlg_Uninstall dlg(plan, folder);
+    dlg.SetLog(log.IsOpen() ? &log : nullptr, &options.strLog);
     dlg.DoModal();
-    return FALSE;
+    return dlg.Result();
 }

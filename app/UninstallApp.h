@@ -4,10 +4,18 @@
 
 #include "framework/App.h"
 
+struct CommandLine;
+class LogFile;
+class Reporter;
+
 class CUninstallApp : public CWinApp {
 public:
     CUninstallApp();
     BOOL InitInstance() override;
+
+private:
+    // The installed program's run: the dialog, or with /S the unattended removal.
+    int Uninstall(bool bUnderstood, const CommandLine& options, LogFile& log, Reporter& reporter);
 };
 
 extern CUninstallApp theApp;

@@ -1,7 +1,15 @@
 #include "app/WizardApp.h"
 
 #include "acad/AcadRegistry.h"
+#include "app/CommandLine.h"
+#include "platform/Files.h"
+#include "platform/LogFile.h"
+#include "res/Texts.h"
+#include "sequence/InstallSequence.h"
+#include "sequence/LoggedReporter.h"
 #include "ui/SetupDialog.h"
+#include "unattended/UnattendedInstall.h"
+#include "version.h"
 
 CWizardApp theApp;
 
@@ -13,8 +21,37 @@ CWizardApp::CWizardApp()
 BOOL CWizardApp::InitInstance()
 {
     AfxEnableControlContainer();
-    theAcadRegistry.FindAcadReleases();
-    Dlg_Setup dlg(nullptr);
-    dlg.DoModal();
+    CommandLine options;
+    const bool understood = ParseCommandLine(Processes::CommandLine(), true, options);
+    LogFile log;
+    if (!options.strLog.IsEmpty())
+        log.Open(options.strLog);
+    LoggedReporter notes(nullptr, &log);
+    CString line;
+    line.Format(Texts::kLogStartFormat, m_pszAppName, SETUP_VERSION_TEXT, Processes::CommandLine());
+    notes.Note(line);
+
+    if (!understood) {
+        // Interactively the usage is shown; a silent run only logs it.
+        WindowReporter boxes(nullptr, nullptr);
+        LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
+        reporter.Tell(Texts::kSetupUsage, Texts::kCaptionSetup);
+        m_nExitCode = kExitBadCommandLine;
+    } else {
+        theAcadRegistry.FindAcadReleases();
+        NoteReleasesFound(theAcadRegistry, notes);
+        if (options.bSilent) {
+            m_nExitCode = RunUnattendedInstall(theAcadRegistry, options.strFolder, &log);
+        } else {
+            Dlg_Setup dlg(nullptr);
+            if (options.bHasFolder)
+                dlg.m_strInstallPath = options.strFolder;
+            dlg.SetLog(log.IsOpen() ? &log : nullptr);
+            dlg.DoModal();
+            m_nExitCode = dlg.Result();
+        }
+    }
+    line.Format(Texts::kLogExitFormat, m_nExitCode);
+    notes.Note(line);
     return FALSE;
 }

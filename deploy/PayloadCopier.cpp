@@ -29,36 +29,68 @@ bool IsSkipped(const char* pszName)
 
 } // namespace
 
+namespace {
+
+// Calls visit(entry) for every entry of the folder's listing, "." and ".."
+// included; the number of entries, or -1 when the listing cannot be opened.
+template <typename Visit>
+int ForEachEntry(const CString& folder, Visit visit)
+{
+    FileFinder finder;
+    if (!finder.First(folder + "\\*.*"))
+        return -1;
+    int count = 0;
+    do {
+        visit(finder);
+        ++count;
+    } while (finder.Next());
+    return count;
+}
+
+} // namespace
+
 int LongestInstalledPath(const CString& strPayload)
 {
-    // Walks the same listings, with the same entry caps, as the copies do.
-    auto longest = [](const CString& folder, const CString& prefix, int cap, bool skipList) {
+    // Walks the same listings as the copies do.
+    auto longest = [](const CString& folder, const CString& prefix, bool skipList) {
         int best = prefix.GetLength();
-        FileFinder finder;
-        if (!finder.First(folder + "\\*.*"))
-            return best;
-        for (int count = 0; count < cap; ++count) {
-            if (count > 0 && !finder.Next())
-                break;
-            if (finder.IsDots() || finder.IsFolder() || (skipList && IsSkipped(finder.Name())))
-                continue;
-            const int len = prefix.GetLength() + 1 + static_cast<int>(strlen(finder.Name()));
+        ForEachEntry(folder, [&](const FileFinder& entry) {
+            if (entry.IsDots() || entry.IsFolder() || (skipList && IsSkipped(entry.Name())))
+                return;
+            const int len = prefix.GetLength() + 1 + static_cast<int>(strlen(entry.Name()));
             if (len > best)
                 best = len;
-        }
+        });
         return best;
     };
     CString library;
     library.Format(kLibraryFolderFormat, "");
     CString libraryFolder;
     libraryFolder.Format(kLibraryFolderFormat, strPayload.GetString());
-    const int payloadLongest = longest(strPayload, CString(), kPayloadEntryCap, true);
-    const int libraryLongest = longest(libraryFolder, library, kLibraryEntryCap, false);
+    const int payloadLongest = longest(strPayload, CString(), true);
+    const int libraryLongest = longest(libraryFolder, library, false);
     return payloadLongest > libraryLongest ? payloadLongest : libraryLongest;
 }
 
+int CountCopySteps(const CString& strPayload)
+{
+    CString libraryFolder;
+    libraryFolder.Format(kLibraryFolderFormat, strPayload.GetString());
+    const int payload = ForEachEntry(strPayload, [](const FileFinder&) {});
+    const int library = ForEachEntry(libraryFolder, [](const FileFinder&) {});
+    // Each copy steps once per entry and once more when it finds the listing done.
+    return (payload > 0 ? payload + 1 : 1) + (library > 0 ? library + 1 : 0);
+}
+
+CPayloadCopier::CPayloadCopier(CString strFolder, Reporter& reporter)
+    : m_strFolder(strFolder), m_ownReporter(nullptr, nullptr), m_pReporter(&reporter)
+{
+    if (m_strFolder.EndsWithChar('\\'))
+        m_strFolder.Delete(m_strFolder.GetLength() - 1);
+}
+
 CPayloadCopier::CPayloadCopier(CString strFolder, CWnd* pProgress)
-    : m_strFolder(strFolder), m_pProgress(pProgress)
+    : m_strFolder(strFolder), m_ownReporter(nullptr, pProgress), m_pReporter(&m_ownReporter)
 {
     if (m_strFolder.EndsWithChar('\\'))
         m_strFolder.Delete(m_strFolder.GetLength() - 1);
@@ -66,8 +98,18 @@ CPayloadCopier::CPayloadCopier(CString strFolder, CWnd* pProgress)
 
 void CPayloadCopier::StepProgress() const
 {
-    if (m_pProgress && m_pProgress->GetSafeHwnd())
-        m_pProgress->SendMessage(PBM_STEPIT);
+    m_pReporter->Step();
+}
+
+void CPayloadCopier::NoteCopy(const CString& target, const FileFinder& entry, bool bCopied)
+{
+    CString line;
+    line.Format(bCopied ? Texts::kLogCopiedFormat : Texts::kLogNotCopiedFormat, target.GetString());
+    m_pReporter->Note(line);
+    if (!bCopied)
+        return;
+    m_nBytesCopied += entry.Size();
+    m_arrPlaced.Add(target.Mid(m_strFolder.GetLength() + 1));
 }
 
 bool RemoveZoneIdentifier(CString strPath)
@@ -79,32 +121,29 @@ int CPayloadCopier::AskAfterFailure(const CString& path) const
 {
     CString text;
     text.Format(Texts::kCopyFailedFormat, path.GetString());
-    const int answer = ShowMessageBox(AfxGetMainWnd(), text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE);
-    // No answer at all (the box could not be shown) must not retry forever.
-    if (answer == IDABORT || answer == 0)
+    // Nobody to ask (and a box that cannot be shown) means Abort: never retry forever.
+    const int answer = m_pReporter->Ask(text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE, IDABORT);
+    if (answer == IDABORT)
         return IDABORT;
     return answer == IDIGNORE ? IDIGNORE : IDRETRY;
 }
 
-bool CPayloadCopier::CopyOneFile(const CString& source, const CString& target,
-                                 bool bTargetFits) const
+int CPayloadCopier::CopyOneFile(const CString& source, const CString& target, bool bTargetFits)
 {
     // A target that does not fit a path buffer is never copied to a cut path: it
     // counts as a failed copy, so the user sees the message and can abort.
     while (!bTargetFits || !Files::CopyOverwrite(source, target)) {
         const int answer = AskAfterFailure(target);
-        if (answer == IDABORT)
-            return false;
-        if (answer == IDIGNORE)
-            break;
+        if (answer != IDRETRY)
+            return answer;
     }
-    return true;
+    return IDOK;
 }
 
 bool CPayloadCopier::CopyPayload()
 {
     CString payload;
-    if (!LocatePayload(payload))
+    if (!LocatePayload(payload, *m_pReporter))
         return false;
 
     PathBuffer destination;
@@ -131,13 +170,12 @@ bool CPayloadCopier::CopyPayload()
             return true;
         if (!CopyPayloadEntry(payload, finder, destinationFits))
             return false;
-        if (++count >= kPayloadEntryCap)
-            return true;
+        ++count;
     }
 }
 
 bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& entry,
-                                      bool bDestinationFits) const
+                                      bool bDestinationFits)
 {
     if (entry.IsDots() || entry.IsFolder() || IsSkipped(entry.Name()))
         return true;
@@ -150,7 +188,9 @@ bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& 
     ClearReadOnly(source);
     RemoveZoneIdentifier(source);
     ClearReadOnly(target);
-    if (!CopyOneFile(source, target, targetFits))
+    const int result = CopyOneFile(source, target, targetFits);
+    NoteCopy(target, entry, result == IDOK);
+    if (result == IDABORT)
         return false;
     ClearReadOnly(target);
     return true;
@@ -159,8 +199,8 @@ bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& 
 void CPayloadCopier::CopyExtendedLibrary()
 {
     CString payload;
-    if (!LocatePayload(payload))
-        return;
+    if (!FindPayloadFolder(payload))
+        return;  // the payload copy before has said so
 
     CString source;
     source.Format(kLibraryFolderFormat, payload.GetString());
@@ -179,23 +219,28 @@ void CPayloadCopier::CopyExtendedLibrary()
         if (count > 0 && !finder.Next())
             return;
         CopyLibraryEntry(source, destination, finder);
-        if (++count >= kLibraryEntryCap)
-            return;
+        ++count;
     }
 }
 
 void CPayloadCopier::CopyLibraryEntry(const CString& source, const char* pszDestination,
-                                      const FileFinder& entry) const
+                                      const FileFinder& entry)
 {
     if (entry.IsDots() || entry.IsFolder())
         return;
     CString from, to;
     from.Format("%s\\%s", source.GetString(), entry.Name());
     to.Format("%s\\%s", pszDestination, entry.Name());
-    if (to.GetLength() >= static_cast<int>(kPathBufferSize))
-        return;  // skipped quietly, like any other failed library copy
-    ClearReadOnly(from);
-    ClearReadOnly(to);
-    Files::CopyOverwrite(from, to);
+    // No question: the add-on loads without its library. A file that could not be
+    // copied is named with the install's write failures instead.
+    const bool fits = to.GetLength() < static_cast<int>(kPathBufferSize);
+    if (fits) {
+        ClearReadOnly(from);
+        ClearReadOnly(to);
+    }
+    const bool copied = fits && Files::CopyOverwrite(from, to);
+    NoteCopy(to, entry, copied);
+    if (!copied)
+        m_arrLibraryFailures.Add(to);
     ClearReadOnly(to);
 }

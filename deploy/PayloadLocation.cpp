@@ -1,6 +1,5 @@
 #include "deploy/PayloadLocation.h"
 
-#include "framework/Window.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
 
@@ -23,9 +22,15 @@ bool IsAcadRunning()
 
 bool LocatePayload(CString& strPayload)
 {
+    WindowReporter boxes(nullptr, nullptr);
+    return LocatePayload(strPayload, boxes);
+}
+
+bool LocatePayload(CString& strPayload, Reporter& reporter)
+{
     if (FindPayloadFolder(strPayload))
         return true;
-    ShowMessageBox(AfxGetMainWnd(), Texts::kPayloadMissing, Texts::kCaptionSetup, MB_OK);
+    reporter.Tell(Texts::kPayloadMissing, Texts::kCaptionSetup);
     return false;
 }
 

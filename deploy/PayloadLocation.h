@@ -2,6 +2,7 @@
 // the copy steps share.
 #pragma once
 
+#include "framework/Reporter.h"
 #include "framework/String.h"
 
 // What GetPathKind finds at a path.
@@ -12,6 +13,8 @@ bool IsAcadRunning();
 // The payload folder: "Data" beside the program, else the program's own folder
 // when "Trabex2010.arx" lies there. Shows a message and returns false otherwise.
 bool LocatePayload(CString& strPayload);
+// The same, telling reporter instead.
+bool LocatePayload(CString& strPayload, Reporter& reporter);
 // The same search, silently: false when there is no payload.
 bool FindPayloadFolder(CString& strPayload);
 int GetPathKind(CString strPath);

@@ -39,7 +39,7 @@ int CWinApp::Run()
     }
     AfxSetAppName(m_pszAppName);
     InitInstance();  // no message loop of the application's own: the dialog ends the program
-    return 0;
+    return m_nExitCode;
 }
 
 CWinApp* AfxGetApp()

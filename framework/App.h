@@ -17,6 +17,8 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     const char* m_pszAppName;
+    // What the program returns to whoever started it.
+    int m_nExitCode = 0;
 };
 
 CWinApp* AfxGetApp();

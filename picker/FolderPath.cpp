@@ -10,7 +10,9 @@
 
 namespace {
 
-const char kForbidden[] = "\"*/:<>?\\|";
+// Windows' own forbidden characters, and ';': the folder goes into AutoCAD's
+// TRUSTEDPATHS, where ';' separates entries.
+const char kForbidden[] = "\"*/:<>?\\|;";
 
 bool IsBlankOrDot(char c)
 {

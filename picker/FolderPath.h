@@ -12,7 +12,8 @@ enum FolderResult {
 };
 
 // TRUE when name may be one level of a folder path: not empty, no leading or
-// trailing tab, space or dot, none of " * / : < > ? \ |. Whole GBK characters
+// trailing tab, space or dot, none of " * / : < > ? \ | ; (';' separates the
+// entries of AutoCAD's trusted paths, where the folder is written). Whole GBK characters
 // are checked, so a double-byte character never fails on its second byte.
 BOOL CheckFolderName(const char* pszName);
 // Checks "X:\level\level..." (bValidateOnly) or also creates the missing levels

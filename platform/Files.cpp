@@ -120,6 +120,32 @@ CString TempFolder()
     return folder;
 }
 
+bool ReadAll(const char* pszPath, CString& strContent)
+{
+    ScopedHandle file(CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
+        return false;
+    const DWORD n = static_cast<DWORD>(size.QuadPart);
+    char* p = strContent.GetBuffer(static_cast<int>(n));
+    DWORD read = 0;
+    const bool ok = ReadFile(file.Get(), p, n, &read, nullptr) && read == n;
+    p[ok ? n : 0] = '\0';
+    strContent.ReleaseBuffer();
+    return ok;
+}
+
+bool WriteAll(const char* pszPath, const CString& strContent)
+{
+    ScopedHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid())
+        return false;
+    DWORD written = 0;
+    const DWORD n = static_cast<DWORD>(strContent.GetLength());
+    return WriteFile(file.Get(), strContent.GetString(), n, &written, nullptr) && written == n;
+}
+
 bool DeleteAtRestart(const char* pszPath)
 {
     return MoveFileExA(pszPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
@@ -129,14 +155,14 @@ bool DeleteAtRestart(const char* pszPath)
 
 namespace Processes {
 
-bool Start(const char* pszExe, const CString& strCommandLine)
+bool Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder)
 {
     CString commandLine = strCommandLine;  // CreateProcessA may write into it
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(pszExe, commandLine.GetBuffer(commandLine.GetLength()), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &si, &pi))
+                        nullptr, pszFolder, &si, &pi))
         return false;
     ScopedHandle process(pi.hProcess);
     ScopedHandle thread(pi.hThread);
@@ -154,6 +180,11 @@ bool WaitForEnd(DWORD nId, DWORD nMs)
 DWORD CurrentId()
 {
     return GetCurrentProcessId();
+}
+
+const char* CommandLine()
+{
+    return GetCommandLineA();
 }
 
 bool IsWow64()

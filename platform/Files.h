@@ -15,6 +15,12 @@ public:
     bool IsValid() const { return m_h && m_h != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return m_h; }
     void Close();
+    // Closes what it held and takes h.
+    void Reset(HANDLE h)
+    {
+        Close();
+        m_h = h;
+    }
 
 private:
     HANDLE m_h;
@@ -38,6 +44,10 @@ public:
     DWORD Attributes() const { return m_data.dwFileAttributes; }
     bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool IsDots() const;
+    unsigned long long Size() const
+    {
+        return (static_cast<unsigned long long>(m_data.nFileSizeHigh) << 32) | m_data.nFileSizeLow;
+    }
 
 private:
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
@@ -68,6 +78,10 @@ CString CurrentFolder();
 bool RemoveFolder(const char* pszPath);
 // The user's temporary folder, without a trailing backslash.
 CString TempFolder();
+// The whole file's bytes; false when it cannot be read.
+bool ReadAll(const char* pszPath, CString& strContent);
+// Replaces the file with the bytes; false when it cannot be written whole.
+bool WriteAll(const char* pszPath, const CString& strContent);
 // Asks Windows to delete the file when it next starts (a running program's own copy).
 bool DeleteAtRestart(const char* pszPath);
 
@@ -75,11 +89,14 @@ bool DeleteAtRestart(const char* pszPath);
 
 namespace Processes {
 
-// Starts a program with a command line of its own; false when it cannot start.
-bool Start(const char* pszExe, const CString& strCommandLine);
+// Starts a program with a command line of its own, in pszFolder (NULL: this
+// program's current folder); false when it cannot start.
+bool Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder = nullptr);
 // Waits (up to nMs) until process nId has ended; true when it has, or is unknown.
 bool WaitForEnd(DWORD nId, DWORD nMs);
 DWORD CurrentId();
+// This program's command line as Windows passed it, program name first.
+const char* CommandLine();
 // True for a 32-bit program on 64-bit Windows: both of its registry roots,
 // SOFTWARE\... and SOFTWARE\Wow6432Node\..., name the same 32-bit keys.
 bool IsWow64();

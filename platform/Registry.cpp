@@ -54,6 +54,13 @@ bool RegKey::OpenRead(HKEY hParent, const char* pszName)
     return OpenAccess(hParent, pszName, KEY_READ) == ERROR_SUCCESS;
 }
 
+bool RegKey::OpenReadNoLink(HKEY hParent, const char* pszName)
+{
+    HKEY h = nullptr;
+    const LONG r = RegOpenKeyExA(hParent, pszName, REG_OPTION_OPEN_LINK, KEY_READ, &h);
+    return Adopt(r, h) == ERROR_SUCCESS;
+}
+
 bool RegKey::Create(HKEY hParent, const char* pszPath)
 {
     HKEY h = nullptr;
@@ -70,15 +77,17 @@ DWORD RegKey::SubKeyCount() const
     return count;
 }
 
-bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues) const
+bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const
 {
     *pSubKeys = 0;
     *pValues = 0;
+    *pLongestValueName = 0;
     if (RegQueryInfoKeyA(m_hKey, nullptr, nullptr, nullptr, pSubKeys, nullptr, nullptr, pValues,
-                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+                         pLongestValueName, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
         return true;
     *pSubKeys = 0;
     *pValues = 0;
+    *pLongestValueName = 0;
     return false;
 }
 
@@ -116,6 +125,57 @@ bool RegKey::SetDword(const char* pszName, DWORD dwValue)
 bool RegKey::DeleteSubKey(const char* pszPath)
 {
     return RegDeleteKeyA(m_hKey, pszPath) == ERROR_SUCCESS;
+}
+
+// Deletes the key a handle holds, whatever the key is: the only way to delete a
+// registry link itself.
+extern "C" LONG NTAPI NtDeleteKey(HANDLE hKey);
+
+namespace {
+
+// True when the key, opened with REG_OPTION_OPEN_LINK, is a symbolic link.
+bool IsLink(HKEY hKey)
+{
+    DWORD type = 0;
+    return RegQueryValueExW(hKey, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
+
+// Deletes the key that h holds (opened as itself, with DELETE), after all below it.
+bool DeleteOpenedTree(HKEY h)
+{
+    if (!IsLink(h)) {
+        // Always the first sub-key: each one deleted moves the next into its place.
+        for (int guard = 0; guard < 100000; ++guard) {
+            char szName[256] = {};
+            DWORD cch = sizeof szName;
+            if (RegEnumKeyExA(h, 0, szName, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            HKEY child = nullptr;
+            if (RegOpenKeyExA(h, szName, REG_OPTION_OPEN_LINK, KEY_READ | DELETE, &child) != ERROR_SUCCESS)
+                return false;
+            const bool gone = DeleteOpenedTree(child);
+            RegCloseKey(child);
+            if (!gone)
+                return false;
+        }
+    }
+    return NtDeleteKey(h) == 0;
+}
+
+} // namespace
+
+bool RegKey::DeleteTree(const char* pszPath)
+{
+    HKEY h = nullptr;
+    const LONG r = RegOpenKeyExA(m_hKey, pszPath, REG_OPTION_OPEN_LINK, KEY_READ | DELETE, &h);
+    if (r == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (r != ERROR_SUCCESS)
+        return false;
+    const bool gone = DeleteOpenedTree(h);
+    RegCloseKey(h);
+    return gone;
 }
 
 LONG RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const

@@ -27,6 +27,9 @@ public:
     LONG OpenAccess(HKEY hParent, const char* pszPath, REGSAM access);
     // RegOpenKeyExA with KEY_READ; the empty name opens hParent itself again.
     bool OpenRead(HKEY hParent, const char* pszName);
+    // The same, but a symbolic link is opened as the link itself (a key without
+    // sub-keys), never followed: a walk over it cannot loop.
+    bool OpenReadNoLink(HKEY hParent, const char* pszName);
     // RegCreateKeyA: opens the key, creating it and missing parents when absent.
     bool Create(HKEY hParent, const char* pszPath);
     void Close();
@@ -36,8 +39,9 @@ public:
 
     // Number of direct sub-keys; 0 when the query fails.
     DWORD SubKeyCount() const;
-    // Numbers of direct sub-keys and of values in one query; false (both 0) when it fails.
-    bool Counts(DWORD* pSubKeys, DWORD* pValues) const;
+    // Numbers of direct sub-keys and of values, and the length of the longest value
+    // name (in characters), in one query; false (all 0) when it fails.
+    bool Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const;
     // Name of sub-key nIndex into a 256-byte buffer; false (buffer emptied) on failure.
     bool EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
     // RegQueryValueExA into buf; *pcb is the buffer size on entry, the data size on return.
@@ -54,6 +58,10 @@ public:
     bool SetDword(const char* pszName, DWORD dwValue);
     // RegDeleteKeyA: fails and changes nothing when the key has sub-keys.
     bool DeleteSubKey(const char* pszPath);
+    // Deletes the sub-key pszPath with everything below it. A symbolic link met
+    // on the way is deleted as the link itself: what it points to is never
+    // touched. True when the key is gone (also when it was not there).
+    bool DeleteTree(const char* pszPath);
 
 private:
     // Takes h when the call that made it succeeded (closing what was held

@@ -21,7 +21,7 @@ constexpr const char kImportOldSettings[] =
     "若要导入早期版本（2024年版本及更早版本）的设置，可点击:\n\n [软件设置] -> [设置导出导入] -> [早期版本设置导入]";
 constexpr const char kFolderEmpty[] = "请输入安装路径 !";
 constexpr const char kFolderInvalidFormat[] =
-    "安装路径 %s 无效 !\n\n请输入以盘符开头的完整路径（例如 C:\\Trabex），\n路径中不能含有 \" * / : < > ? \\ | 等字符。";
+    "安装路径 %s 无效 !\n\n请输入以盘符开头的完整路径（例如 C:\\Trabex），\n路径中不能含有 \" * / : ; < > ? \\ | 等字符。";
 constexpr const char kNeedAdminFormat[] =
     "安装需要管理员权限 !\n\n当前用户不能修改 AutoCAD 的注册表项：\n%s\n\n"
     "请关闭本程序，右键单击 SetUp.exe，选择“以管理员身份运行”，然后重新安装。";
@@ -57,12 +57,43 @@ constexpr const char kUninstallLeftoversFormat[] =
     "卸载未全部完成 !\n\n以下内容未能删除：\n%s\n"
     "请关闭AutoCAD和正在使用这些文件的程序，然后手工删除。\n"
     "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
+constexpr const char kUninstallNoListFormat[] = "%s（没有安装文件清单：其中的文件一个也没有删除）";
+constexpr const char kUninstallKeptFormat[] =
+    "\n\n以下文件夹中有不是安装程序放置的文件（例如您自己的图纸），已保留：\n%s";
 // The plan shown before anything is removed (lines of a multi-line box).
 constexpr const char kPlanRegistrationsFormat[] = "AutoCAD 的加载项注册（%d 项）：";
 constexpr const char kPlanProfilesFormat[] = "受信任路径 TRUSTEDPATHS 中的 %s（%d 个配置）：";
 constexpr const char kPlanDrivers[] = "恢复 AutoCAD 2008 原有的打印驱动 pdfplot9.hdi：";
-constexpr const char kPlanFolder[] = "删除安装文件夹及其中的文件：";
+constexpr const char kPlanFolder[] = "删除安装程序放置的文件（您自己的文件保留）：";
 constexpr const char kPlanFontsStay[] = "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
+
+// Command line of both programs; the unattended run's log.
+constexpr const char kSetupUsage[] =
+    "无法识别的命令行参数 !\n\n用法：SetUp.exe [/S] [/LOG=日志文件] [/D=安装路径]\n\n"
+    "/S\t静默安装，不显示任何窗口\n/LOG=\t把每个步骤写入日志文件（UTF-8）\n"
+    "/D=\t安装路径，须放在最后，可含空格，不加引号";
+constexpr const char kUninstallUsage[] =
+    "无法识别的命令行参数 !\n\n用法：Uninstall.exe [/S] [/LOG=日志文件]\n\n"
+    "/S\t静默卸载，不显示任何窗口\n/LOG=\t把每个步骤写入日志文件（UTF-8）";
+constexpr const char kDisplayNameFormat[] = "Ostrevo软件（%d位 AutoCAD版）";
+constexpr const char kLogMessageFormat[] = "消息 [%s] %s";
+constexpr const char kLogQuestionFormat[] = "问题 [%s] %s -> %s";
+constexpr const char kLogStartFormat[] = "%s %s，命令行：%s";
+constexpr const char kLogReleaseFormat[] = "找到 AutoCAD %d：%s（%s）";
+constexpr const char kLogNoReleaseFound[] = "没有找到本版本支持的 AutoCAD，什么都没有安装。";
+constexpr const char kLogFolderFormat[] = "安装路径：%s";
+constexpr const char kLogCopiedFormat[] = "已复制：%s";
+constexpr const char kLogNotCopiedFormat[] = "未能复制：%s";
+constexpr const char kLogRegisteredFormat[] = "已注册：%s";
+constexpr const char kLogNotWrittenFormat[] = "未能写入：%s";
+constexpr const char kLogTrustedFormat[] = "受信任路径已写入：HKEY_CURRENT_USER\\%s";
+constexpr const char kLogTrustedNotWrittenFormat[] = "受信任路径未能写入：HKEY_CURRENT_USER\\%s";
+constexpr const char kLogFileWrittenFormat[] = "已写入：%s";
+constexpr const char kLogEntryWrittenFormat[] = "已写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogEntryNotWrittenFormat[] = "未能写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogEntryRemovedFormat[] = "已删除“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogRemovedFormat[] = "已删除：%s";
+constexpr const char kLogExitFormat[] = "结束，退出代码 %d";
 
 // Folder picker (English, as the shell's own dialog).
 constexpr const char kPickerCreateFormat[] =

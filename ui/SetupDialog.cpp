@@ -4,6 +4,7 @@
 #include "platform/BuildConstants.h"
 #include "res/Look.h"
 #include "res/Texts.h"
+#include "sequence/InstallSequence.h"
 
 const int kReleaseCheckIds[kReleaseCount] = {
     IDC_ACAD2007, IDC_ACAD2008, IDC_ACAD2009, IDC_ACAD2010, IDC_ACAD2011, IDC_ACAD2012,
@@ -33,8 +34,6 @@ CButton Dlg_Setup::*const kChecks[kReleaseCount] = {
     &Dlg_Setup::m_chkAcad2022, &Dlg_Setup::m_chkAcad2023, &Dlg_Setup::m_chkAcad2024,
     &Dlg_Setup::m_chkAcad2025, &Dlg_Setup::m_chkAcad2026, &Dlg_Setup::m_chkAcad2027,
 };
-
-const char kDefaultFolder[] = "C:\\Trabex";
 
 } // namespace
 
@@ -84,7 +83,7 @@ Dlg_Setup::Dlg_Setup(CWnd* pParent)
         this->*tick = TRUE;
     m_strTitle = "";
     m_strBits = "";
-    m_strInstallPath = kDefaultFolder;
+    m_strInstallPath = kDefaultInstallFolder;
 }
 
 Dlg_Setup::~Dlg_Setup() = default;

@@ -6,6 +6,9 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
+#include "sequence/ExitCodes.h"
+
+class LogFile;
 
 class Dlg_Setup : public CDialog {
 public:
@@ -14,8 +17,13 @@ public:
 
     // Enables Install while at least one release is ticked.
     void UpdateInstallButton();
-    // Copies and registers; false when the payload copy stopped the install.
+    // Copies and registers; false when the installation did not complete.
     bool RunInstallSequence();
+    // How the dialog's last installation ended (an ExitCode); nothing installed
+    // until one completes.
+    int Result() const { return m_nResult; }
+    // Also writes every step and message into log (which must outlive the dialog).
+    void SetLog(LogFile* pLog) { m_pLog = pLog; }
 
     CBrush m_brBackground;
     CButton m_chkAcad2027, m_chkAcad2026, m_chkAcad2025, m_chkAcad2024, m_chkAcad2023,
@@ -56,10 +64,10 @@ protected:
     // Enter outside a push button: nothing (the hidden IDOK button must not end setup).
     void OnEnterKey();
     void CreateHeadingFonts();
-    // The one message that names what the install could not write.
-    void ReportWriteFailures(const CStringArray& failures);
 
     BOOL m_ticked[kReleaseCount] = {};
+    int m_nResult = kExitNothingDone;
+    LogFile* m_pLog = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };
@@ -72,5 +80,3 @@ CString ComposeSetupTitle(int nVersion);
 
 // Check-box ID of release k, 2007 first (2010 and 2011 are 1027 and 1026).
 extern const int kReleaseCheckIds[kReleaseCount];
-// The first release the 32-bit edition withholds (2017).
-constexpr int kFirstWithheldRelease = 2017;

@@ -3,7 +3,8 @@
 #include "deploy/PayloadLocation.h"
 #include "res/Look.h"
 #include "res/Texts.h"
-#include "uninstall/RemovalRun.h"
+#include "sequence/LoggedReporter.h"
+#include "sequence/RemovalSequence.h"
 
 namespace {
 
@@ -82,25 +83,18 @@ HBRUSH Dlg_Uninstall::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 
 void Dlg_Uninstall::OnUninstall()
 {
-    // Checked at every click: AutoCAD holds its files and reads the registrations.
-    if (IsAcadRunning()) {
-        ShowMessageBox(this, Texts::kUninstallCloseAcad, Texts::kCaptionUninstall, MB_OK);
-        return;
-    }
-    CString denied;
-    if (!CanRemoveRegistrations(m_plan, denied)) {
-        CString text;
-        text.Format(Texts::kUninstallNeedAdminFormat, denied.GetString());
-        ShowMessageBox(this, text, Texts::kCaptionUninstall, MB_OK);
-        return;
-    }
+    WindowReporter boxes(this, nullptr);
+    LoggedReporter reporter(&boxes, m_pLog);
+    if (CheckRemoval(m_plan, reporter) != kExitDone)
+        return;  // told; a later click checks again
     CString copy;
-    if (!HandOverRemoval(m_strFolder, copy)) {
+    if (!HandOverRemoval(kRemoveSwitch, m_strFolder, m_pLogPath ? m_pLogPath->GetString() : "", copy)) {
         CString text;
         text.Format(Texts::kUninstallCannotStartFormat, copy.GetString());
-        ShowMessageBox(this, text, Texts::kCaptionUninstall, MB_OK);
+        reporter.Tell(text, Texts::kCaptionUninstall);
         return;
     }
+    m_nResult = kExitDone;
     EndDialog(IDOK);
 }
 

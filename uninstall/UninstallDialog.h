@@ -5,11 +5,24 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
+#include "sequence/ExitCodes.h"
+
+class LogFile;
 
 class Dlg_Uninstall : public CDialog {
 public:
     // plan and strFolder must outlive the dialog.
     Dlg_Uninstall(const CRemovalPlan& plan, const CString& strFolder);
+
+    // Also writes the checks into log, and has the copy continue it (both must
+    // outlive the dialog).
+    void SetLog(LogFile* pLog, const CString* pLogPath)
+    {
+        m_pLog = pLog;
+        m_pLogPath = pLogPath;
+    }
+    // kExitDone once the removal was handed over; else what stopped it last.
+    int Result() const { return m_nResult; }
 
     CBrush m_brBackground;
     CFont m_fontHeading;
@@ -25,6 +38,9 @@ protected:
 private:
     const CRemovalPlan& m_plan;
     const CString& m_strFolder;
+    LogFile* m_pLog = nullptr;
+    const CString* m_pLogPath = nullptr;
+    int m_nResult = kExitNothingDone;
 };
 
 // The plan as the lines the dialog shows ("\r\n" between them).

@@ -208,7 +208,8 @@ TEST_F(Discovery, KeyThatCannotBeOpenedIsSkipped)
 namespace {
 
 // A random tree below one release key: values at several levels, keys holding
-// one value but not the other, products nested in products.
+// one value but not the other, products nested in products, and other values
+// whose names are shorter or longer than the two searched for.
 void GrowTree(std::mt19937& rng, const std::string& path, int depth)
 {
     std::uniform_int_distribution<int> pick(0, 9);
@@ -220,6 +221,10 @@ void GrowTree(std::mt19937& rng, const std::string& path, int depth)
                        "AutoCAD " + std::to_string(2007 + pick(rng) * 2));
     if (roll == 5)
         Reg::SetString(HKEY_LOCAL_MACHINE, path, "Language", "zh-CN");
+    if (roll == 6 || roll == 9)
+        Reg::SetString(HKEY_LOCAL_MACHINE, path, "AcadLocationOfOldRelease", "C:\\Old");
+    if (roll == 7 || roll == 2)
+        Reg::SetString(HKEY_LOCAL_MACHINE, path, "Ver", "1");
     Reg::CreateKey(HKEY_LOCAL_MACHINE, path);
     if (depth == 0)
         return;

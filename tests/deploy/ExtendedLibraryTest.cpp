@@ -53,7 +53,7 @@ TEST(CopyExtendedLibrary, EmptyDestinationEvenWithoutALibrary)
     EXPECT_EQ(0, progress.Steps());
 }
 
-TEST(CopyExtendedLibrary, LockedTargetIsSkippedSilentlyAndTheNextCopied)
+TEST(CopyExtendedLibrary, LockedTargetIsNamedWithoutAQuestionAndTheNextCopied)
 {
     PayloadFixture f;
     f.MakeData({});
@@ -75,9 +75,12 @@ TEST(CopyExtendedLibrary, LockedTargetIsSkippedSilentlyAndTheNextCopied)
     EXPECT_EQ("mine", Disk::ReadFile(target + "\\a.dwg"));
     EXPECT_EQ("b", Disk::ReadFile(target + "\\b.dwg"));
     EXPECT_EQ(0u, boxes.Count());
+    // Named with the install's write failures, so completion is never claimed over it.
+    ASSERT_EQ(1, copier.m_arrLibraryFailures.GetSize());
+    EXPECT_EQ(target + "\\a.dwg", copier.m_arrLibraryFailures[0].Std());
 }
 
-TEST(CopyExtendedLibrary, OnlyTheFirst81EntriesAreLookedAt)
+TEST(CopyExtendedLibrary, EveryEntryIsCopied)
 {
     PayloadFixture f;
     f.MakeData({});
@@ -93,9 +96,9 @@ TEST(CopyExtendedLibrary, OnlyTheFirst81EntriesAreLookedAt)
     Disk::MakeFolder(f.install());
     copier.CopyExtendedLibrary();
     const std::vector<std::string> copied = Disk::List(f.install() + "\\" + kLibrary);
-    ASSERT_EQ(79u, copied.size());
-    EXPECT_EQ("p078.dwg", copied.back());
-    EXPECT_EQ(81, progress.Steps());
+    ASSERT_EQ(98u, copied.size());
+    EXPECT_EQ("p097.dwg", copied.back());
+    EXPECT_EQ(101, progress.Steps());
 }
 
 TEST(CopyExtendedLibrary, DestinationTooLongIsSkippedQuietly)

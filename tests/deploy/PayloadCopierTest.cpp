@@ -90,7 +90,7 @@ TEST(CopyPayload, EmptyPayloadStepsThreeTimes)
     EXPECT_TRUE(Disk::List(f.install()).empty());
 }
 
-TEST(CopyPayload, OnlyTheFirst101EntriesAreLookedAt)
+TEST(CopyPayload, EveryEntryIsCopiedAndTheStepsAreCountedBeforehand)
 {
     PayloadFixture f;
     f.MakeData({});
@@ -103,9 +103,10 @@ TEST(CopyPayload, OnlyTheFirst101EntriesAreLookedAt)
     CPayloadCopier copier(f.install().c_str(), &progress);
     EXPECT_TRUE(copier.CopyPayload());
     const std::vector<std::string> copied = Disk::List(f.install());
-    ASSERT_EQ(99u, copied.size());  // 101 entries less "." and ".."
-    EXPECT_EQ("f098.dat", copied.back());
-    EXPECT_EQ(101, progress.Steps());
+    ASSERT_EQ(150u, copied.size());
+    EXPECT_EQ("f149.dat", copied.back());
+    EXPECT_EQ(153, progress.Steps());  // 152 entries and the end of the listing
+    EXPECT_EQ(153, CountCopySteps(f.data().c_str()));
 }
 
 TEST(CopyPayload, AbortAtTheFifthFileKeepsTheFirstFour)

@@ -102,6 +102,18 @@ void RunUninstall(const std::string& shots, bool interactive)
 
 } // namespace
 
+// The product's line in Settings -> Apps, as Windows would list it.
+std::string AppsAndFeatures()
+{
+    const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
+    char name[256] = {}, version[64] = {};
+    DWORD cbName = sizeof name, cbVersion = sizeof version;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, "DisplayName", RRF_RT_REG_SZ, nullptr, name, &cbName) != ERROR_SUCCESS)
+        return "Apps & Features: no entry for Q-Ostrevo.\n";
+    RegGetValueA(HKEY_LOCAL_MACHINE, key, "DisplayVersion", RRF_RT_REG_SZ, nullptr, version, &cbVersion);
+    return std::string("Apps & Features lists: ") + name + "  " + version + "\n";
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 4)
@@ -155,9 +167,11 @@ int main(int argc, char** argv)
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     Say("\nWhat the machine holds after the install:\n" + MachineFixture::Snapshot());
+    Say(AppsAndFeatures());
 
     Say("\nNow the uninstall.\n");
     RunUninstall(shots, interactive);
     Say("\nWhat the machine holds after the uninstall:\n" + MachineFixture::Snapshot());
+    Say(AppsAndFeatures());
     return 0;
 }

@@ -98,6 +98,27 @@ protected:
     MessageBoxAnswerer boxes;
 };
 
+const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
+
+DWORD RegDword(HKEY root, const std::string& path, const char* name)
+{
+    DWORD value = 0xFFFFFFFF, cb = sizeof value;
+    RegGetValueA(root, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &cb);
+    return value;
+}
+
+// "<missing>" when absent; else the file's bytes.
+std::string LogText(const std::string& path)
+{
+    return Disk::ReadFile(path);
+}
+
+// A line of the log: the program's GBK text as the log's UTF-8.
+bool LogHas(const std::string& log, const std::string& gbk)
+{
+    return log.find(ToUtf8(gbk)) != std::string::npos;
+}
+
 } // namespace
 
 TEST_F(Install, DefaultFolderInstallsEverything)
@@ -114,7 +135,8 @@ TEST_F(Install, DefaultFolderInstallsEverything)
     EXPECT_EQ(Texts::kImportOldSettings, boxes.Seen()[1].text);
 
     // Payload (without the fonts) and library in the install folder.
-    EXPECT_EQ((std::vector<std::string>{"Trabex.prt5", "Trabex2008.ARX", "Trabex2010.ARX",
+    // ... and the list of what the setup placed, for the uninstaller.
+    EXPECT_EQ((std::vector<std::string>{"InstalledFiles.lst", "Trabex.prt5", "Trabex2008.ARX", "Trabex2010.ARX",
                                         "Trabex2010_32.ARX", "Trabex2015.ARX", "Trabex扩展绘图库"}),
               Disk::List("C:\\Trabex\\Q-Ostrevo"));
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex扩展绘图库\\门窗.dwg"));
@@ -197,7 +219,7 @@ TEST_F(Install, AbortAfterAFailedCopyLeavesTheRegistryAlone)
     ASSERT_TRUE(setup.Start());
     abort.WatchProcess(setup.Pid());
     setup.Click(IDC_INSTALL);
-    EXPECT_EQ(0, setup.WaitForExit());  // ended as cancelled: no completion message
+    EXPECT_EQ(7, setup.WaitForExit());  // ended as aborted: no completion message
     CloseHandle(lock);
     ASSERT_EQ(1u, abort.Count());
     char expected[512];
@@ -213,7 +235,7 @@ TEST_F(Install, MissingPayloadIsReportedAndNothingInstalled)
 {
     Start();
     setup.Click(IDC_INSTALL);
-    EXPECT_EQ(0, setup.WaitForExit());  // ended as cancelled: no completion message
+    EXPECT_EQ(6, setup.WaitForExit());  // ended without a completion message
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(Texts::kPayloadMissing, boxes.Seen()[0].text);
     EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
@@ -352,7 +374,8 @@ TEST_F(Install, WhatCouldNotBeWrittenIsNamedAndNoCompletionIsShown)
     Disk::MakeFolder("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi.bak");
     Start();
     setup.Click(IDC_INSTALL);
-    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(8, setup.WaitForExit());
+    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayName")) << "not listed as installed";
     ASSERT_EQ(1u, boxes.Count());
     const std::string text = boxes.Seen()[0].text;
     EXPECT_EQ(Texts::kCaptionSetup, boxes.Seen()[0].caption);
@@ -415,4 +438,80 @@ TEST_F(Install64, EachAutoCadIsRegisteredInTheViewItReads)
     EXPECT_EQ("<absent>", RegStringInView(KEY_WOW64_64KEY, acad2010 + "Trabex2010", "LOADER"));
     EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\Autodesk\\AutoCAD 2016\\Fonts\\Trabex_EN.shx"));
     EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
+}
+
+// SetUp.exe /S: what a deployment tool runs. No window; the exit code and the log tell.
+TEST_F(Install, SilentIntoAFolderWithABlankListsTheProductAndLogsEachStep)
+{
+    MakePayload();
+    struct Remove {
+        ~Remove() { Disk::RemoveTree("C:\\Trabex Tools"); }
+    } remove;
+    Disk::MakeFolder(setup.root / "log folder");
+    const std::string log = setup.root / "log folder\\setup.log";
+    boxes.WatchAllProcesses();
+    EXPECT_EQ(0, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /s /LOG=\"" + log + "\" /D=C:\\Trabex Tools"));
+    EXPECT_EQ(0u, boxes.Count()) << "no window at all";
+    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo\\Trabex2008.ARX",
+              RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
+
+    // Listed in Apps & Features, in this program's own registry view.
+    EXPECT_EQ("Ostrevo软件（32位 AutoCAD版）", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayName"));
+    EXPECT_EQ("2026.3.31", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayVersion"));
+    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo", RegString(HKEY_LOCAL_MACHINE, kEntry, "InstallLocation"));
+    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayIcon"));
+    EXPECT_EQ("\"C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe\"", RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString"));
+    EXPECT_EQ("\"C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe\" /S",
+              RegString(HKEY_LOCAL_MACHINE, kEntry, "QuietUninstallString"));
+    EXPECT_EQ(8u, RegString(HKEY_LOCAL_MACHINE, kEntry, "InstallDate").size());
+    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "EstimatedSize")) << "seven small files and a drawing: 1 KB";
+    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoModify"));
+    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoRepair"));
+    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kEntry, "Publisher"));
+
+    const std::string text = LogText(log);
+    EXPECT_EQ(0u, text.find("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";
+    EXPECT_TRUE(LogHas(text, "找到 AutoCAD 2008：C:\\Program Files\\AutoCAD 2008")) << text;
+    EXPECT_TRUE(LogHas(text, "安装路径：C:\\Trabex Tools\\Q-Ostrevo")) << text;
+    EXPECT_TRUE(LogHas(text, "已复制：C:\\Trabex Tools\\Q-Ostrevo\\Trabex2010.ARX")) << text;
+    EXPECT_TRUE(LogHas(text, "已复制：C:\\Trabex Tools\\Q-Ostrevo\\Trabex扩展绘图库\\门窗.dwg")) << text;
+    EXPECT_TRUE(LogHas(text, "已注册：AutoCAD 2008: HKEY_LOCAL_MACHINE\\" + kProduct2008 + "\\Applications\\Trabex2008"))
+        << text;
+    EXPECT_TRUE(LogHas(text, "受信任路径已写入：HKEY_CURRENT_USER\\" + kProfile2008)) << text;
+    EXPECT_TRUE(LogHas(text, "已写入：C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi")) << text;
+    EXPECT_TRUE(LogHas(text, std::string("消息 [Q-工具箱安装] ") + Texts::kInstallDone)) << text;
+    EXPECT_TRUE(LogHas(text, "结束，退出代码 0")) << text;
+}
+
+TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
+{
+    MakePayload();
+    boxes.WatchAllProcesses();
+    const std::string before = MachineFixture::Snapshot();
+    const std::string command = "\"" + setup.dist() + "\\SetUp.exe\" /S /LOG=" + (setup.root / "s.log");
+    {
+        FakeAcad acad(setup.root.Path());
+        ASSERT_TRUE(acad.Started());
+        EXPECT_EQ(3, RunToEnd(command)) << "AutoCAD is running: no second chance without a user";
+    }
+    EXPECT_TRUE(LogHas(LogText(setup.root / "s.log"), Texts::kCloseAcad));
+    EXPECT_EQ(1, RunToEnd(command + " /X")) << "a switch it does not know";
+    EXPECT_EQ(4, RunToEnd(command + " /D=C:\\a:b")) << "the folder rules";
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(before, MachineFixture::Snapshot());
+
+    // Without the rights to write AutoCAD's keys.
+    ASSERT_TRUE(SetKeyDacl(kProduct2016, "D:P(A;;KR;;;WD)"));
+    struct Restore {
+        ~Restore() { SetKeyDacl(kProduct2016, "D:P(A;;KA;;;WD)"); }
+    } restore;
+    HKEY probe = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProduct2016.c_str(), 0, KEY_CREATE_SUB_KEY, &probe) == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        GTEST_SKIP() << "this Wine does not enforce registry key security";
+    }
+    EXPECT_EQ(5, RunToEnd(command));
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(before, MachineFixture::Snapshot());
 }

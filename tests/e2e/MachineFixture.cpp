@@ -187,6 +187,7 @@ void MachineFixture::Clean() const
         HKEY software = nullptr;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) == ERROR_SUCCESS) {
             RegDeleteTreeA(software, "Autodesk");
+            RegDeleteTreeA(software, "Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo");
             RegCloseKey(software);
         }
     }
@@ -208,6 +209,7 @@ std::string MachineFixture::Snapshot()
     std::string out = "Registry, HKEY_LOCAL_MACHINE (the setup's view):\n";
     DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", out);
     DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", out);
+    DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo", out);
     out += "Registry, HKEY_CURRENT_USER:\n";
     DumpKey(HKEY_CURRENT_USER, "SOFTWARE\\Autodesk\\AutoCAD", out);
     out += "Files:\n";

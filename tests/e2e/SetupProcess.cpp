@@ -38,6 +38,24 @@ HWND FindSetupDialog(DWORD pid)
     return FindProgramWindow(pid, "Q-Ostrevo安装");
 }
 
+int RunToEnd(const std::string& commandLine, DWORD ms)
+{
+    std::string cmd = commandLine;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(pi.hProcess, ms) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 99);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return static_cast<int>(code);
+}
+
 FakeAcad::FakeAcad(const std::string& folder)
 {
     const std::string sleeper = BuiltSetupExe().substr(0, BuiltSetupExe().rfind('\\')) + "\\tests\\sleeper.exe";

@@ -49,6 +49,10 @@ private:
     HWND m_hDialog = nullptr;
 };
 
+// Runs a command line (the program named first, quoted) to its end: its exit
+// code, or -1 when it cannot start or does not end within ms.
+int RunToEnd(const std::string& commandLine, DWORD ms = 60000);
+
 // The visible top-level window of process pid with this caption, or NULL.
 HWND FindProgramWindow(DWORD pid, const char* pszCaption);
 // The visible setup dialog of process pid, or NULL.

@@ -32,6 +32,15 @@ void SetString(const std::string& path, const char* name, const std::string& val
     RegCloseKey(h);
 }
 
+std::string MachineString(const std::string& path, const char* name)
+{
+    char buf[1024] = {};
+    DWORD cb = sizeof buf;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buf, &cb) != ERROR_SUCCESS)
+        return "<absent>";
+    return buf;
+}
+
 std::string UserTrustedPaths(const std::string& variables)
 {
     char buf[1024] = {};
@@ -211,9 +220,33 @@ TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
     EXPECT_NE(std::string::npos, last.find("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX\n")) << last;
     EXPECT_NE(std::string::npos, last.find("C:\\Trabex\\Q-Ostrevo\n")) << last;
     EXPECT_EQ(std::string::npos, last.find(Texts::kUninstallDone));
-    EXPECT_EQ((std::vector<std::string>{"Trabex2010.ARX"}), Disk::List(kInstalled));
+    // The list keeps what is left, for the next attempt.
+    EXPECT_EQ((std::vector<std::string>{"InstalledFiles.lst", "Trabex2010.ARX"}), Disk::List(kInstalled));
     // Everything else is gone.
     HKEY h = nullptr;
     EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kProduct2008 + "\\Applications\\Trabex2008").c_str(),
                                            0, KEY_READ, &h));
+}
+
+// What a deployment tool runs: the entry's QuietUninstallString, and its exit code.
+TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
+{
+    const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
+    InstallWithSetup();
+    const std::string entry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
+    const std::string quiet = MachineString(entry, "QuietUninstallString");
+    ASSERT_EQ(std::string("\"") + kUninstaller + "\" /S", quiet);
+
+    MessageBoxAnswerer boxes;
+    boxes.WatchAllProcesses();
+    EXPECT_EQ(0, RunToEnd(quiet)) << "the removal's own result";
+    EXPECT_EQ(0u, boxes.Count()) << "no window at all";
+    EXPECT_EQ("<absent>", MachineString(entry, "DisplayName"));
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    EXPECT_EQ("C:\\TOOLS\\LISP", UserTrustedPaths("R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables"));
+    EXPECT_EQ("AutoCAD's own PDF plot driver\n", Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi"));
+    // The program's own file and the folders go once it has ended.
+    for (int waited = 0; Disk::IsFolder("C:\\Trabex") && waited < 20000; waited += 50)
+        Sleep(50);
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
 }

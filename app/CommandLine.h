@@ -1,0 +1,20 @@
+// The switches of both programs, read once at start-up:
+//   SetUp.exe     [/S] [/LOG=<file>] [/D=<folder>]
+//   Uninstall.exe [/S] [/LOG=<file>]
+// Case-insensitive. /D= comes last and takes the rest of the line, blanks
+// included, without quotes; /LOG= may be quoted.
+#pragma once
+
+#include "framework/String.h"
+
+struct CommandLine {
+    bool bSilent = false;
+    CString strLog;     // empty: no log
+    CString strFolder;  // empty: the default folder
+    bool bHasFolder = false;
+};
+
+// Parses the raw command line (program name first, as GetCommandLineA gives it).
+// bAcceptFolder: whether /D= is a switch of this program. False when a word is
+// not understood; the other switches are still read into result.
+bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& result);

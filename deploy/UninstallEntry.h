@@ -1,0 +1,21 @@
+// The product's entry in Windows' list of installed programs (Settings → Apps,
+// Programs and Features): HKEY_LOCAL_MACHINE\...\Uninstall\Q-Ostrevo, in the
+// program's own registry view (a 32-bit program's entry is listed as 32-bit).
+#pragma once
+
+#include "framework/String.h"
+
+// Below HKEY_LOCAL_MACHINE.
+constexpr char kUninstallEntryKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
+// The uninstaller's file name in the install folder.
+constexpr char kUninstallerName[] = "Uninstall.exe";
+
+// Writes (or rewrites) the entry for an installation in strInstallFolder whose
+// placed files take nBytes. False when any value could not be written.
+bool WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes);
+// The entry's InstallLocation; empty when there is no entry.
+CString UninstallEntryLocation();
+// Removes the entry, but only when its InstallLocation is strInstallFolder.
+// True when no entry for that folder is left.
+bool RemoveUninstallEntry(const CString& strInstallFolder);

@@ -1,0 +1,50 @@
+#include "framework/Reporter.h"
+
+#include <commctrl.h>
+
+#include "framework/Window.h"
+
+WindowReporter::WindowReporter(CWnd* pOwner, CWnd* pProgress)
+    : m_pOwner(pOwner), m_pProgress(pProgress)
+{
+}
+
+CWnd* WindowReporter::Owner() const
+{
+    return m_pOwner ? m_pOwner : AfxGetMainWnd();
+}
+
+void WindowReporter::Tell(const char* pszText, const char* pszCaption)
+{
+    ShowMessageBox(Owner(), pszText, pszCaption, MB_OK);
+}
+
+int WindowReporter::Ask(const char* pszText, const char* pszCaption, UINT nType, int nUnattended)
+{
+    const int answer = ShowMessageBox(Owner(), pszText, pszCaption, nType);
+    // A box that could not be shown gets the answer nobody at the keyboard gets.
+    return answer == 0 ? nUnattended : answer;
+}
+
+void WindowReporter::BeginProgress(int nSteps)
+{
+    if (!m_pProgress || !m_pProgress->GetSafeHwnd())
+        return;
+    m_pProgress->SendMessage(PBM_SETRANGE32, 0, nSteps);
+    m_pProgress->SendMessage(PBM_SETSTEP, 1);
+    m_pProgress->SendMessage(PBM_SETPOS, 0);
+}
+
+void WindowReporter::Step()
+{
+    if (m_pProgress && m_pProgress->GetSafeHwnd())
+        m_pProgress->SendMessage(PBM_STEPIT);
+}
+
+void WindowReporter::FinishProgress()
+{
+    if (!m_pProgress || !m_pProgress->GetSafeHwnd())
+        return;
+    const LRESULT top = m_pProgress->SendMessage(PBM_GETRANGE, FALSE, 0);
+    m_pProgress->SendMessage(PBM_SETPOS, static_cast<WPARAM>(top));
+}

@@ -1,0 +1,46 @@
+// How a long operation (an install, a removal) tells, asks and shows progress
+// without knowing who is there: a dialog answers with message boxes, a run with
+// nobody at the keyboard with its log and the answer such a run must give.
+#pragma once
+
+#include <windows.h>
+
+class CWnd;
+
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+
+    // A line for the record of the run (the log); nothing is shown.
+    virtual void Note(const char* pszLine) = 0;
+    // A message the user reads and confirms.
+    virtual void Tell(const char* pszText, const char* pszCaption) = 0;
+    // A question with the buttons of nType (MB_ABORTRETRYIGNORE, ...); nUnattended
+    // is the answer when nobody can be asked. Returns the button's ID.
+    virtual int Ask(const char* pszText, const char* pszCaption, UINT nType, int nUnattended) = 0;
+    // The work ahead is nSteps steps; each Step is one of them.
+    virtual void BeginProgress(int nSteps) = 0;
+    virtual void Step() = 0;
+    // All steps done (also when some were passed over).
+    virtual void FinishProgress() = 0;
+};
+
+// The interactive face: message boxes owned by a window, a progress control.
+class WindowReporter : public Reporter {
+public:
+    // pOwner NULL: the boxes are owned by the application's main window (if any).
+    // pProgress NULL: no progress is shown.
+    WindowReporter(CWnd* pOwner, CWnd* pProgress);
+
+    void Note(const char*) override {}
+    void Tell(const char* pszText, const char* pszCaption) override;
+    int Ask(const char* pszText, const char* pszCaption, UINT nType, int nUnattended) override;
+    void BeginProgress(int nSteps) override;
+    void Step() override;
+    void FinishProgress() override;
+
+private:
+    CWnd* Owner() const;
+    CWnd* m_pOwner;
+    CWnd* m_pProgress;
+};

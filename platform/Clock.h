@@ -1,0 +1,15 @@
+// The local date and time, as the log and the Apps & Features entry write them.
+#pragma once
+
+#include "framework/String.h"
+
+namespace Clock {
+
+// "YYYYMMDD".
+CString Today();
+// "YYYY-MM-DD hh:mm:ss".
+CString Now();
+// Milliseconds since Windows started (wraps after 49 days).
+unsigned long Ticks();
+
+} // namespace Clock

@@ -1,0 +1,56 @@
+#include "platform/LogFile.h"
+
+#include <cstdlib>
+
+#include "platform/Clock.h"
+
+namespace {
+
+// The program's texts are GBK whatever the system's code page.
+constexpr UINT kTextCodePage = 936;
+
+void WriteAll(HANDLE h, const char* p, DWORD n)
+{
+    DWORD written = 0;
+    WriteFile(h, p, n, &written, nullptr);
+}
+
+} // namespace
+
+bool LogFile::Open(const char* pszPath, bool bAppend)
+{
+    m_file.Reset(CreateFileA(pszPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_file.IsValid())
+        return false;
+    LARGE_INTEGER end = {};
+    SetFilePointerEx(m_file.Get(), end, &end, FILE_END);
+    if (end.QuadPart == 0)
+        WriteAll(m_file.Get(), "\xEF\xBB\xBF", 3);
+    return true;
+}
+
+void LogFile::Write(const char* pszLine)
+{
+    if (!m_file.IsValid())
+        return;
+    CString line = Clock::Now() + "  " + pszLine;
+    char* p = line.GetBuffer(line.GetLength());
+    for (char* q = p; *q; ++q) {
+        if (*q == '\r' || *q == '\n')
+            *q = ' ';
+    }
+    line.ReleaseBuffer();
+    const int cch = MultiByteToWideChar(kTextCodePage, 0, line, line.GetLength(), nullptr, 0);
+    wchar_t* wide = static_cast<wchar_t*>(calloc(cch + 1, sizeof(wchar_t)));
+    const int cb = wide ? 4 * cch + 1 : 0;  // UTF-8 takes at most 3 bytes per UTF-16 unit
+    char* utf8 = wide ? static_cast<char*>(calloc(cb, 1)) : nullptr;
+    if (utf8) {
+        MultiByteToWideChar(kTextCodePage, 0, line, line.GetLength(), wide, cch);
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wide, cch, utf8, cb, nullptr, nullptr);
+        WriteAll(m_file.Get(), utf8, static_cast<DWORD>(n));
+    }
+    free(utf8);
+    free(wide);
+    WriteAll(m_file.Get(), "\r\n", 2);
+}

@@ -1,0 +1,23 @@
+// The log of an unattended (or logged) run: UTF-8 with a byte-order mark, one
+// line per step or message, each with its local time.
+#pragma once
+
+#include "platform/Files.h"
+
+class LogFile {
+public:
+    LogFile() = default;
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+
+    // Creates (or empties) the file, or with bAppend continues it; false when it
+    // cannot be written.
+    bool Open(const char* pszPath, bool bAppend = false);
+    bool IsOpen() const { return m_file.IsValid(); }
+    // Writes the time and the line, a GBK text; line breaks inside it become
+    // blanks, so a message stays one line.
+    void Write(const char* pszLine);
+
+private:
+    ScopedHandle m_file{INVALID_HANDLE_VALUE};
+};

@@ -1,0 +1,45 @@
+// One installation, whatever the face: the checks before anything is written,
+// then the copy, the registrations, the support files and the Apps & Features
+// entry. It shows no window itself: it tells and asks through a Reporter.
+#pragma once
+
+#include <windows.h>
+
+#include "acad/AcadRegistry.h"
+#include "framework/Reporter.h"
+#include "sequence/ExitCodes.h"
+
+// The folder the dialog proposes and an unattended run takes without /D=.
+constexpr char kDefaultInstallFolder[] = "C:\\Trabex";
+
+// What the user (or the command line) chose.
+struct InstallChoice {
+    CString strFolder;  // the chosen folder, as typed; "\Q-Ostrevo" is appended
+    BOOL ticked[kReleaseCount];
+};
+
+class InstallSequence {
+public:
+    // record is the discovery's; reporter must outlive the sequence.
+    InstallSequence(CAcadRegistry& record, Reporter& reporter);
+
+    // Every check of an Install click: AutoCAD running (when bCheckAcad), the
+    // folder's form and length, the rights. kExitDone with the install folder
+    // (<folder>\Q-Ostrevo) in strInstallFolder, or the refusal, already told.
+    ExitCode Check(const InstallChoice& choice, bool bCheckAcad, CString& strInstallFolder);
+    // Makes the folder and installs; the completion (or failure) messages are told.
+    ExitCode Run(const CString& strInstallFolder, const BOOL (&ticked)[kReleaseCount]);
+
+private:
+    void NoteLines(const CStringArray& lines);
+    CAcadRegistry& m_record;
+    Reporter& m_reporter;
+};
+
+// Writes what discovery found (release, AutoCAD folder, product key) as notes.
+void NoteReleasesFound(const CAcadRegistry& record, Reporter& reporter);
+// The releases the dialog offers ticked: found on this machine and served by
+// this edition (the 32-bit edition withholds 2017 and later).
+void OfferedReleases(const CAcadRegistry& record, BOOL (&ticked)[kReleaseCount]);
+// True when the 32-bit edition hides release k altogether.
+bool IsWithheld(int k);

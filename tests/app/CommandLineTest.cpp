@@ -1,0 +1,40 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+// What a deployment tool may type, and what the programs take from it.
+TEST(CommandLine, SwitchesAsInstallersReadThem)
+{
+    struct Case {
+        const char* raw;
+        bool understood, silent;
+        const char* log;
+        bool hasFolder;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"SetUp.exe", true, false, "", false, ""},
+        {"\"C:\\a b\\SetUp.exe\"  /S", true, true, "", false, ""},
+        {"SetUp.exe /s /log=C:\\l.txt", true, true, "C:\\l.txt", false, ""},
+        {"SetUp.exe /LOG=\"C:\\a b\\setup.log\" /S", true, true, "C:\\a b\\setup.log", false, ""},
+        // /D= takes the rest of the line, blanks and switch-like words included.
+        {"SetUp.exe /S /D=C:\\Program Files\\Trabex /S  ", true, true, "", true, "C:\\Program Files\\Trabex /S"},
+        {"SetUp.exe /d=\"D:\\CAD Tools\"", true, false, "", true, "D:\\CAD Tools"},
+        // Not understood; a /S anywhere still keeps the run without windows.
+        {"SetUp.exe /X /S", false, true, "", false, ""},
+        {"SetUp.exe /Silent", false, false, "", false, ""},
+        {"SetUp.exe /LOG=", false, false, "", false, ""},
+        {"SetUp.exe /LOG=\"C:\\unclosed", false, false, "", false, ""},
+    };
+    for (const Case& c : cases) {
+        CommandLine options;
+        EXPECT_EQ(c.understood, ParseCommandLine(c.raw, true, options)) << c.raw;
+        EXPECT_EQ(c.silent, options.bSilent) << c.raw;
+        EXPECT_EQ(c.log, options.strLog.Std()) << c.raw;
+        EXPECT_EQ(c.hasFolder, options.bHasFolder) << c.raw;
+        EXPECT_EQ(c.folder, options.strFolder.Std()) << c.raw;
+    }
+    CommandLine options;
+    EXPECT_FALSE(ParseCommandLine("Uninstall.exe /S /D=C:\\x", false, options)) << "no folder to choose";
+    EXPECT_TRUE(options.bSilent);
+}

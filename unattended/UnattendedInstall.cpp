@@ -1,0 +1,27 @@
+#include "unattended/UnattendedInstall.h"
+
+#include "res/Texts.h"
+#include "sequence/InstallSequence.h"
+#include "sequence/LoggedReporter.h"
+
+ExitCode RunUnattendedInstall(CAcadRegistry& record, const CString& strFolder, LogFile* pLog)
+{
+    LoggedReporter reporter(nullptr, pLog);
+    InstallChoice choice;
+    choice.strFolder = strFolder.IsEmpty() ? CString(kDefaultInstallFolder) : strFolder;
+    OfferedReleases(record, choice.ticked);
+    bool any = false;
+    for (BOOL ticked : choice.ticked)
+        any = any || ticked;
+    if (!any) {
+        reporter.Note(Texts::kLogNoReleaseFound);
+        return kExitNothingDone;
+    }
+    InstallSequence sequence(record, reporter);
+    CString installFolder;
+    // Nobody can close AutoCAD and click again: a running AutoCAD ends the run.
+    const ExitCode checked = sequence.Check(choice, true, installFolder);
+    if (checked != kExitDone)
+        return checked;
+    return sequence.Run(installFolder, choice.ticked);
+}
