@@ -30,6 +30,10 @@ public:
     // product key (and an existing registration below it) is opened with the
     // access the writes need. False with the first key that refuses in strDenied.
     bool CanRegister(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const;
+    // Whether the support files of every ticked release can be written: each
+    // existing Fonts folder (and AutoCAD 2008's Drv) is probed with a file of its
+    // own. False with the first folder that refuses in strDenied.
+    bool CanWriteSupportFolders(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const;
     // Copies the fonts (and for 2008 the plot driver) into every AutoCAD folder.
     void InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010, BOOL b2011,
                              BOOL b2012, BOOL b2013, BOOL b2014, BOOL b2015, BOOL b2016,
@@ -80,6 +84,8 @@ private:
 constexpr int kPlotDriverRelease = 2008;
 constexpr char kPlotDriverFile[] = "pdfplot9.hdi";
 constexpr char kPlotDriverBackupSuffix[] = ".bak";
+// The add-on's own driver, as the payload (and the install folder) holds it.
+constexpr char kPlotDriverSource[] = "Trabex.prt5";
 
 // The first release the 32-bit edition withholds.
 constexpr int kFirstWithheldRelease = 2017;

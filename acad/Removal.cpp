@@ -5,6 +5,9 @@
 #include "deploy/PayloadLocation.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "res/Texts.h"
+
+#include <cstring>
 
 namespace {
 
@@ -22,15 +25,6 @@ bool IsRegistrationName(const CString& name)
             return false;
     }
     return name.GetLength() == 10 || name.Mid(10).CompareNoCase("_32") == 0;
-}
-
-// True when the module path lies inside the folder: the folder and a backslash
-// start it, without regard to case.
-bool LiesInside(const CString& path, const CString& folder)
-{
-    CString head = path.Left(folder.GetLength() + 1);
-    CString expected = folder + "\\";
-    return head.MakeUpper() == expected.MakeUpper();
 }
 
 // To a 32-bit program on 64-bit Windows both roots name the same keys; one name
@@ -52,9 +46,9 @@ bool Contains(const CStringArray& list, const CString& item)
     return false;
 }
 
-// The registrations below one product key whose module lies in the folder.
-void FindRegistrations(const CString& productKey, int nYear, const CString& folder, CRemovalPlan& plan,
-                       CStringArray& seen)
+// Calls visit(name, loader) for each Trabex registration below the product key.
+template <typename Visit>
+void ForEachRegistration(const CString& productKey, Visit visit)
 {
     RegKey applications;
     if (applications.OpenAccess(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ) != ERROR_SUCCESS)
@@ -69,41 +63,83 @@ void FindRegistrations(const CString& productKey, int nYear, const CString& fold
             continue;
         char loader[MAX_PATH + 1] = {};
         DWORD cb = sizeof loader - 1;
-        if (registration.QueryValue("LOADER", loader, &cb) != ERROR_SUCCESS || !LiesInside(loader, folder))
-            continue;
-        const CString path = productKey + kApplications + "\\" + szName;
-        const CString canonical = CanonicalKeyPath(path);
+        if (registration.QueryValue("LOADER", loader, &cb) == ERROR_SUCCESS)
+            visit(CString(szName), CString(loader));
+    }
+}
+
+// The registrations below one product key whose module lies in the folder;
+// *pOther tells whether one lies elsewhere.
+void FindRegistrations(const CString& productKey, int nYear, const CString& folder, CRemovalPlan& plan,
+                       CStringArray& seen, bool* pOther)
+{
+    ForEachRegistration(productKey, [&](const CString& name, const CString& loader) {
+        if (!PathLiesInside(loader, folder)) {
+            *pOther = true;
+            return;
+        }
+        const CString canonical = CanonicalKeyPath(productKey + kApplications + "\\" + name);
         if (Contains(seen, canonical))
-            continue;
+            return;
         seen.Add(canonical);
         CString release;
         release.Format("AutoCAD %d", nYear);
         plan.m_arrRegistrations.Add(canonical);
         plan.m_arrRegistrationReleases.Add(release);
-    }
+    });
+}
+
+// True when both files exist and hold the same bytes.
+bool SameContent(const CString& a, const CString& b)
+{
+    CString x, y;
+    return Files::ReadAll(a, x) && Files::ReadAll(b, y) && x.GetLength() == y.GetLength() &&
+           memcmp(x.GetString(), y.GetString(), static_cast<size_t>(x.GetLength())) == 0;
 }
 
 } // namespace
 
 bool CRemovalPlan::IsEmpty() const
 {
-    return m_arrRegistrations.IsEmpty() && m_arrProfiles.IsEmpty() && m_arrDriverFolders.IsEmpty();
+    return m_arrRegistrations.IsEmpty() && m_arrProfiles.IsEmpty() && m_arrDriverFolders.IsEmpty();  // drivers left: nothing to do
+}
+
+bool PathLiesInside(const CString& strPath, const CString& strFolder)
+{
+    const CString folder = Files::LongFullPath(strFolder);
+    CString path = Files::LongFullPath(strPath);
+    CString head = path.Left(folder.GetLength() + 1);
+    CString expected = folder + "\\";
+    return head.MakeUpper() == expected.MakeUpper();
 }
 
 void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemovalPlan& plan)
 {
     CStringArray seen;
+    bool other2008 = false;
     for (int k = 0; k < kReleaseCount; ++k) {
         const CStringArray& productKeys = record.m_arrProductKeys[k];
+        bool other = false;
         for (int i = 0; i < productKeys.GetSize(); ++i)
-            FindRegistrations(productKeys[i], ReleaseYear(k), strFolder, plan, seen);
+            FindRegistrations(productKeys[i], ReleaseYear(k), strFolder, plan, seen, &other);
+        if (ReleaseYear(k) == kPlotDriverRelease)
+            other2008 = other;
     }
     FindTrustingProfiles(strFolder, plan.m_arrProfiles);
+    // AutoCAD's own driver comes back only over the add-on's own file, and only
+    // when no other installation's 2008 registration still uses that file.
+    const CString ownDriver = strFolder + "\\" + kPlotDriverSource;
     const CStringArray& folders2008 = record.m_arrAcadFolders[ReleaseIndex(kPlotDriverRelease)];
     for (int i = 0; i < folders2008.GetSize(); ++i) {
         const CString drv = folders2008[i] + "\\Drv";
-        if (GetPathKind(drv + "\\" + kPlotDriverFile + kPlotDriverBackupSuffix) == kPathFile && !Contains(plan.m_arrDriverFolders, drv))
+        const CString driver = drv + "\\" + kPlotDriverFile;
+        if (GetPathKind(driver + kPlotDriverBackupSuffix) != kPathFile || Contains(plan.m_arrDriverFolders, drv) ||
+            Contains(plan.m_arrDriversLeft, drv))
+            continue;
+        if (!other2008 && SameContent(driver, ownDriver))
             plan.m_arrDriverFolders.Add(drv);
+        else
+            plan.m_arrDriversLeft.Add(drv);
     }
 }
 
@@ -114,6 +150,18 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
         if (registration.OpenAccess(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE) ==
             ERROR_ACCESS_DENIED) {
             strDenied.Format("HKEY_LOCAL_MACHINE\\%s", plan.m_arrRegistrations[i].GetString());
+            return false;
+        }
+    }
+    for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
+        const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
+        const CString backup = driver + kPlotDriverBackupSuffix;
+        if (Files::ProbeAccess(driver, GENERIC_WRITE) == ERROR_ACCESS_DENIED) {
+            strDenied = driver;
+            return false;
+        }
+        if (Files::ProbeAccess(backup, DELETE) == ERROR_ACCESS_DENIED) {
+            strDenied = backup;
             return false;
         }
     }
@@ -129,20 +177,53 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, CStringA
         // AutoCAD adds Commands and Groups below a registration once the module has
         // loaded: the key goes with everything below it.
         RegKey probe;
-        if (!machine.DeleteTree(key) && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND)
-            leftovers.Add(plan.m_arrRegistrationReleases[i] + ": HKEY_LOCAL_MACHINE\\" + key);
+        if (!machine.DeleteTree(key) && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND) {
+            CString line;
+            line.Format(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i].GetString(), key.GetString());
+            leftovers.Add(line);
+        }
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {
-        if (!RemoveTrustedPath(plan.m_arrProfiles[i], strFolder))
-            leftovers.Add("TRUSTEDPATHS: HKEY_CURRENT_USER\\" + plan.m_arrProfiles[i]);
+        if (!RemoveTrustedPath(plan.m_arrProfiles[i], strFolder)) {
+            CString line;
+            line.Format(Texts::kLeftTrustedPathFormat, strFolder.GetString(), plan.m_arrProfiles[i].GetString());
+            leftovers.Add(line);
+        }
     }
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
         ClearReadOnly(driver);
-        if (!Files::CopyOverwrite(backup, driver))
-            leftovers.Add(driver);
-        else if (!Files::Delete(backup))
-            leftovers.Add(backup);
+        CString line;
+        if (!Files::CopyOverwrite(backup, driver)) {
+            line.Format(Texts::kLeftDriverFormat, driver.GetString());
+            leftovers.Add(line);
+            continue;
+        }
+        ClearReadOnly(backup);
+        if (!Files::Delete(backup)) {
+            line.Format(Texts::kLeftFileFormat, backup.GetString());
+            leftovers.Add(line);
+        }
+    }
+}
+
+void FindBrokenRegistrations(const CAcadRegistry& record, CStringArray& leftovers)
+{
+    CStringArray seen;
+    for (int k = 0; k < kReleaseCount; ++k) {
+        const CStringArray& productKeys = record.m_arrProductKeys[k];
+        for (int i = 0; i < productKeys.GetSize(); ++i) {
+            ForEachRegistration(productKeys[i], [&](const CString& name, const CString& loader) {
+                const CString key = CanonicalKeyPath(productKeys[i] + kApplications + "\\" + name);
+                if (GetPathKind(loader) == kPathFile || Contains(seen, key))
+                    return;
+                seen.Add(key);
+                CString release, line;
+                release.Format("AutoCAD %d", ReleaseYear(k));
+                line.Format(Texts::kLeftBrokenRegistrationFormat, release.GetString(), key.GetString(), loader.GetString());
+                leftovers.Add(line);
+            });
+        }
     }
 }

@@ -14,21 +14,34 @@ public:
     CStringArray m_arrRegistrationReleases;
     // Variables keys below HKEY_CURRENT_USER whose TRUSTEDPATHS hold the folder.
     CStringArray m_arrProfiles;
-    // AutoCAD 2008 Drv folders holding the original driver as pdfplot9.hdi.bak.
+    // AutoCAD 2008 Drv folders whose pdfplot9.hdi is still the add-on's own and
+    // whose original lies beside it as pdfplot9.hdi.bak: restored.
     CStringArray m_arrDriverFolders;
+    // Drv folders with a pdfplot9.hdi.bak that is not restored: the live driver
+    // is not the add-on's, or another installation's registration still uses it.
+    CStringArray m_arrDriversLeft;
 
     bool IsEmpty() const;
 };
 
+// True when the module path lies inside the folder, both compared as long, full
+// paths without regard to case, on a backslash boundary.
+bool PathLiesInside(const CString& strPath, const CString& strFolder);
+
 // Finds, with discovery's product keys (both roots), what of the add-on installed
-// in strFolder is on this machine. A registration counts only when its LOADER lies
-// inside strFolder (without regard to case, on a backslash boundary).
+// in strFolder (a long, full path) is on this machine. A registration counts only
+// when its LOADER lies inside strFolder.
 void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemovalPlan& plan);
 
-// The rights check before anything is removed: false, with the first key that
-// refuses in strDenied, when a registration may not be deleted.
+// The rights check before anything is removed: false, with the first key or
+// file that refuses in strDenied, when a registration may not be deleted or a
+// planned driver restore may not write the driver or delete its backup.
 bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied);
 
 // Removes what the plan names. Whatever could not be removed is added to
-// leftovers, one line each.
+// leftovers, one line each, with what the user can do about it.
 void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, CStringArray& leftovers);
+
+// Every Trabex registration still on the machine whose LOADER file no longer
+// exists, as leftover lines: AutoCAD would complain about it at every start.
+void FindBrokenRegistrations(const CAcadRegistry& record, CStringArray& leftovers);

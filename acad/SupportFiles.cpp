@@ -18,7 +18,7 @@ const SupportFile kFonts[] = {
     {"Trabex_EN.shx", "%s\\Fonts", "Trabex_EN.shx"},
     {"Trabex_HZ.shx", "%s\\Fonts", "Trabex_HZ.shx"},
 };
-const SupportFile kPlotDriver = {"Trabex.prt5", "%s\\Drv", kPlotDriverFile};
+const SupportFile kPlotDriver = {kPlotDriverSource, "%s\\Drv", kPlotDriverFile};
 
 bool IsFolder(const char* pszPath)
 {
@@ -114,4 +114,27 @@ void CAcadRegistry::InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL
             }
         }
     }
+}
+
+bool CAcadRegistry::CanWriteSupportFolders(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const
+{
+    for (int k = 0; k < kReleaseCount; ++k) {
+        if (!ticked[k])
+            continue;
+        const CStringArray& folders = m_arrAcadFolders[k];
+        for (int i = 0; i < folders.GetSize(); ++i) {
+            const char* formats[] = {kFonts[0].pszFolderFormat,
+                                     ReleaseYear(k) == kPlotDriverRelease ? kPlotDriver.pszFolderFormat : nullptr};
+            for (const char* format : formats) {
+                PathBuffer folder;
+                if (!format || !FormatPath(folder, format, folders[i].GetString()) || !IsFolder(folder))
+                    continue;  // no such folder: nothing is written there
+                if (Files::ProbeWritableFolder(folder) == ERROR_ACCESS_DENIED) {
+                    strDenied = folder;
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
 }

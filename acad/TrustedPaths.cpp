@@ -2,6 +2,7 @@
 #include "acad/TrustedPaths.h"
 
 #include "acad/AcadRegistry.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 #include "res/Texts.h"
 
@@ -70,6 +71,25 @@ bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
 {
     CStringW entry = strEntry;
     CStringW folder = strFolder;
+    return entry.MakeUpper() == folder.MakeUpper();
+}
+
+bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder)
+{
+    auto endsWith = [&](const wchar_t* pszTail) {
+        const int n = static_cast<int>(wcslen(pszTail));
+        return strEntry.GetLength() >= n && strEntry.Mid(strEntry.GetLength() - n, n) == CStringW(pszTail);
+    };
+    // "\" and "\..." forms are the user's own; any other spelling of the folder
+    // itself (an 8.3 name, "." or "/" in it) is the install's entry.
+    if (strEntry.IsEmpty() || endsWith(L"\\...") || endsWith(L"\\"))
+        return false;
+    // Only a full path: a relative one would be read against this program's folder.
+    const wchar_t* p = strEntry.GetString();
+    if (strEntry.GetLength() < 3 || p[1] != L':' || (p[2] != L'\\' && p[2] != L'/'))
+        return false;
+    CStringW entry = Files::LongFullPathW(strEntry);
+    CStringW folder = Files::LongFullPathW(strFolder);
     return entry.MakeUpper() == folder.MakeUpper();
 }
 
@@ -179,7 +199,7 @@ CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFo
     bool first = true;
     *pRemoved = false;
     ForEachEntry(strValue, [&](const CStringW& entry) {
-        if (IsOwnTrustedPathEntry(entry, strFolder)) {
+        if (IsOwnTrustedPathEntry(entry, strFolder) || IsSameFolder(entry, strFolder)) {
             *pRemoved = true;
             return;
         }

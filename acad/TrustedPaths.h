@@ -26,7 +26,10 @@ void CollectVariablesKeys(CStringArray& arrVariablesPaths);
 // True when the entry is the folder itself, as the install writes it (in its own
 // case or upper-cased); "\" and "\..." forms are the user's own and stay.
 bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder);
-// The value without every entry that is the folder itself; *pRemoved tells
+// True when the entry names the folder itself in another spelling: both compared
+// as long, full paths. "\" and "\..." forms are never the same folder.
+bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder);
+// The value without every entry that is the folder itself (in any spelling); *pRemoved tells
 // whether there was one. Every other entry stays, in its order.
 CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved);
 // The Variables keys whose TRUSTEDPATHS hold the folder's own entry.

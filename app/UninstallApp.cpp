@@ -4,6 +4,7 @@
 
 #include "acad/Removal.h"
 #include "app/CommandLine.h"
+#include "platform/Com.h"
 #include "deploy/FolderRemoval.h"
 #include "platform/Files.h"
 #include "platform/LogFile.h"
@@ -23,6 +24,7 @@ CUninstallApp::CUninstallApp()
 
 BOOL CUninstallApp::InitInstance()
 {
+    const ScopedOle ole;  // as the setup: COM on the thread that shows windows
     // The temporary copy's own switches.
     if ((__argc == 4 || __argc == 5) && CString(__argv[1]) == kRemoveSwitch) {
         m_nExitCode = RunRemoval(__argv[3], strtoul(__argv[2], nullptr, 10), __argc == 5 ? __argv[4] : "");
@@ -55,7 +57,9 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
         reporter.Tell(Texts::kUninstallUsage, Texts::kCaptionUninstall);
         return kExitBadCommandLine;
     }
-    const CString module = Files::ModulePath();
+    // One spelling for the folder (long, full), however the program was started:
+    // registrations and trusted paths are matched against it.
+    const CString module = Files::LongFullPath(Files::ModulePath());
     const int cut = module.ReverseFind('\\');
     const CString folder = module.Left(cut);
     const CString exeName = module.Mid(cut + 1);

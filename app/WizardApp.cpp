@@ -2,6 +2,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "app/CommandLine.h"
+#include "platform/Com.h"
 #include "platform/Files.h"
 #include "platform/LogFile.h"
 #include "res/Texts.h"
@@ -21,6 +22,7 @@ CWizardApp::CWizardApp()
 BOOL CWizardApp::InitInstance()
 {
     AfxEnableControlContainer();
+    const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLine(), true, options);
     LogFile log;

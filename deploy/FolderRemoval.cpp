@@ -17,11 +17,16 @@ bool HoldsAnythingBut(const CString& folder, const char* pszOnly)
     return false;
 }
 
-bool AnyInside(const CStringArray& paths, const CString& folder)
+bool IsInside(const CString& path, const CString& folder)
 {
     const CString prefix = folder + "\\";
+    return path.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
+}
+
+bool AnyInside(const CStringArray& paths, const CString& folder)
+{
     for (int i = 0; i < paths.GetSize(); ++i) {
-        if (paths[i].Left(prefix.GetLength()).CompareNoCase(prefix) == 0)
+        if (IsInside(paths[i], folder))
             return true;
     }
     return false;
@@ -46,28 +51,52 @@ void RemoveEmptied(const CString& folder, const char* pszKeep, FilesLeft& left)
 
 } // namespace
 
-void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* pszKeep, CStringArray* pRemoved)
+void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* pszUninstaller,
+                         bool bDeferUninstaller, CStringArray* pRemoved)
 {
     CStringArray listed;
     if (!ReadInstalledFiles(strFolder, listed)) {
         left.bNoList = true;  // nothing here is known to be the setup's
+        left.bUninstallerKept = true;
         return;
     }
     CStringArray stillThere;
-    for (int i = 0; i < listed.GetSize(); ++i) {
-        if (pszKeep && listed[i].CompareNoCase(pszKeep) == 0)
-            continue;  // deleted later, with the folders
-        const CString path = strFolder + "\\" + listed[i];
+    auto remove = [&](const CString& relative) {
+        const CString path = strFolder + "\\" + relative;
         if (GetPathKind(path) != kPathFile)
-            continue;  // gone already (or a folder of the user's by that name)
+            return;  // gone already (or a folder of the user's by that name)
         ClearReadOnly(path);
         if (Files::Delete(path)) {
             if (pRemoved)
                 pRemoved->Add(path);
         } else {
             left.leftovers.Add(path);
-            stillThere.Add(listed[i]);
+            stillThere.Add(relative);
         }
+    };
+    // A library folder that is now a link (junction or symbolic link) is neither
+    // entered nor deleted: what lies behind it is not ours to touch.
+    CString library;
+    library.Format(kLibraryFolderFormat, strFolder.GetString());
+    const bool libraryIsLink = Files::IsLink(library);
+    if (libraryIsLink)
+        left.leftovers.Add(library);
+    bool uninstallerListed = false;
+    for (int i = 0; i < listed.GetSize(); ++i) {
+        if (listed[i].CompareNoCase(pszUninstaller) == 0)
+            uninstallerListed = true;
+        else if (libraryIsLink && IsInside(strFolder + "\\" + listed[i], library))
+            stillThere.Add(listed[i]);
+        else
+            remove(listed[i]);
+    }
+    // Whoever must try again needs the uninstaller (Apps & Features points to it).
+    left.bUninstallerKept = !left.leftovers.IsEmpty();
+    if (uninstallerListed) {
+        if (left.bUninstallerKept)
+            stillThere.Add(pszUninstaller);
+        else if (!bDeferUninstaller)
+            remove(pszUninstaller);
     }
     // The list keeps what is still there, so that a later run still knows it.
     if (stillThere.IsEmpty())
@@ -75,11 +104,17 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     else
         WriteInstalledFiles(strFolder, stillThere);
 
-    CString library;
-    library.Format(kLibraryFolderFormat, strFolder.GetString());
-    RemoveEmptied(library, nullptr, left);
-    RemoveEmptied(strFolder, pszKeep, left);
-    if (!pszKeep)
+    if (!libraryIsLink)
+        RemoveEmptied(library, nullptr, left);
+    if (left.bUninstallerKept) {
+        left.leftovers.Add(strFolder);  // it holds the uninstaller and what is left
+        return;
+    }
+    RemoveEmptied(strFolder, bDeferUninstaller ? pszUninstaller : nullptr, left);
+    const CString chosen = strFolder.Left(strFolder.ReverseFind('\\'));
+    if (Files::IsLink(chosen))
+        left.kept.Add(chosen);  // a link the user chose: it stays, whatever it holds
+    if (!bDeferUninstaller)
         RemoveEmptyInstallFolder(strFolder);
 }
 
@@ -89,9 +124,10 @@ bool RemoveEmptyInstallFolder(const CString& strFolder)
         Files::RemoveFolder(strFolder);
     if (GetPathKind(strFolder) != kPathMissing)
         return false;
-    // The chosen folder around it goes too, but only when nothing else is in it.
+    // The chosen folder around it goes too, but only when nothing else is in it,
+    // and never when it is a link.
     const int cut = strFolder.ReverseFind('\\');
-    if (cut > 2)
+    if (cut > 2 && !Files::IsLink(strFolder.Left(cut)))
         Files::RemoveFolder(strFolder.Left(cut));
     return true;
 }

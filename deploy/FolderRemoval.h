@@ -9,15 +9,19 @@ struct FilesLeft {
     CStringArray leftovers;  // listed files and folders that could not be removed
     CStringArray kept;       // folders kept because they hold files the setup did not place
     bool bNoList = false;    // the install folder had no list: no file was deleted
+    bool bUninstallerKept = false;  // the uninstaller stays for another attempt
 };
 
 // Deletes the listed files of the install folder and of its extended drawing
 // library, then the folders that are left empty, then the parent folder when
-// that is left empty. pszKeep names a file of the install folder that stays (the
-// running uninstaller, which a later step deletes with the folders); the install
-// folder is then left too. Each file deleted is added to pRemoved (when given).
-void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* pszKeep = nullptr,
-                         CStringArray* pRemoved = nullptr);
+// that is left empty. The uninstaller pszUninstaller (a file name in the install
+// folder) goes last, and only when nothing else is left (left.leftovers, which
+// may hold what was left before): otherwise it stays, listed, so that the
+// removal can be run again. With bDeferUninstaller it is not deleted here but
+// left, with the folders, to a step after this program has ended. Each file
+// deleted is added to pRemoved (when given).
+void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* pszUninstaller,
+                         bool bDeferUninstaller, CStringArray* pRemoved = nullptr);
 // Removes the install folder when empty, then its parent when that is empty too.
 // False when the install folder is still there.
 bool RemoveEmptyInstallFolder(const CString& strFolder);

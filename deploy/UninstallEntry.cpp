@@ -2,6 +2,7 @@
 
 #include "platform/BuildConstants.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 #include "res/Texts.h"
 
@@ -52,7 +53,8 @@ CString UninstallEntryLocation()
 bool RemoveUninstallEntry(const CString& strInstallFolder)
 {
     const CString location = UninstallEntryLocation();
-    if (location.IsEmpty() || location.CompareNoCase(strInstallFolder) != 0)
+    if (location.IsEmpty() ||
+        Files::LongFullPath(location).CompareNoCase(Files::LongFullPath(strInstallFolder)) != 0)
         return true;  // none, or another installation's: not ours to touch
     RegKey machine;
     if (!machine.Open(HKEY_LOCAL_MACHINE, nullptr))

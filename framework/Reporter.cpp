@@ -39,6 +39,10 @@ void WindowReporter::Step()
 {
     if (m_pProgress && m_pProgress->GetSafeHwnd())
         m_pProgress->SendMessage(PBM_STEPIT);
+    // Between two steps the window answers (paints, moves): Windows would grey a
+    // window that handles nothing for five seconds as not responding.
+    if (m_pOwner)
+        AfxPumpMessages(m_pOwner);
 }
 
 void WindowReporter::FinishProgress()

@@ -208,6 +208,21 @@ void AfxSetAppName(const char* pszName)
     g_pszAppName = pszName ? pszName : "";
 }
 
+void AfxPumpMessages(CWnd* pDialog)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop that owns it
+            return;
+        }
+        if (pDialog && pDialog->GetSafeHwnd() && ::IsDialogMessageA(pDialog->GetSafeHwnd(), &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType)
 {
     return ::MessageBoxA(pOwner ? pOwner->GetSafeHwnd() : nullptr, pszText, pszCaption, nType);

@@ -70,6 +70,10 @@ void AfxSetMainWnd(CWnd* pWnd);
 const char* AfxGetAppName();
 void AfxSetAppName(const char* pszName);
 
+// Handles the messages waiting for this thread (pDialog's keyboard navigation
+// included) and returns: a long job on the window's own thread stays responsive.
+void AfxPumpMessages(CWnd* pDialog);
+
 // A message box owned by pOwner's window (no owner when NULL).
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType);
 // A message box owned by the main window's last active popup (the window in use),

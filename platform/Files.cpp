@@ -3,6 +3,7 @@
 #include <direct.h>
 #include <io.h>
 
+#include <cstdlib>
 #include <cstring>
 
 void ScopedHandle::Close()
@@ -118,6 +119,97 @@ CString TempFolder()
     if (folder.EndsWithChar('\\'))
         folder.Delete(folder.GetLength() - 1);
     return folder;
+}
+
+namespace {
+
+// One of the two path calls, with a buffer as large as it asks for.
+template <typename Call>
+CString AskPath(Call call)
+{
+    const DWORD n = call(nullptr, 0);
+    if (n == 0)
+        return CString();
+    CString result;
+    char* p = result.GetBuffer(static_cast<int>(n));
+    const DWORD m = call(p, n + 1);
+    p[m <= n ? m : 0] = '\0';
+    result.ReleaseBuffer();
+    return m <= n ? result : CString();
+}
+
+} // namespace
+
+CString LongFullPath(const char* pszPath)
+{
+    const CString full = AskPath([&](char* p, DWORD n) { return GetFullPathNameA(pszPath, n, p, nullptr); });
+    if (full.IsEmpty())
+        return CString(pszPath);
+    const CString longForm = AskPath([&](char* p, DWORD n) { return GetLongPathNameA(full, p, n); });
+    if (!longForm.IsEmpty())
+        return longForm;
+    const int cut = full.ReverseFind('\\');
+    if (cut <= 2)
+        return full;
+    return LongFullPath(full.Left(cut)) + full.Mid(cut);
+}
+
+namespace {
+
+template <typename Call>
+CStringW AskPathW(Call call)
+{
+    const DWORD n = call(nullptr, 0);
+    if (n == 0)
+        return CStringW();
+    wchar_t* p = static_cast<wchar_t*>(calloc(n + 1, sizeof(wchar_t)));
+    if (!p)
+        return CStringW();
+    const DWORD m = call(p, n + 1);
+    const CStringW result = m <= n ? CStringW(p, static_cast<int>(m)) : CStringW();
+    free(p);
+    return result;
+}
+
+} // namespace
+
+CStringW LongFullPathW(const CStringW& strPath)
+{
+    const CStringW full =
+        AskPathW([&](wchar_t* p, DWORD n) { return GetFullPathNameW(strPath.GetString(), n, p, nullptr); });
+    if (full.IsEmpty())
+        return strPath;
+    const CStringW longForm = AskPathW([&](wchar_t* p, DWORD n) { return GetLongPathNameW(full.GetString(), p, n); });
+    if (!longForm.IsEmpty())
+        return longForm;
+    int cut = -1;
+    for (int i = full.Find(L'\\'); i >= 0; i = full.Find(L'\\', i + 1))
+        cut = i;
+    if (cut <= 2)
+        return full;
+    return LongFullPathW(full.Mid(0, cut)) + full.Mid(cut, full.GetLength() - cut);
+}
+
+bool IsLink(const char* pszPath)
+{
+    const DWORD attributes = GetFileAttributesA(pszPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+DWORD ProbeAccess(const char* pszPath, DWORD dwAccess)
+{
+    ScopedHandle file(CreateFileA(pszPath, dwAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD ProbeWritableFolder(const char* pszFolder)
+{
+    CString probe;
+    probe.Format("%s\\~Q-Ostrevo-probe-%lu-%lu.tmp", pszFolder, GetCurrentProcessId(), GetTickCount());
+    ScopedHandle file(CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }
 
 bool ReadAll(const char* pszPath, CString& strContent)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "framework/String.h"
+#include "framework/StringW.h"
 
 // Owns a kernel handle; accepts both NULL and INVALID_HANDLE_VALUE as "none".
 class ScopedHandle {
@@ -78,6 +79,20 @@ CString CurrentFolder();
 bool RemoveFolder(const char* pszPath);
 // The user's temporary folder, without a trailing backslash.
 CString TempFolder();
+// The full path (GetFullPathNameA) in its long form (GetLongPathNameA): the one
+// spelling of a path, whether it came as an 8.3 name, with "." or "/" in it. A
+// path that does not exist keeps the long form of its existing folder.
+CString LongFullPath(const char* pszPath);
+// The same for a path of any language.
+CStringW LongFullPathW(const CStringW& strPath);
+// True when the path is a junction or symbolic link (a reparse point).
+bool IsLink(const char* pszPath);
+// Whether the file may be opened with the access: ERROR_SUCCESS, ERROR_ACCESS_DENIED,
+// or another error. Nothing is changed.
+DWORD ProbeAccess(const char* pszPath, DWORD dwAccess);
+// Whether a file can be made in the folder: creates and deletes a uniquely named
+// one. ERROR_SUCCESS, ERROR_ACCESS_DENIED, or another error.
+DWORD ProbeWritableFolder(const char* pszFolder);
 // The whole file's bytes; false when it cannot be read.
 bool ReadAll(const char* pszPath, CString& strContent);
 // Replaces the file with the bytes; false when it cannot be written whole.

@@ -28,6 +28,9 @@ constexpr const char kNeedAdminFormat[] =
 constexpr const char kWriteFailedFormat[] =
     "安装未完成 !\n\n以下内容未能写入：\n%s\n"
     "请关闭AutoCAD，右键单击 SetUp.exe，选择“以管理员身份运行”，然后重新安装。";
+constexpr const char kFolderNotCreatedFormat[] =
+    "无法创建安装文件夹 %s !\n\n请检查路径是否正确。以管理员身份运行时，"
+    "为当前用户映射的网络驱动器在这里不可见：请改用本机磁盘上的文件夹或完整的网络路径（\\\\服务器\\共享）。";
 constexpr const char kFolderTooLongFormat[] =
     "安装路径 %s 太长 !\n\n请选择一个较短的安装路径（不超过 %d 个字符）。";
 
@@ -55,8 +58,20 @@ constexpr const char kUninstallDone[] =
     "卸载完成 !\n\n字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
 constexpr const char kUninstallLeftoversFormat[] =
     "卸载未全部完成 !\n\n以下内容未能删除：\n%s\n"
-    "请关闭AutoCAD和正在使用这些文件的程序，然后手工删除。\n"
+    "请关闭AutoCAD和正在使用这些文件的程序，再次运行 Uninstall.exe，或按每行的说明手工处理。\n"
     "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
+// One line per leftover, each with what to do about it.
+constexpr const char kLeftRegistrationFormat[] = "%s: 删除注册表项 HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLeftBrokenRegistrationFormat[] =
+    "%s: 删除注册表项 HKEY_LOCAL_MACHINE\\%s（它加载的 %s 已不存在）";
+constexpr const char kLeftTrustedPathFormat[] = "从 TRUSTEDPATHS 中删除条目 %s：HKEY_CURRENT_USER\\%s";
+constexpr const char kLeftDriverFormat[] = "用 pdfplot9.hdi.bak 恢复 %s";
+constexpr const char kLeftFileFormat[] = "删除文件 %s";
+constexpr const char kLeftFolderFormat[] = "删除文件夹 %s";
+constexpr const char kLeftLinkFormat[] = "%s（链接，未进入也未删除）";
+constexpr const char kDriverNotRestoredFormat[] =
+    "\n\nAutoCAD 2008 的打印驱动未恢复（它不是本扩展放置的文件，或另一个安装仍在使用它）；"
+    "pdfplot9.hdi 和 pdfplot9.hdi.bak 保持原样：\n%s";
 constexpr const char kUninstallNoListFormat[] = "%s（没有安装文件清单：其中的文件一个也没有删除）";
 constexpr const char kUninstallKeptFormat[] =
     "\n\n以下文件夹中有不是安装程序放置的文件（例如您自己的图纸），已保留：\n%s";
@@ -64,6 +79,7 @@ constexpr const char kUninstallKeptFormat[] =
 constexpr const char kPlanRegistrationsFormat[] = "AutoCAD 的加载项注册（%d 项）：";
 constexpr const char kPlanProfilesFormat[] = "受信任路径 TRUSTEDPATHS 中的 %s（%d 个配置）：";
 constexpr const char kPlanDrivers[] = "恢复 AutoCAD 2008 原有的打印驱动 pdfplot9.hdi：";
+constexpr const char kPlanDriversLeft[] = "AutoCAD 2008 的打印驱动保持原样（不是本扩展的文件，或另一个安装仍在使用）：";
 constexpr const char kPlanFolder[] = "删除安装程序放置的文件（您自己的文件保留）：";
 constexpr const char kPlanFontsStay[] = "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
 
@@ -93,6 +109,7 @@ constexpr const char kLogEntryWrittenFormat[] = "已写入“应用和功能”�
 constexpr const char kLogEntryNotWrittenFormat[] = "未能写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogEntryRemovedFormat[] = "已删除“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogRemovedFormat[] = "已删除：%s";
+constexpr const char kLogNotProtectedFormat[] = "未能设置访问权限：%s";
 constexpr const char kLogExitFormat[] = "结束，退出代码 %d";
 
 // Folder picker (English, as the shell's own dialog).

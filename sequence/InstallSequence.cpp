@@ -1,5 +1,6 @@
 #include "sequence/InstallSequence.h"
 
+#include "deploy/FolderProtection.h"
 #include "deploy/InstalledFiles.h"
 #include "deploy/PayloadCopier.h"
 #include "deploy/PayloadLocation.h"
@@ -101,14 +102,26 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, CS
     }
     // Without the rights to register, nothing is installed at all: a copy that
     // AutoCAD never loads is no installation.
+    // AutoCAD's folders too: an administrator may have opened AutoCAD's keys to
+    // users, but not Program Files.
     CString denied;
-    if (!m_record.CanRegister(choice.ticked, denied)) {
+    if (!m_record.CanRegister(choice.ticked, denied) || !m_record.CanWriteSupportFolders(choice.ticked, denied)) {
         CString text;
         text.Format(Texts::kNeedAdminFormat, denied.GetString());
         m_reporter.Tell(text, Texts::kCaptionSetup);
         return kExitNeedAdmin;
     }
+    // A folder that cannot be made (a drive letter mapped only for the user, who
+    // is not the administrator running this) is refused before anything is written.
     strInstallFolder = chosen + kInstallSubFolder;
+    Files::MakeDir(chosen);
+    Files::MakeDir(strInstallFolder);
+    if (GetPathKind(strInstallFolder) != kPathFolder) {
+        CString text;
+        text.Format(Texts::kFolderNotCreatedFormat, strInstallFolder.GetString());
+        m_reporter.Tell(text, Texts::kCaptionSetup);
+        return kExitFolderRefused;
+    }
     return kExitDone;
 }
 
@@ -117,8 +130,12 @@ ExitCode InstallSequence::Run(const CString& strInstallFolder, const BOOL (&tick
     CString line;
     line.Format(Texts::kLogFolderFormat, strInstallFolder.GetString());
     m_reporter.Note(line);
-    Files::MakeDir(strInstallFolder.Left(strInstallFolder.ReverseFind('\\')));
-    Files::MakeDir(strInstallFolder);
+    // Only administrators may change what every user's AutoCAD loads from here.
+    CString unprotected;
+    if (!ProtectInstallFolder(strInstallFolder, unprotected)) {
+        line.Format(Texts::kLogNotProtectedFormat, unprotected.GetString());
+        m_reporter.Note(line);
+    }
 
     CString payload;
     if (FindPayloadFolder(payload))

@@ -24,10 +24,11 @@ public:
     InstallSequence(CAcadRegistry& record, Reporter& reporter);
 
     // Every check of an Install click: AutoCAD running (when bCheckAcad), the
-    // folder's form and length, the rights. kExitDone with the install folder
+    // folder's form and length, the rights (registry and AutoCAD's folders); then
+    // the install folder is made and must exist. kExitDone with the install folder
     // (<folder>\Q-Ostrevo) in strInstallFolder, or the refusal, already told.
     ExitCode Check(const InstallChoice& choice, bool bCheckAcad, CString& strInstallFolder);
-    // Makes the folder and installs; the completion (or failure) messages are told.
+    // Protects the folder and installs; the completion (or failure) messages are told.
     ExitCode Run(const CString& strInstallFolder, const BOOL (&ticked)[kReleaseCount]);
 
 private:

@@ -39,35 +39,61 @@ ExitCode CheckRemoval(const CRemovalPlan& plan, Reporter& reporter)
     return kExitDone;
 }
 
-ExitCode RunRemovalSequence(const CRemovalPlan& plan, const CString& strFolder, Reporter& reporter,
-                            const char* pszKeep)
+ExitCode RunRemovalSequence(const CAcadRegistry& record, const CRemovalPlan& plan, const CString& strFolder, Reporter& reporter,
+                            const char* pszUninstaller, bool bDeferUninstaller, bool* pCleanup)
 {
-    CStringArray removed;
+    CStringArray removed, acadLeft;
     FilesLeft left;
-    RemoveFromAcad(plan, strFolder, left.leftovers);
+    RemoveFromAcad(plan, strFolder, acadLeft);
+    // Anything left in AutoCAD keeps the uninstaller for another attempt.
+    for (int i = 0; i < acadLeft.GetSize(); ++i)
+        left.leftovers.Add(acadLeft[i]);
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i)
         removed.Add("HKEY_LOCAL_MACHINE\\" + plan.m_arrRegistrations[i]);
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i)
         removed.Add("TRUSTEDPATHS: HKEY_CURRENT_USER\\" + plan.m_arrProfiles[i]);
-    RemoveInstallFolder(strFolder, left, pszKeep, &removed);
+    RemoveInstallFolder(strFolder, left, pszUninstaller, bDeferUninstaller, &removed);
+    if (pCleanup)
+        *pCleanup = bDeferUninstaller && !left.bUninstallerKept;
     for (int i = 0; i < removed.GetSize(); ++i) {
         CString line;
         line.Format(Texts::kLogRemovedFormat, removed[i].GetString());
         reporter.Note(line);  // what was planned and not left over
     }
+    // Each file or folder left gets its own advice; the registry's lines have theirs.
+    CStringArray leftovers;
+    for (int i = 0; i < acadLeft.GetSize(); ++i)
+        leftovers.Add(acadLeft[i]);
+    for (int i = acadLeft.GetSize(); i < left.leftovers.GetSize(); ++i) {
+        const CString& path = left.leftovers[i];
+        CString line;
+        if (Files::IsLink(path))
+            line.Format(Texts::kLeftLinkFormat, path.GetString());
+        else
+            line.Format(GetPathKind(path) == kPathFolder ? Texts::kLeftFolderFormat : Texts::kLeftFileFormat,
+                        path.GetString());
+        leftovers.Add(line);
+    }
     if (left.bNoList) {
         CString line;
         line.Format(Texts::kUninstallNoListFormat, strFolder.GetString());
-        left.leftovers.Add(line);
+        leftovers.Add(line);
     }
-    CString kept;
+    // A registration left whose module is gone makes AutoCAD complain at every start.
+    FindBrokenRegistrations(record, leftovers);
+    CString notes;
     if (!left.kept.IsEmpty())
-        kept.Format(Texts::kUninstallKeptFormat, left.kept.JoinLines(kMaxLeftoversShown).GetString());
+        notes.Format(Texts::kUninstallKeptFormat, left.kept.JoinLines(kMaxLeftoversShown).GetString());
+    if (!plan.m_arrDriversLeft.IsEmpty()) {
+        CString drivers;
+        drivers.Format(Texts::kDriverNotRestoredFormat, plan.m_arrDriversLeft.JoinLines(kMaxLeftoversShown).GetString());
+        notes += drivers;
+    }
 
-    if (!left.leftovers.IsEmpty()) {
+    if (!leftovers.IsEmpty()) {
         CString text;
-        text.Format(Texts::kUninstallLeftoversFormat, left.leftovers.JoinLines(kMaxLeftoversShown).GetString());
-        reporter.Tell(text + kept, Texts::kCaptionUninstall);
+        text.Format(Texts::kUninstallLeftoversFormat, leftovers.JoinLines(kMaxLeftoversShown).GetString());
+        reporter.Tell(text + notes, Texts::kCaptionUninstall);
         return kExitWriteFailed;  // the entry stays: the user can try again from Settings
     }
     if (RemoveUninstallEntry(strFolder)) {
@@ -75,7 +101,7 @@ ExitCode RunRemovalSequence(const CRemovalPlan& plan, const CString& strFolder, 
         line.Format(Texts::kLogEntryRemovedFormat, kUninstallEntryKey);
         reporter.Note(line);
     }
-    reporter.Tell(CString(Texts::kUninstallDone) + kept, Texts::kCaptionUninstallDone);
+    reporter.Tell(CString(Texts::kUninstallDone) + notes, Texts::kCaptionUninstallDone);
     return kExitDone;
 }
 

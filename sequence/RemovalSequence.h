@@ -23,12 +23,15 @@ bool IsInstallFolder(const CString& strFolder);
 // kExitDone when the removal may start.
 ExitCode CheckRemoval(const CRemovalPlan& plan, Reporter& reporter);
 
-// Removes what plan names and the installed files (all but the file pszKeep of
-// the install folder, when given), then the Apps & Features entry when nothing
-// was left; tells the final message. kExitDone, or kExitWriteFailed with the
-// leftovers named.
-ExitCode RunRemovalSequence(const CRemovalPlan& plan, const CString& strFolder, Reporter& reporter,
-                            const char* pszKeep);
+// Removes what plan names and the installed files, then the Apps & Features
+// entry when nothing was left; tells the final message, which also names every
+// Trabex registration of record's releases left with a module that is gone. The uninstaller
+// pszUninstaller goes last and only when nothing is left; with
+// bDeferUninstaller it (and the emptied folders) are left to the cleanup copy,
+// and *pCleanup says whether to start it. kExitDone, or kExitWriteFailed with
+// the leftovers named.
+ExitCode RunRemovalSequence(const CAcadRegistry& record, const CRemovalPlan& plan, const CString& strFolder, Reporter& reporter,
+                            const char* pszUninstaller, bool bDeferUninstaller, bool* pCleanup = nullptr);
 
 // Starts the temporary copy with pszSwitch for strFolder, waiting for this
 // process; pszLog is passed on (may be empty). False (with the copy's path in

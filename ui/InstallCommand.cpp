@@ -11,6 +11,8 @@ bool g_bWarnHostRunning = true;
 
 void Dlg_Setup::OnInstall()
 {
+    if (m_bBusy)
+        return;
     UpdateData(TRUE);
     WindowReporter boxes(this, &m_progress);
     LoggedReporter reporter(&boxes, m_pLog);
@@ -44,16 +46,23 @@ bool Dlg_Setup::RunInstallSequence()
     ::ShowWindow(GetDlgItem(IDC_INSTALL_PATH), SW_HIDE);
     ::ShowWindow(GetDlgItem(IDC_BROWSE), SW_HIDE);
     m_progress.ShowWindow(SW_SHOWNORMAL);  // the sequence sets its range from the payload
+    ::EnableWindow(GetDlgItem(IDC_INSTALL), FALSE);
+    for (int k = 0; k < kReleaseCount; ++k)
+        ReleaseCheck(k).EnableWindow(FALSE);
 
     WindowReporter boxes(this, &m_progress);
     LoggedReporter reporter(&boxes, m_pLog);
     InstallSequence sequence(theAcadRegistry, reporter);
+    m_bBusy = true;
     m_nResult = sequence.Run(m_strInstallPath, TickedReleases());
+    m_bBusy = false;
     return m_nResult == kExitDone;
 }
 
 void Dlg_Setup::OnBrowse()
 {
+    if (m_bBusy)
+        return;
     UpdateData(TRUE);
     CPathDialog picker(Texts::kBrowseCaption, Texts::kBrowseCaption, m_strInstallPath, nullptr);
     if (picker.DoModal() == IDOK) {

@@ -169,6 +169,8 @@ void Dlg_Setup::OnOK()
 
 void Dlg_Setup::OnCancel()
 {
+    if (m_bBusy)
+        return;  // Cancel or the close box while files are copied: the install goes on
     CDialog::OnCancel();
 }
 

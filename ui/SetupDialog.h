@@ -68,6 +68,9 @@ protected:
     BOOL m_ticked[kReleaseCount] = {};
     int m_nResult = kExitNothingDone;
     LogFile* m_pLog = nullptr;
+    // While the install runs the window answers, but Install, Browse, Cancel and
+    // the close box do nothing.
+    bool m_bBusy = false;
 
     DECLARE_MESSAGE_MAP()
 };

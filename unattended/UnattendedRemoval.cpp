@@ -30,9 +30,10 @@ ExitCode RunUnattendedRemoval(CAcadRegistry& record, const CString& strFolder, c
     const ExitCode checked = CheckRemoval(plan, reporter);
     if (checked != kExitDone)
         return checked;
-    const ExitCode result = RunRemovalSequence(plan, strFolder, reporter, pszExeName);
+    bool cleanup = false;
+    const ExitCode result = RunRemovalSequence(record, plan, strFolder, reporter, pszExeName, true, &cleanup);
     CString copy;
-    if (!HandOverRemoval(kCleanupSwitch, strFolder, "", copy)) {
+    if (cleanup && !HandOverRemoval(kCleanupSwitch, strFolder, "", copy)) {
         CString text;
         text.Format(Texts::kUninstallCannotStartFormat, copy.GetString());
         reporter.Note(text);  // the removal is done; only this program's file stays

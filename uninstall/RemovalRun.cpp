@@ -1,6 +1,7 @@
 #include "uninstall/RemovalRun.h"
 
 #include "acad/Removal.h"
+#include "deploy/UninstallEntry.h"
 #include "platform/Files.h"
 #include "platform/LogFile.h"
 #include "sequence/LoggedReporter.h"
@@ -15,7 +16,8 @@ constexpr unsigned long kWaitMs = 30000;
 
 int RunRemoval(const CString& strFolder, unsigned long nWaitFor, const char* pszLog)
 {
-    if (!IsInstallFolder(strFolder))
+    const CString folder = Files::LongFullPath(strFolder);
+    if (!IsInstallFolder(folder))
         return kExitNotInstallFolder;
     Processes::WaitForEnd(nWaitFor, kWaitMs);
     LogFile log;
@@ -25,8 +27,8 @@ int RunRemoval(const CString& strFolder, unsigned long nWaitFor, const char* psz
     LoggedReporter reporter(&boxes, &log);
     theAcadRegistry.FindAcadReleases();
     CRemovalPlan plan;
-    PlanRemoval(theAcadRegistry, strFolder, plan);
-    const int result = RunRemovalSequence(plan, strFolder, reporter, nullptr);
+    PlanRemoval(theAcadRegistry, folder, plan);
+    const int result = RunRemovalSequence(theAcadRegistry, plan, folder, reporter, kUninstallerName, false);
     ForgetTemporaryCopy();
     return result;
 }

@@ -35,6 +35,7 @@ CString DescribeRemovalPlan(const CRemovalPlan& plan, const CString& strFolder)
     heading.Format(Texts::kPlanProfilesFormat, strFolder.GetString(), plan.m_arrProfiles.GetSize());
     AddSection(text, heading, plan.m_arrProfiles, nullptr);
     AddSection(text, Texts::kPlanDrivers, plan.m_arrDriverFolders, nullptr);
+    AddSection(text, Texts::kPlanDriversLeft, plan.m_arrDriversLeft, nullptr);
     text += CString(Texts::kPlanFolder) + kLineBreak + kIndent + strFolder + kLineBreak + kLineBreak;
     text += Texts::kPlanFontsStay;
     return text;

@@ -39,7 +39,7 @@ TEST(RemoveInstallFolder, OnlyTheListedFilesGoAndTheUsersOwnStay)
 
     FilesLeft left;
     CStringArray removed;
-    RemoveInstallFolder(folder.c_str(), left, nullptr, &removed);
+    RemoveInstallFolder(folder.c_str(), left, "Uninstall.exe", false, &removed);
     EXPECT_TRUE(left.leftovers.IsEmpty());
     EXPECT_FALSE(left.bNoList);
     EXPECT_EQ(4, removed.GetSize());
@@ -51,7 +51,7 @@ TEST(RemoveInstallFolder, OnlyTheListedFilesGoAndTheUsersOwnStay)
 
     // Without a list nothing in the folder is known to be the setup's: nothing goes.
     FilesLeft again;
-    RemoveInstallFolder(folder.c_str(), again);
+    RemoveInstallFolder(folder.c_str(), again, "Uninstall.exe", false);
     EXPECT_TRUE(again.bNoList);
     EXPECT_EQ((std::vector<std::string>{"Trabex扩展绘图库", "notes.txt"}), Disk::List(folder));
 }

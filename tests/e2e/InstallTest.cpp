@@ -113,9 +113,12 @@ std::string LogText(const std::string& path)
     return Disk::ReadFile(path);
 }
 
-// A line of the log: the program's GBK text as the log's UTF-8.
-bool LogHas(const std::string& log, const std::string& gbk)
+// A line of the log: the program's GBK text as the log's UTF-8, on one line.
+bool LogHas(const std::string& log, std::string gbk)
 {
+    for (char& c : gbk)
+        if (c == '\n')
+            c = ' ';
     return log.find(ToUtf8(gbk)) != std::string::npos;
 }
 
@@ -498,6 +501,16 @@ TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
     EXPECT_TRUE(LogHas(LogText(setup.root / "s.log"), Texts::kCloseAcad));
     EXPECT_EQ(1, RunToEnd(command + " /X")) << "a switch it does not know";
     EXPECT_EQ(4, RunToEnd(command + " /D=C:\\a:b")) << "the folder rules";
+    // ';' separates TRUSTEDPATHS entries: AutoCAD would trust "D:\CAD" and "Tools".
+    EXPECT_EQ(4, RunToEnd(command + " /D=D:\\CAD;Tools"));
+    char invalid[512];
+    std::snprintf(invalid, sizeof invalid, Texts::kFolderInvalidFormat, "D:\\CAD;Tools");
+    EXPECT_TRUE(LogHas(LogText(setup.root / "s.log"), invalid));
+    // A drive this program does not see (mapped for another user): one message, nothing written.
+    EXPECT_EQ(4, RunToEnd(command + " /D=Q:\\Tools"));
+    char notCreated[512];
+    std::snprintf(notCreated, sizeof notCreated, Texts::kFolderNotCreatedFormat, "Q:\\Tools\\Q-Ostrevo");
+    EXPECT_TRUE(LogHas(LogText(setup.root / "s.log"), notCreated));
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(before, MachineFixture::Snapshot());
 

@@ -9,6 +9,7 @@
 #include "tests/e2e/MachineFixture.h"
 #include "tests/e2e/SetupProcess.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/RegistryLinks.h"
 
 namespace {
 
@@ -133,9 +134,20 @@ protected:
 
 TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
 {
-    // Registrations of other folders, which must stay.
-    SetString(kProduct2008 + "\\Applications\\Trabex2009", "LOADER", "D:\\Other\\Q-Ostrevo\\Trabex2009.ARX");
-    SetString(kProduct2008 + "\\Applications\\Trabex2007", "LOADER", "C:\\Trabex\\Q-Ostrevo2\\Trabex2008.ARX");
+    // Registrations of other installations (of AutoCAD 2010: one of 2008 would keep
+    // AutoCAD 2008's driver in place), which must stay, with their modules.
+    const std::string product2010 = kAcad + "\\R18.0\\ACAD-8001:804";
+    struct RemoveOther {
+        ~RemoveOther() { Disk::RemoveTree("C:\\Other"); }
+    } removeOther;
+    for (const char* module : {"C:\\Other\\Q-Ostrevo\\Trabex2009.ARX", "C:\\Other\\Q-Ostrevo2\\Trabex2010.ARX"}) {
+        const std::string path = module;
+        Disk::MakeFolder("C:\\Other");
+        Disk::MakeFolder(path.substr(0, path.rfind('\\')));
+        Disk::WriteFile(path, "another installation's");
+    }
+    SetString(product2010 + "\\Applications\\Trabex2009", "LOADER", "C:\\Other\\Q-Ostrevo\\Trabex2009.ARX");
+    SetString(product2010 + "\\Applications\\Trabex2007", "LOADER", "C:\\Other\\Q-Ostrevo2\\Trabex2010.ARX");
     const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
     InstallWithSetup();
     ASSERT_NE(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
@@ -220,8 +232,8 @@ TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
     EXPECT_NE(std::string::npos, last.find("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX\n")) << last;
     EXPECT_NE(std::string::npos, last.find("C:\\Trabex\\Q-Ostrevo\n")) << last;
     EXPECT_EQ(std::string::npos, last.find(Texts::kUninstallDone));
-    // The list keeps what is left, for the next attempt.
-    EXPECT_EQ((std::vector<std::string>{"InstalledFiles.lst", "Trabex2010.ARX"}), Disk::List(kInstalled));
+    // The list keeps what is left, and the uninstaller stays, for the next attempt.
+    EXPECT_EQ((std::vector<std::string>{"InstalledFiles.lst", "Trabex2010.ARX", "Uninstall.exe"}), Disk::List(kInstalled));
     // Everything else is gone.
     HKEY h = nullptr;
     EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kProduct2008 + "\\Applications\\Trabex2008").c_str(),
@@ -236,6 +248,12 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
     const std::string entry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
     const std::string quiet = MachineString(entry, "QuietUninstallString");
     ASSERT_EQ(std::string("\"") + kUninstaller + "\" /S", quiet);
+    // What AutoCAD adds below a registration once the module has loaded, and a
+    // link in there whose target must survive.
+    const std::string registration = kProduct2008 + "\\Applications\\Trabex2008";
+    SetString(registration + "\\Commands", "TRABEXMENU", "TRABEXMENU");
+    SetString(registration + "\\Groups", "TRABEX", "TRABEX");
+    ASSERT_TRUE(CreateLink(registration + "\\Groups", "Elsewhere", kProduct2008));
 
     MessageBoxAnswerer boxes;
     boxes.WatchAllProcesses();

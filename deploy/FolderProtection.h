@@ -1,0 +1,18 @@
+// The add-on's own folder is protected like Program Files: its modules are loaded
+// by every user's AutoCAD and it is a trusted path, so no user but an
+// administrator may change what lies there. A folder made below a drive root
+// would otherwise inherit "Authenticated Users: Modify".
+#pragma once
+
+#include "framework/String.h"
+
+// Administrators and SYSTEM full control, Users read and execute; nothing
+// inherited from the chosen folder, which is not touched itself.
+constexpr char kInstallFolderSddl[] = "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+// The drawing library below it stays writable by users (drawings are data): Users
+// may modify, on top of what it inherits.
+constexpr char kLibrarySddl[] = "D:AI(A;OICI;0x1301bf;;;BU)";
+
+// Applies both lists (making the library folder when missing); false with the
+// folder Windows refused in strFailed.
+bool ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed);

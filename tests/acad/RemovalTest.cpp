@@ -1,0 +1,93 @@
+// The removal plan: which registrations and trusted-path entries are the folder's
+// own however it is spelled, and when AutoCAD 2008's plot driver comes back.
+#include "acad/Removal.h"
+
+#include <gtest/gtest.h>
+
+#include "acad/TrustedPaths.h"
+#include "tests/support/RegistrySandbox.h"
+#include "tests/support/TempFolder.h"
+
+TEST(RemovalPlan, TheFolderIsMatchedByPrefixCaseAndSpelling)
+{
+    TempFolder root;
+    const std::string folder = root / "Q-Ostrevo";
+    Disk::MakeFolder(folder);
+    Disk::WriteFile(folder + "\\Trabex2010.ARX", "x");
+    std::string slashes = folder;
+    for (char& c : slashes)
+        if (c == '\\')
+            c = '/';
+    char shortName[MAX_PATH] = {};
+    GetShortPathNameA(folder.c_str(), shortName, sizeof shortName);
+    struct Case {
+        std::string path;
+        bool inside;
+    };
+    const Case cases[] = {
+        {folder + "\\Trabex2010.ARX", true},
+        {folder + "\\Sub\\Trabex2010.ARX", true},
+        {root / "q-ostrevo\\TRABEX2010.arx", true},          // case
+        {root / ".\\Q-Ostrevo\\Trabex2010.ARX", true},        // "." in it
+        {slashes + "/Trabex2010.ARX", true},                  // "/" for "\"
+        {std::string(shortName) + "\\Trabex2010.ARX", true},  // an 8.3 name
+        {root / "Q-Ostrevo2\\Trabex2010.ARX", false},         // a prefix only
+        {folder, false},                                      // the folder itself
+        {root / "Other\\Trabex2010.ARX", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.inside, PathLiesInside(c.path.c_str(), folder.c_str())) << c.path;
+
+    // Trusted-path entries: any spelling of the folder itself is the install's; the
+    // "\" and "\..." forms and relative ones are the user's own and stay.
+    const CStringW wideFolder = CStringW::FromAnsi(folder.c_str());
+    EXPECT_TRUE(IsSameFolder(CStringW::FromAnsi(shortName), wideFolder));
+    EXPECT_TRUE(IsSameFolder(CStringW::FromAnsi(slashes.c_str()), wideFolder));
+    EXPECT_FALSE(IsSameFolder(CStringW::FromAnsi((folder + "\\").c_str()), wideFolder));
+    EXPECT_FALSE(IsSameFolder(CStringW::FromAnsi((folder + "\\...").c_str()), wideFolder));
+    EXPECT_FALSE(IsSameFolder(L"Q-Ostrevo", wideFolder));
+}
+
+TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstallUsesIt)
+{
+    struct Case {
+        const char* driver;     // what pdfplot9.hdi holds now
+        const char* otherLoader;  // another 2008 registration's module, or ""
+        bool restored;
+    };
+    const Case cases[] = {
+        {"add-on driver", "", true},
+        {"another add-on's driver", "", false},
+        {"add-on driver", "D:\\Old\\Q-Ostrevo\\Trabex2008.ARX", false},
+    };
+    for (const Case& c : cases) {
+        RegistrySandbox sandbox;
+        TempFolder root;
+        const std::string folder = root / "Q-Ostrevo";
+        const std::string acad = root / "AutoCAD 2008";
+        Disk::MakeFolder(folder);
+        Disk::MakeFolder(acad);
+        Disk::MakeFolder(acad + "\\Drv");
+        Disk::WriteFile(folder + "\\Trabex.prt5", "add-on driver");
+        Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi", c.driver);
+        Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi.bak", "AutoCAD's own");
+        const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\";
+        Reg::SetString(HKEY_LOCAL_MACHINE, product + "Applications\\Trabex2008", "LOADER", folder + "\\Trabex2008.ARX");
+        if (*c.otherLoader)
+            Reg::SetString(HKEY_LOCAL_MACHINE, product + "Applications\\Trabex2007", "LOADER", c.otherLoader);
+        CAcadRegistry record;
+        record.m_arrAcadFolders[ReleaseIndex(2008)].Add(acad.c_str());
+        record.m_arrProductKeys[ReleaseIndex(2008)].Add(product.c_str());
+
+        CRemovalPlan plan;
+        PlanRemoval(record, folder.c_str(), plan);
+        EXPECT_EQ(c.restored ? 1 : 0, plan.m_arrDriverFolders.GetSize()) << c.driver << c.otherLoader;
+        EXPECT_EQ(c.restored ? 0 : 1, plan.m_arrDriversLeft.GetSize()) << c.driver << c.otherLoader;
+        SetFileAttributesA((acad + "\\Drv\\pdfplot9.hdi.bak").c_str(), FILE_ATTRIBUTE_READONLY);
+        CStringArray leftovers;
+        RemoveFromAcad(plan, folder.c_str(), leftovers);
+        EXPECT_TRUE(leftovers.IsEmpty());
+        EXPECT_EQ(c.restored ? "AutoCAD's own" : c.driver, Disk::ReadFile(acad + "\\Drv\\pdfplot9.hdi"));
+        EXPECT_EQ(!c.restored, Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi.bak")) << "a read-only backup goes too";
+    }
+}
