@@ -53,7 +53,7 @@ for kind in small large; do
   echo dwg > "$work/$kind/Data/Trabex扩展绘图库/门窗.dwg"
 done
 for i in $(seq -w 1 99); do head -c 2097152 /dev/urandom > "$work/large/Data/module$i.dat"; done
-ms_of() { sed -n 's/^click to message: \([0-9]*\) ms$/\1/p'; }
+ms_of() { tr -d '\r' | sed -n 's/^click to message: \([0-9]*\) ms$/\1/p'; }
 xl=() xs=() dl=() ds=()
 for n in 1 2 3; do
   rm -rf "$work/x"; sync
