@@ -85,3 +85,27 @@ bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& resul
             ++p;
     }
 }
+
+void SplitArguments(const char* pszRaw, CStringArray& words)
+{
+    const char* p = pszRaw ? pszRaw : "";
+    for (;;) {
+        while (IsBlank(*p))
+            ++p;
+        if (!*p)
+            return;
+        CString word;
+        if (*p == '"') {
+            const char* end = std::strchr(p + 1, '"');
+            const char* stop = end ? end : p + std::strlen(p);
+            word = CString(p + 1, static_cast<int>(stop - p - 1));
+            p = end ? end + 1 : stop;
+        } else {
+            const char* start = p;
+            while (*p && !IsBlank(*p))
+                ++p;
+            word = CString(start, static_cast<int>(p - start));
+        }
+        words.Add(word);
+    }
+}

@@ -18,3 +18,7 @@ struct CommandLine {
 // bAcceptFolder: whether /D= is a switch of this program. False when a word is
 // not understood; the other switches are still read into result.
 bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& result);
+
+// The words of a raw command line, program name first; a word in double quotes
+// may hold blanks (the temporary copy's arguments are written that way).
+void SplitArguments(const char* pszRaw, CStringArray& words);

@@ -25,13 +25,17 @@ CUninstallApp::CUninstallApp()
 BOOL CUninstallApp::InitInstance()
 {
     const ScopedOle ole;  // as the setup: COM on the thread that shows windows
-    // The temporary copy's own switches.
-    if ((__argc == 4 || __argc == 5) && CString(__argv[1]) == kRemoveSwitch) {
-        m_nExitCode = RunRemoval(__argv[3], strtoul(__argv[2], nullptr, 10), __argc == 5 ? __argv[4] : "");
+    // The temporary copy's own switches (read from the wide command line: the
+    // folder may hold characters of any code page).
+    CStringArray args;
+    SplitArguments(Processes::CommandLine(), args);
+    const int argc = args.GetSize();
+    if ((argc == 4 || argc == 5) && args[1] == kRemoveSwitch) {
+        m_nExitCode = RunRemoval(args[3], strtoul(args[2], nullptr, 10), argc == 5 ? args[4].GetString() : "");
         return FALSE;
     }
-    if (__argc == 4 && CString(__argv[1]) == kCleanupSwitch) {
-        FinishUnattendedRemoval(__argv[3], strtoul(__argv[2], nullptr, 10));
+    if (argc == 4 && args[1] == kCleanupSwitch) {
+        FinishUnattendedRemoval(args[3], strtoul(args[2], nullptr, 10));
         return FALSE;
     }
 

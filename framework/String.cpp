@@ -23,9 +23,24 @@ void* CheckedRealloc(void* p, size_t cb)
 
 } // namespace
 
+CString CString::FromWide(const wchar_t* p, int nLength)
+{
+    CString out;
+    if (!p || nLength == 0)
+        return out;
+    const int n = WideCharToMultiByte(kTextCodePage, 0, p, nLength, nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return out;
+    char* q = out.GetBuffer(n);
+    WideCharToMultiByte(kTextCodePage, 0, p, nLength, q, n, nullptr, nullptr);
+    q[n] = '\0';
+    out.ReleaseBuffer();  // up to the first NUL: a counted text gets none of its own
+    return out;
+}
+
 bool CString::IsLeadByte(unsigned char ch)
 {
-    return ch >= 0x80 && IsDBCSLeadByte(ch) != FALSE;
+    return ch >= 0x80 && IsDBCSLeadByteEx(kTextCodePage, ch) != FALSE;
 }
 
 int CString::CharLength(int i) const

@@ -7,6 +7,10 @@
 
 #include <string>
 
+// The code page of the program's texts (and of the file names it handles), on
+// any Windows: GBK.
+constexpr unsigned int kTextCodePage = 936;
+
 class CString {
 public:
     CString() = default;
@@ -48,6 +52,10 @@ public:
     char* GetBuffer(int nMinLength);
     void ReleaseBuffer();
 
+    // UTF-16 text (nLength characters, -1: up to its NUL) in the program's code
+    // page; a character GBK lacks becomes '?'.
+    static CString FromWide(const wchar_t* p, int nLength = -1);
+
     // printf-style; the text may be of any length.
     void Format(const char* pszFormat, ...);
 
@@ -71,7 +79,7 @@ public:
     // Like strcmp, ASCII letters compared without regard to case, character by character.
     int CompareNoCase(const char* psz) const;
 
-    // True when the byte is the first byte of a double-byte character.
+    // True when the byte is the first byte of a double-byte GBK character.
     static bool IsLeadByte(unsigned char ch);
     // True when the last character of the text is the single-byte ch.
     bool EndsWithChar(char ch) const;

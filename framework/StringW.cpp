@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/String.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -75,21 +77,31 @@ bool operator==(const CStringW& a, const CStringW& b)
            std::memcmp(a.m_psz, b.m_psz, static_cast<size_t>(a.m_nLength) * sizeof(wchar_t)) == 0;
 }
 
-CStringW CStringW::FromAnsi(const char* psz)
+CStringW CStringW::FromCodePage(unsigned int nCodePage, const char* psz)
 {
     CStringW out;
     if (!psz || !*psz)
         return out;
-    const int n = MultiByteToWideChar(CP_ACP, 0, psz, -1, nullptr, 0);
+    const int n = MultiByteToWideChar(nCodePage, 0, psz, -1, nullptr, 0);
     if (n <= 1)
         return out;
     wchar_t* q = static_cast<wchar_t*>(std::malloc(static_cast<size_t>(n) * sizeof(wchar_t)));
     if (!q)
         std::abort();
-    MultiByteToWideChar(CP_ACP, 0, psz, -1, q, n);
+    MultiByteToWideChar(nCodePage, 0, psz, -1, q, n);
     out.m_psz = q;
     out.m_nLength = n - 1;
     return out;
+}
+
+CStringW CStringW::FromAnsi(const char* psz)
+{
+    return FromCodePage(CP_ACP, psz);
+}
+
+CStringW CStringW::FromText(const char* psz)
+{
+    return FromCodePage(kTextCodePage, psz);
 }
 
 int CStringW::Find(wchar_t ch, int nStart) const

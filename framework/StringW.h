@@ -20,6 +20,9 @@ public:
 
     // Text in the system's ANSI code page, converted.
     static CStringW FromAnsi(const char* psz);
+    // The program's own text (GBK, code page 936, whatever the system's code
+    // page), converted: what the wide functions of Windows take.
+    static CStringW FromText(const char* psz);
 
     const wchar_t* GetString() const { return m_psz; }
     int GetLength() const { return m_nLength; }
@@ -31,6 +34,7 @@ public:
     CStringW& MakeUpper();
 
 private:
+    static CStringW FromCodePage(unsigned int nCodePage, const char* psz);
     void Assign(const wchar_t* p, int n);
     static wchar_t s_empty[1];
     wchar_t* m_psz = s_empty;

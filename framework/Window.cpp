@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include "framework/Gdi.h"
+#include "framework/StringW.h"
 
 
 namespace {
@@ -225,7 +226,9 @@ void AfxPumpMessages(CWnd* pDialog)
 
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType)
 {
-    return ::MessageBoxA(pOwner ? pOwner->GetSafeHwnd() : nullptr, pszText, pszCaption, nType);
+    // Through the wide function: the texts read right on a Windows of any code page.
+    return ::MessageBoxW(pOwner ? pOwner->GetSafeHwnd() : nullptr, CStringW::FromText(pszText).GetString(),
+                         CStringW::FromText(pszCaption).GetString(), nType);
 }
 
 int AfxMessageBox(const char* pszText, UINT nType)
@@ -234,5 +237,6 @@ int AfxMessageBox(const char* pszText, UINT nType)
     // (a folder browser it opened, say), which the box then disables.
     CWnd* main = AfxGetMainWnd();
     HWND owner = main ? ::GetLastActivePopup(main->GetSafeHwnd()) : nullptr;
-    return ::MessageBoxA(owner, pszText, AfxGetAppName(), nType);
+    return ::MessageBoxW(owner, CStringW::FromText(pszText).GetString(),
+                         CStringW::FromText(AfxGetAppName()).GetString(), nType);
 }

@@ -1,8 +1,5 @@
 #include "platform/Files.h"
 
-#include <direct.h>
-#include <io.h>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -13,16 +10,39 @@ void ScopedHandle::Close()
     m_h = nullptr;
 }
 
+namespace {
+
+// Windows' own limit for a path without the \\?\ prefix, NUL included.
+constexpr size_t kMaxPath = MAX_PATH;
+
+CStringW Wide(const char* psz)
+{
+    return CStringW::FromText(psz);
+}
+
+} // namespace
+
 bool FileFinder::First(const char* pszPattern)
 {
     Close();
-    m_hFind = FindFirstFileA(pszPattern, &m_data);
+    // A pattern longer than a path is refused, as Windows refuses it.
+    if (!pszPattern || std::strlen(pszPattern) >= kMaxPath)
+        return false;
+    m_hFind = FindFirstFileW(Wide(pszPattern).GetString(), &m_data);
+    TakeName();
     return m_hFind != INVALID_HANDLE_VALUE;
 }
 
 bool FileFinder::Next()
 {
-    return m_hFind != INVALID_HANDLE_VALUE && FindNextFileA(m_hFind, &m_data) != FALSE;
+    const bool more = m_hFind != INVALID_HANDLE_VALUE && FindNextFileW(m_hFind, &m_data) != FALSE;
+    TakeName();
+    return more;
+}
+
+void FileFinder::TakeName()
+{
+    m_name = CString::FromWide(m_data.cFileName);
 }
 
 void FileFinder::Close()
@@ -35,7 +55,7 @@ void FileFinder::Close()
 
 bool FileFinder::IsDots() const
 {
-    return std::strcmp(m_data.cFileName, ".") == 0 || std::strcmp(m_data.cFileName, "..") == 0;
+    return std::wcscmp(m_data.cFileName, L".") == 0 || std::wcscmp(m_data.cFileName, L"..") == 0;
 }
 
 namespace Files {
@@ -53,105 +73,80 @@ CString ModulePath()
 {
     if (!g_modulePathForTesting.IsEmpty())
         return g_modulePathForTesting;
-    char sz[261] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, sz, sizeof sz);
-    if (n == 0 || n >= sizeof sz)
+    wchar_t sz[261] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, sz, 261);
+    if (n == 0 || n >= 261)
         return CString();
-    return CString(sz);
+    return CString::FromWide(sz, static_cast<int>(n));
 }
 
 DWORD GetAttributes(const char* pszPath)
 {
-    return GetFileAttributesA(pszPath);
+    return GetFileAttributesW(Wide(pszPath).GetString());
 }
 
 bool SetAttributes(const char* pszPath, DWORD dwAttributes)
 {
-    return SetFileAttributesA(pszPath, dwAttributes) != FALSE;
+    return SetFileAttributesW(Wide(pszPath).GetString(), dwAttributes) != FALSE;
 }
 
 bool CopyOverwrite(const char* pszSource, const char* pszTarget)
 {
-    return CopyFileA(pszSource, pszTarget, FALSE) != FALSE;
+    if (std::strlen(pszSource) >= kMaxPath || std::strlen(pszTarget) >= kMaxPath)
+        return false;
+    return CopyFileW(Wide(pszSource).GetString(), Wide(pszTarget).GetString(), FALSE) != FALSE;
 }
 
 bool Delete(const char* pszPath)
 {
-    return DeleteFileA(pszPath) != FALSE;
+    return DeleteFileW(Wide(pszPath).GetString()) != FALSE;
 }
 
 bool CreateFolder(const char* pszPath)
 {
-    return CreateDirectoryA(pszPath, nullptr) != FALSE;
+    return std::strlen(pszPath) < kMaxPath && CreateDirectoryW(Wide(pszPath).GetString(), nullptr) != FALSE;
 }
 
 void MakeDir(const char* pszPath)
 {
-    _mkdir(pszPath);
+    CreateFolder(pszPath);
 }
 
 bool Exists(const char* pszPath)
 {
-    return _access(pszPath, 0) == 0;
+    return GetAttributes(pszPath) != INVALID_FILE_ATTRIBUTES;
 }
 
 CString CurrentFolder()
 {
-    char sz[260] = {};
-    const DWORD n = GetCurrentDirectoryA(sizeof sz, sz);
-    if (n == 0 || n >= sizeof sz)
+    wchar_t sz[260] = {};
+    const DWORD n = GetCurrentDirectoryW(260, sz);
+    if (n == 0 || n >= 260)
         return CString();
-    return CString(sz);
+    return CString::FromWide(sz, static_cast<int>(n));
 }
 
 bool RemoveFolder(const char* pszPath)
 {
-    return RemoveDirectoryA(pszPath) != FALSE;
+    return RemoveDirectoryW(Wide(pszPath).GetString()) != FALSE;
 }
 
 CString TempFolder()
 {
-    char sz[MAX_PATH + 1] = {};
-    const DWORD n = GetTempPathA(sizeof sz, sz);
-    if (n == 0 || n >= sizeof sz)
+    wchar_t sz[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH + 1, sz);
+    if (n == 0 || n >= MAX_PATH + 1)
         return CString();
-    CString folder(sz);
+    CString folder = CString::FromWide(sz, static_cast<int>(n));
     if (folder.EndsWithChar('\\'))
         folder.Delete(folder.GetLength() - 1);
     return folder;
 }
 
-namespace {
-
-// One of the two path calls, with a buffer as large as it asks for.
-template <typename Call>
-CString AskPath(Call call)
-{
-    const DWORD n = call(nullptr, 0);
-    if (n == 0)
-        return CString();
-    CString result;
-    char* p = result.GetBuffer(static_cast<int>(n));
-    const DWORD m = call(p, n + 1);
-    p[m <= n ? m : 0] = '\0';
-    result.ReleaseBuffer();
-    return m <= n ? result : CString();
-}
-
-} // namespace
 
 CString LongFullPath(const char* pszPath)
 {
-    const CString full = AskPath([&](char* p, DWORD n) { return GetFullPathNameA(pszPath, n, p, nullptr); });
-    if (full.IsEmpty())
-        return CString(pszPath);
-    const CString longForm = AskPath([&](char* p, DWORD n) { return GetLongPathNameA(full, p, n); });
-    if (!longForm.IsEmpty())
-        return longForm;
-    const int cut = full.ReverseFind('\\');
-    if (cut <= 2)
-        return full;
-    return LongFullPath(full.Left(cut)) + full.Mid(cut);
+    return CString::FromWide(LongFullPathW(Wide(pszPath)).GetString());
 }
 
 namespace {
@@ -192,13 +187,13 @@ CStringW LongFullPathW(const CStringW& strPath)
 
 bool IsLink(const char* pszPath)
 {
-    const DWORD attributes = GetFileAttributesA(pszPath);
+    const DWORD attributes = GetAttributes(pszPath);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 DWORD ProbeAccess(const char* pszPath, DWORD dwAccess)
 {
-    ScopedHandle file(CreateFileA(pszPath, dwAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), dwAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }
@@ -207,14 +202,14 @@ DWORD ProbeWritableFolder(const char* pszFolder)
 {
     CString probe;
     probe.Format("%s\\~Q-Ostrevo-probe-%lu-%lu.tmp", pszFolder, GetCurrentProcessId(), GetTickCount());
-    ScopedHandle file(CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    ScopedHandle file(CreateFileW(Wide(probe).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }
 
 bool ReadAll(const char* pszPath, CString& strContent)
 {
-    ScopedHandle file(CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
@@ -230,7 +225,7 @@ bool ReadAll(const char* pszPath, CString& strContent)
 
 bool WriteAll(const char* pszPath, const CString& strContent)
 {
-    ScopedHandle file(CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return false;
     DWORD written = 0;
@@ -240,7 +235,7 @@ bool WriteAll(const char* pszPath, const CString& strContent)
 
 bool DeleteAtRestart(const char* pszPath)
 {
-    return MoveFileExA(pszPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return MoveFileExW(Wide(pszPath).GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 
 } // namespace Files
@@ -249,12 +244,20 @@ namespace Processes {
 
 bool Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder)
 {
-    CString commandLine = strCommandLine;  // CreateProcessA may write into it
-    STARTUPINFOA si = {};
+    const CStringW line = CStringW::FromText(strCommandLine);
+    // CreateProcessW may write into the command line: a copy of its own.
+    wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
+    if (!buffer)
+        return false;
+    wmemcpy(buffer, line.GetString(), static_cast<size_t>(line.GetLength()));
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(pszExe, commandLine.GetBuffer(commandLine.GetLength()), nullptr, nullptr, FALSE, 0,
-                        nullptr, pszFolder, &si, &pi))
+    const bool started =
+        CreateProcessW(Wide(pszExe).GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
+                       pszFolder ? Wide(pszFolder).GetString() : nullptr, &si, &pi) != FALSE;
+    free(buffer);
+    if (!started)
         return false;
     ScopedHandle process(pi.hProcess);
     ScopedHandle thread(pi.hThread);
@@ -276,7 +279,8 @@ DWORD CurrentId()
 
 const char* CommandLine()
 {
-    return GetCommandLineA();
+    static const CString line = CString::FromWide(GetCommandLineW());
+    return line;
 }
 
 bool IsWow64()

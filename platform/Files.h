@@ -27,7 +27,8 @@ private:
     HANDLE m_h;
 };
 
-// A folder listing (FindFirstFileA / FindNextFileA), closed when destroyed.
+// A folder listing (FindFirstFileW / FindNextFileW, so that a name of any code
+// page is found), closed when destroyed. Names come in the program's code page.
 class FileFinder {
 public:
     FileFinder() = default;
@@ -41,7 +42,7 @@ public:
     bool Next();
     void Close();
 
-    const char* Name() const { return m_data.cFileName; }
+    const char* Name() const { return m_name; }
     DWORD Attributes() const { return m_data.dwFileAttributes; }
     bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool IsDots() const;
@@ -51,35 +52,40 @@ public:
     }
 
 private:
+    void TakeName();
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA m_data = {};
+    WIN32_FIND_DATAW m_data = {};
+    CString m_name;
 };
 
+// Every file and folder path below is the program's text (GBK) and reaches
+// Windows through the wide functions, converted: whatever the system's ANSI code
+// page, a Chinese name stays itself.
 namespace Files {
 
-// Full path of the running program (GetModuleFileNameA with a 261-byte buffer).
+// Full path of the running program (GetModuleFileNameW with a 261-character buffer).
 CString ModulePath();
 // Tests place "the program" in a folder of their own; empty restores the real path.
 void SetModulePathForTesting(const char* pszPath);
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
 DWORD GetAttributes(const char* pszPath);
 bool SetAttributes(const char* pszPath, DWORD dwAttributes);
-// CopyFileA with bFailIfExists FALSE: an existing target is overwritten.
+// CopyFileW with bFailIfExists FALSE: an existing target is overwritten.
 bool CopyOverwrite(const char* pszSource, const char* pszTarget);
 bool Delete(const char* pszPath);
-// CreateDirectoryA: one level, fails when it exists.
+// CreateDirectoryW: one level, fails when it exists.
 bool CreateFolder(const char* pszPath);
-// _mkdir: one level; callers do not look at the result.
+// One level, as _mkdir; callers do not look at the result.
 void MakeDir(const char* pszPath);
-// _access with mode 0: a file or folder exists there.
+// A file or folder exists there (as _access with mode 0).
 bool Exists(const char* pszPath);
-// GetCurrentDirectoryA into a 260-byte buffer.
+// GetCurrentDirectoryW into a 260-character buffer.
 CString CurrentFolder();
-// RemoveDirectoryA: only an empty folder goes.
+// RemoveDirectoryW: only an empty folder goes.
 bool RemoveFolder(const char* pszPath);
 // The user's temporary folder, without a trailing backslash.
 CString TempFolder();
-// The full path (GetFullPathNameA) in its long form (GetLongPathNameA): the one
+// The full path (GetFullPathNameW) in its long form (GetLongPathNameW): the one
 // spelling of a path, whether it came as an 8.3 name, with "." or "/" in it. A
 // path that does not exist keeps the long form of its existing folder.
 CString LongFullPath(const char* pszPath);

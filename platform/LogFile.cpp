@@ -6,9 +6,6 @@
 
 namespace {
 
-// The program's texts are GBK whatever the system's code page.
-constexpr UINT kTextCodePage = 936;
-
 void WriteAll(HANDLE h, const char* p, DWORD n)
 {
     DWORD written = 0;
@@ -19,7 +16,7 @@ void WriteAll(HANDLE h, const char* p, DWORD n)
 
 bool LogFile::Open(const char* pszPath, bool bAppend)
 {
-    m_file.Reset(CreateFileA(pszPath, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    m_file.Reset(CreateFileW(CStringW::FromText(pszPath).GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!m_file.IsValid())
         return false;

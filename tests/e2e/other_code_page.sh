@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# SetUp.exe on a Windows whose ANSI code page is not 936 (Wine under C.UTF-8 has
+# 1252): a payload and a library with Chinese file names install whole, the log
+# carries the messages as the right text, and a message box's caption reads right.
+#   other_code_page.sh WINE_RUN SETUP_EXE
+set -u
+wine_run=$1 setup=$2
+fail() { echo "FAIL: $*"; exit 1; }
+dir=$(mktemp -d /tmp/trabex-cp.XXXXXX)
+drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
+target="$drive_c/Trabex1252"
+key='HKLM\SOFTWARE\Autodesk\AutoCAD\R18.0\ACAD-8001:804'
+cleanup() {
+  rm -rf "$dir" "$target" "$drive_c/ACAD1252"
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
+}
+trap cleanup EXIT
+mkdir -p "$dir/Dist/Data/Trabex扩展绘图库" "$drive_c/ACAD1252/Fonts"
+cp "$setup" "$dir/Dist/SetUp.exe"
+for f in Trabex2010.ARX 说明.txt Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$dir/Dist/Data/$f"; done
+echo dwg > "$dir/Dist/Data/Trabex扩展绘图库/门窗.dwg"
+"$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACAD1252' /f >/dev/null 2>&1
+"$wine_run" reg add "$key" /v ProductName /d 'AutoCAD 2010' /f >/dev/null 2>&1
+
+win_dist="Z:${dir//\//\\}\\Dist"
+run1252() { TRABEX_LC_ALL=C.UTF-8 "$wine_run" "$@"; }
+run1252 cmd /c 'echo acp' >/dev/null 2>&1
+run1252 "$win_dist\\SetUp.exe" /S "/LOG=$win_dist\\setup.log" '/D=C:\Trabex1252' >/dev/null 2>&1
+code=$?
+[ "$code" = 0 ] || { cat "$dir/Dist/setup.log" 2>/dev/null; fail "exit code $code, not 0"; }
+for f in Trabex2010.ARX 说明.txt Trabex.prt5 Trabex扩展绘图库/门窗.dwg; do
+  [ -f "$target/Q-Ostrevo/$f" ] || fail "$f was not installed: $(ls -R "$target")"
+done
+[ -f "$drive_c/ACAD1252/Fonts/Trabex_EN.shx" ] || fail "the font was not installed"
+grep -q '消息 \[Q-工具箱安装\] 安装完成，重启CAD即可使用 !' "$dir/Dist/setup.log" || fail "no completion message in the log"
+grep -q '已复制：C:\\Trabex1252\\Q-Ostrevo\\说明.txt' "$dir/Dist/setup.log" || fail "the Chinese file name is not in the log"
+
+# A box: the usage of an unknown switch, shown at once; its caption as X reads it.
+run1252 "$win_dist\\SetUp.exe" /X >/dev/null 2>&1 &
+pid=$!
+found=
+for _ in $(seq 100); do
+  found=$(DISPLAY="${TRABEX_DISPLAY:-$DISPLAY}" xdotool search --name 'Q-软件安装' 2>/dev/null | head -1)
+  [ -n "$found" ] && break
+  sleep 0.1
+done
+kill "$pid" 2>/dev/null
+"$wine_run" taskkill /f /im SetUp.exe >/dev/null 2>&1
+[ -n "$found" ] || fail "no window captioned Q-软件安装 (the usage box)"
+echo "code page 1252: Chinese payload and library names installed, log and box caption read right"
