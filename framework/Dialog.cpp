@@ -66,7 +66,7 @@ INT_PTR CDialog::DoModal()
         AfxSetMainWnd(this);
     m_bModal = true;
     const INT_PTR result =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+        DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
                         owner ? owner->GetSafeHwnd() : nullptr, &CDialog::DialogProc,
                         reinterpret_cast<LPARAM>(this));
     m_bModal = false;
@@ -79,7 +79,7 @@ BOOL CDialog::Create(CWnd* pParentWnd)
 {
     RegisterCommonControls();
     m_bModal = false;
-    HWND h = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+    HWND h = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
                                 pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr,
                                 &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (h && !AfxGetMainWnd())

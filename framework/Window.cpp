@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include <cstdlib>
+
 #include "framework/Gdi.h"
 #include "framework/StringW.h"
 
@@ -29,8 +31,9 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
         return FALSE;
     m_hWnd = hWnd;
     SetPropA(hWnd, kWrapperProp, this);
+    // A wide procedure: texts pass through it unconverted, whatever the code page.
     m_pfnSuper = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     return m_pfnSuper != nullptr;
 }
 
@@ -38,7 +41,7 @@ HWND CWnd::UnsubclassWindow()
 {
     HWND h = m_hWnd;
     if (h && m_pfnSuper && IsWindow(h)) {
-        SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         RemovePropA(h, kWrapperProp);
     }
     m_pfnSuper = nullptr;
@@ -50,14 +53,14 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
 {
     CWnd* self = static_cast<CWnd*>(GetPropA(hWnd, kWrapperProp));
     if (!self)
-        return DefWindowProcA(hWnd, msg, wParam, lParam);
+        return DefWindowProcW(hWnd, msg, wParam, lParam);
     LRESULT result = 0;
     if (msg != WM_NCDESTROY && self->OnWndMsg(msg, wParam, lParam, &result))
         return result;
     WNDPROC super = self->m_pfnSuper;
     if (msg == WM_NCDESTROY)
         self->UnsubclassWindow();  // the window goes; let go of it
-    return CallWindowProcA(super, hWnd, msg, wParam, lParam);
+    return CallWindowProcW(super, hWnd, msg, wParam, lParam);
 }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()
@@ -158,17 +161,19 @@ BOOL CWnd::IsWindowVisible() const
 
 void CWnd::SetWindowText(const char* psz) const
 {
-    ::SetWindowTextA(GetSafeHwnd(), psz);
+    // The program's GBK text shown through the wide function: right on any code page.
+    ::SetWindowTextW(GetSafeHwnd(), CStringW::FromText(psz).GetString());
 }
 
 CString CWnd::GetWindowText() const
 {
-    const int n = ::GetWindowTextLengthA(GetSafeHwnd());
-    CString text;
-    char* buf = text.GetBuffer(n + 1);
-    buf[0] = '\0';
-    ::GetWindowTextA(GetSafeHwnd(), buf, n + 2);
-    text.ReleaseBuffer();
+    const int n = ::GetWindowTextLengthW(GetSafeHwnd());
+    wchar_t* buf = static_cast<wchar_t*>(calloc(static_cast<size_t>(n) + 2, sizeof(wchar_t)));
+    if (!buf)
+        return CString();
+    const int got = ::GetWindowTextW(GetSafeHwnd(), buf, n + 2);
+    const CString text = CString::FromWide(buf, got);
+    free(buf);
     return text;
 }
 

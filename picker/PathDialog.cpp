@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/StringW.h"
 #include "picker/FolderPath.h"
 #include "platform/Files.h"
 
@@ -77,16 +78,24 @@ int CPathDialog::DoModal()
 {
     m_browseInfo.lpfn = &CPathDialog::BrowseCallbackProc;
     m_browseInfo.lParam = reinterpret_cast<LPARAM>(this);
-    // The shell writes the display name into a buffer of this call only.
-    char szDisplayName[260] = {};
-    BROWSEINFOA request = m_browseInfo;
+    // The shell writes the display name into a buffer of this call only. The wide
+    // function shows the prompt and any folder name right on every code page.
+    wchar_t szDisplayName[260] = {};
+    const CStringW prompt = CStringW::FromText(m_browseInfo.lpszTitle);
+    BROWSEINFOW request = {};
+    request.hwndOwner = m_browseInfo.hwndOwner;
+    request.pidlRoot = m_browseInfo.pidlRoot;
     request.pszDisplayName = szDisplayName;
+    request.lpszTitle = m_browseInfo.lpszTitle ? prompt.GetString() : nullptr;
+    request.ulFlags = m_browseInfo.ulFlags;
+    request.lpfn = m_browseInfo.lpfn;
+    request.lParam = m_browseInfo.lParam;
 
     ShellMalloc malloc;
     if (!malloc.ok())
         return -1;
     m_bConfirmed = FALSE;
-    LPITEMIDLIST pidl = SHBrowseForFolderA(&request);
+    LPITEMIDLIST pidl = SHBrowseForFolderW(&request);
     if (pidl)
         malloc.Free(pidl);
     m_hBrowseWnd = nullptr;
@@ -112,7 +121,7 @@ void CPathDialog::OnInitialized(HWND hWnd)
 {
     m_hBrowseWnd = hWnd;
     if (m_pszCaption)
-        SetWindowTextA(hWnd, m_pszCaption);
+        SetWindowTextW(hWnd, CStringW::FromText(m_pszCaption).GetString());
     m_browseWnd.SubclassWindow(hWnd);
     ShowWindow(GetDlgItem(hWnd, IDC_BROWSE_STATUS), SW_HIDE);
 
@@ -122,7 +131,7 @@ void CPathDialog::OnInitialized(HWND hWnd)
     POINT bottomRight = {tree.right, tree.top - kEditGapAboveTree};
     ScreenToClient(hWnd, &topLeft);
     ScreenToClient(hWnd, &bottomRight);
-    HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+    HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, topLeft.x,
                                 topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y,
                                 hWnd, nullptr, nullptr, nullptr);
@@ -131,32 +140,41 @@ void CPathDialog::OnInitialized(HWND hWnd)
     SendMessageA(edit, WM_SETFONT, SendMessageA(hWnd, WM_GETFONT, 0, 0), TRUE);
 
     const CString initial = m_pszInitialFolder ? CString(m_pszInitialFolder) : Files::CurrentFolder();
-    SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(initial.GetString()));
+    const CStringW wideInitial = CStringW::FromText(initial);
+    SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(wideInitial.GetString()));
     // A folder the tree cannot select (typically the default folder, which does
     // not exist yet) still shows in the box, so the user need not type it again.
-    if (GetWindowTextLengthA(edit) == 0)
-        SetWindowTextA(edit, initial);
+    if (GetWindowTextLengthW(edit) == 0)
+        SetWindowTextW(edit, wideInitial.GetString());
 }
 
 void CPathDialog::OnSelectionChanged(LPCITEMIDLIST pidl) const
 {
-    char szPath[260] = {};
-    if (!SHGetPathFromIDListA(pidl, szPath) || szPath[1] != ':') {
+    wchar_t szPath[260] = {};
+    if (!SHGetPathFromIDListW(pidl, szPath) || szPath[1] != L':') {
         // Network locations and virtual folders have no drive-letter path.
-        szPath[0] = '\0';
+        szPath[0] = L'\0';
         EnableOk(FALSE);
     } else {
         EnableOk(TRUE);
     }
     HWND edit = GetDlgItem(m_hBrowseWnd, IDC_FOLDER_EDIT);
     if (edit)
-        SetWindowTextA(edit, szPath);
+        SetWindowTextW(edit, szPath);
 }
 
 void CPathDialog::ReadEditBox()
 {
     std::memset(m_szPath, 0, sizeof m_szPath);
-    GetWindowTextA(GetDlgItem(m_hBrowseWnd, IDC_FOLDER_EDIT), m_szPath, sizeof m_szPath);
+    wchar_t typed[sizeof m_szPath] = {};
+    GetWindowTextW(GetDlgItem(m_hBrowseWnd, IDC_FOLDER_EDIT), typed, static_cast<int>(sizeof m_szPath));
+    // In the program's code page, never past the buffer (a longer path is cut at a
+    // character and then fails the folder check as too long a path would).
+    const CString path = CString::FromWide(typed);
+    int n = 0;
+    while (n < path.GetLength() && n + path.CharLength(n) < static_cast<int>(sizeof m_szPath))
+        n += path.CharLength(n);
+    std::memcpy(m_szPath, path.GetString(), static_cast<size_t>(n));
 }
 
 void CPathDialog::EnableOk(BOOL bEnable) const

@@ -60,7 +60,10 @@ BOOL Dlg_Uninstall::OnInitDialog()
     HICON hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (hIcon)
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
-    ::SetWindowTextA(GetDlgItem(IDC_UNINSTALL_PLAN), DescribeRemovalPlan(m_plan, m_strFolder));
+    CWnd plan;
+    plan.Attach(GetDlgItem(IDC_UNINSTALL_PLAN));
+    plan.SetWindowText(DescribeRemovalPlan(m_plan, m_strFolder));
+    plan.Detach();
     // The list is read from its top; nothing happens until 卸载 is chosen.
     ::SendMessageA(GetDlgItem(IDC_UNINSTALL_PLAN), EM_SETSEL, 0, 0);
     ::SetFocus(GetDlgItem(IDCANCEL));

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SetUp.exe on a Windows whose ANSI code page is not 936 (Wine under C.UTF-8 has
 # 1252): a payload and a library with Chinese file names install whole, the log
-# carries the messages as the right text, and a message box's caption reads right.
-#   other_code_page.sh WINE_RUN SETUP_EXE
+# carries the messages as the right text, the dialog's headings and a message
+# box's caption read right.
+#   other_code_page.sh WINE_RUN SETUP_EXE READ_DIALOG_TEXT_EXE
 set -u
-wine_run=$1 setup=$2
+wine_run=$1 setup=$2 reader=$3
 fail() { echo "FAIL: $*"; exit 1; }
 dir=$(mktemp -d /tmp/trabex-cp.XXXXXX)
 drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
@@ -35,6 +36,16 @@ done
 [ -f "$drive_c/ACAD1252/Fonts/Trabex_EN.shx" ] || fail "the font was not installed"
 grep -q '消息 \[Q-工具箱安装\] 安装完成，重启CAD即可使用 !' "$dir/Dist/setup.log" || fail "no completion message in the log"
 grep -q '已复制：C:\\Trabex1252\\Q-Ostrevo\\说明.txt' "$dir/Dist/setup.log" || fail "the Chinese file name is not in the log"
+
+# The dialog's headings, set at run time, as another program reads them.
+run1252 "$win_dist\\SetUp.exe" >/dev/null 2>&1 &
+pid=$!
+texts=$(timeout 60 "$wine_run" "$reader" 2>/dev/null | tr -d '\r')
+"$wine_run" taskkill /f /im SetUp.exe >/dev/null 2>&1
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+grep -qx 'title=Ostrevo软件 V2026.03.31' <<<"$texts" || fail "dialog title: $texts"
+grep -qx 'edition=( 32位 AutoCAD版 )' <<<"$texts" || fail "dialog edition: $texts"
 
 # A box: the usage of an unknown switch, shown at once; its caption as X reads it.
 run1252 "$win_dist\\SetUp.exe" /X >/dev/null 2>&1 &
