@@ -67,9 +67,6 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
     const int cut = module.ReverseFind('\\');
     const CString folder = module.Left(cut);
     const CString exeName = module.Mid(cut + 1);
-    if (options.bSilent)
-        return RunUnattendedRemoval(theAcadRegistry, folder, exeName, &log);
-
     CString text;
     // Anywhere else (the distribution's Data folder, say) nothing is ours to delete.
     if (!IsInstallFolder(folder)) {
@@ -77,6 +74,9 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
         reporter.Tell(text, Texts::kCaptionUninstall);
         return kExitNotInstallFolder;
     }
+    if (options.bSilent)
+        return RunUnattendedRemoval(theAcadRegistry, folder, exeName, &log);
+
     theAcadRegistry.FindAcadReleases();
     CRemovalPlan plan;
     PlanRemoval(theAcadRegistry, folder, plan);

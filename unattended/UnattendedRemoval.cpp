@@ -18,12 +18,8 @@ ExitCode RunUnattendedRemoval(CAcadRegistry& record, const CString& strFolder, c
                               LogFile* pLog)
 {
     LoggedReporter reporter(nullptr, pLog);
-    if (!IsInstallFolder(strFolder)) {
-        CString text;
-        text.Format(Texts::kUninstallNotInstallFolderFormat, strFolder.GetString());
-        reporter.Tell(text, Texts::kCaptionUninstall);
-        return kExitNotInstallFolder;
-    }
+    if (!IsInstallFolder(strFolder))
+        return kExitNotInstallFolder;  // nothing is ours to delete (the caller has said so)
     record.FindAcadReleases();
     CRemovalPlan plan;
     PlanRemoval(record, strFolder, plan);

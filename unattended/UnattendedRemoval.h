@@ -8,7 +8,8 @@
 
 class LogFile;
 
-// strFolder is the folder the program runs from; pszExeName its file name there.
+// strFolder is the folder the program runs from, an install folder (else nothing
+// is done); pszExeName its file name there.
 ExitCode RunUnattendedRemoval(CAcadRegistry& record, const CString& strFolder, const char* pszExeName,
                               LogFile* pLog);
 // In the temporary copy: after process nWaitFor ended, deletes the uninstaller

@@ -92,10 +92,10 @@ void RunUninstall(const std::string& shots, bool interactive)
             boxes.WatchAllProcesses();
             PostMessageA(GetDlgItem(dialog, IDC_UNINSTALL), BM_CLICK, 0, 0);
             WaitForSingleObject(pi.hProcess, 30000);
-            WaitForProcessesNamed("Q-Ostrevo-Uninstall-", 30000);
+            WaitForProcessesNamed("Uninstall.exe", 30000);  // the temporary copy
         }
     }
-    WaitForProcessesNamed("Q-Ostrevo-Uninstall-", INFINITE);
+    WaitForProcessesNamed("Uninstall.exe", INFINITE);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
 }

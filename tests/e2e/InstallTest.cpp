@@ -338,21 +338,37 @@ bool SetKeyDacl(const std::string& path, const char* sddl)
     return ok;
 }
 
+// A key that everybody may read and nobody may write while the object lives.
+class ReadOnlyKey {
+public:
+    explicit ReadOnlyKey(const std::string& path) : m_path(path)
+    {
+        EXPECT_TRUE(SetKeyDacl(m_path, "D:P(A;;KR;;;WD)"));
+    }
+    ~ReadOnlyKey() { SetKeyDacl(m_path, "D:P(A;;KA;;;WD)"); }
+    // Whether this Wine refuses the write access now (not every version checks).
+    bool Enforced() const
+    {
+        HKEY probe = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, KEY_CREATE_SUB_KEY, &probe) != ERROR_SUCCESS)
+            return true;
+        RegCloseKey(probe);
+        return false;
+    }
+
+private:
+    std::string m_path;
+};
+
 } // namespace
 
 TEST_F(Install, WithoutTheRightsToRegisterNothingIsInstalled)
 {
     MakePayload();
     // What a user without administrator rights meets: AutoCAD's key may be read, not written.
-    ASSERT_TRUE(SetKeyDacl(kProduct2016, "D:P(A;;KR;;;WD)"));
-    struct Restore {
-        ~Restore() { SetKeyDacl(kProduct2016, "D:P(A;;KA;;;WD)"); }
-    } restore;
-    HKEY probe = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProduct2016.c_str(), 0, KEY_CREATE_SUB_KEY, &probe) == ERROR_SUCCESS) {
-        RegCloseKey(probe);
+    const ReadOnlyKey readOnly(kProduct2016);
+    if (!readOnly.Enforced())
         GTEST_SKIP() << "this Wine does not enforce registry key security";
-    }
     const std::string before = MachineFixture::Snapshot();
     Start();
     setup.Click(IDC_INSTALL);
@@ -515,15 +531,9 @@ TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
     EXPECT_EQ(before, MachineFixture::Snapshot());
 
     // Without the rights to write AutoCAD's keys.
-    ASSERT_TRUE(SetKeyDacl(kProduct2016, "D:P(A;;KR;;;WD)"));
-    struct Restore {
-        ~Restore() { SetKeyDacl(kProduct2016, "D:P(A;;KA;;;WD)"); }
-    } restore;
-    HKEY probe = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kProduct2016.c_str(), 0, KEY_CREATE_SUB_KEY, &probe) == ERROR_SUCCESS) {
-        RegCloseKey(probe);
+    const ReadOnlyKey readOnly(kProduct2016);
+    if (!readOnly.Enforced())
         GTEST_SKIP() << "this Wine does not enforce registry key security";
-    }
     EXPECT_EQ(5, RunToEnd(command));
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(before, MachineFixture::Snapshot());
