@@ -137,8 +137,8 @@ BOOL Dlg_Setup::OnInitDialog()
             Ticked(k) = FALSE;
         }
     }
-    if (g_nTargetBits == 32) {
-        for (int k = ReleaseIndex(kFirstWithheldRelease); k < kReleaseCount; ++k) {
+    for (int k = 0; k < kReleaseCount; ++k) {
+        if (IsWithheld(k)) {  // the same rule as the unattended run's
             ReleaseCheck(k).ShowWindow(SW_HIDE);
             Ticked(k) = FALSE;
         }
