@@ -7,16 +7,6 @@
 
 namespace {
 
-bool HoldsAnythingBut(const CString& folder, const char* pszOnly)
-{
-    FileFinder finder;
-    for (bool more = finder.First(folder + "\\*.*"); more; more = finder.Next()) {
-        if (!finder.IsDots() && (!pszOnly || CString(finder.Name()).CompareNoCase(pszOnly) != 0))
-            return true;
-    }
-    return false;
-}
-
 bool IsInside(const CString& path, const CString& folder)
 {
     const CString prefix = folder + "\\";
@@ -38,7 +28,7 @@ void RemoveEmptied(const CString& folder, const char* pszKeep, FilesLeft& left)
 {
     if (GetPathKind(folder) != kPathFolder)
         return;
-    if (!HoldsAnythingBut(folder, pszKeep)) {
+    if (!FolderHoldsMoreThan(folder, pszKeep)) {
         if (!pszKeep && !Files::RemoveFolder(folder))
             left.leftovers.Add(folder);
         return;
@@ -134,5 +124,10 @@ bool RemoveEmptyInstallFolder(const CString& strFolder)
 
 bool FolderHoldsMoreThan(const CString& strFolder, const char* pszOnly)
 {
-    return HoldsAnythingBut(strFolder, pszOnly);
+    FileFinder finder;
+    for (bool more = finder.First(strFolder + "\\*.*"); more; more = finder.Next()) {
+        if (!finder.IsDots() && (!pszOnly || CString(finder.Name()).CompareNoCase(pszOnly) != 0))
+            return true;
+    }
+    return false;
 }

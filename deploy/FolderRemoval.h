@@ -26,5 +26,5 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
 // False when the install folder is still there.
 bool RemoveEmptyInstallFolder(const CString& strFolder);
 
-// True when the folder holds anything besides the file named pszOnly.
+// True when the folder holds anything besides the file named pszOnly (NULL: anything).
 bool FolderHoldsMoreThan(const CString& strFolder, const char* pszOnly);
