@@ -128,8 +128,30 @@ int CPayloadCopier::AskAfterFailure(const CString& path) const
     return answer == IDIGNORE ? IDIGNORE : IDRETRY;
 }
 
+namespace {
+
+// A read-only file of an earlier install refuses to be overwritten: it is freed
+// and the copy tried once more. Looking at every target first would cost a lookup
+// of a name that is usually missing, about a tenth of copying a small file.
+bool CopyFreeingTarget(const CString& source, const CString& target)
+{
+    if (Files::CopyOverwrite(source, target))
+        return true;
+    ClearReadOnly(target);
+    return Files::CopyOverwrite(source, target);
+}
+
+bool IsReadOnly(const FileFinder& entry)
+{
+    return (entry.Attributes() & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+} // namespace
+
 int CPayloadCopier::CopyOneFile(const CString& source, const CString& target, bool bTargetFits)
 {
+    if (bTargetFits && CopyFreeingTarget(source, target))
+        return IDOK;
     // A target that does not fit a path buffer is never copied to a cut path: it
     // counts as a failed copy, so the user sees the message and can abort.
     while (!bTargetFits || !Files::CopyOverwrite(source, target)) {
@@ -185,9 +207,10 @@ bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& 
     const bool targetFits =
         bDestinationFits && target.GetLength() < static_cast<int>(kPathBufferSize);
 
-    ClearReadOnly(source);
+    // The listing tells whether the source is read-only.
+    if (IsReadOnly(entry))
+        ClearReadOnly(source);
     RemoveZoneIdentifier(source);
-    ClearReadOnly(target);
     const int result = CopyOneFile(source, target, targetFits);
     NoteCopy(target, entry, result == IDOK);
     if (result == IDABORT)
@@ -234,11 +257,9 @@ void CPayloadCopier::CopyLibraryEntry(const CString& source, const char* pszDest
     // No question: the add-on loads without its library. A file that could not be
     // copied is named with the install's write failures instead.
     const bool fits = to.GetLength() < static_cast<int>(kPathBufferSize);
-    if (fits) {
+    if (fits && IsReadOnly(entry))
         ClearReadOnly(from);
-        ClearReadOnly(to);
-    }
-    const bool copied = fits && Files::CopyOverwrite(from, to);
+    const bool copied = fits && CopyFreeingTarget(from, to);
     NoteCopy(to, entry, copied);
     if (!copied)
         m_arrLibraryFailures.Add(to);
