@@ -13,6 +13,7 @@
 #include "acad/AcadRegistry.h"
 #include "deploy/PayloadCopier.h"
 #include "deploy/PayloadLocation.h"
+#include "framework/Reporter.h"
 #include "framework/Window.h"
 #include "platform/Files.h"
 
@@ -28,12 +29,11 @@ double Ms(const LARGE_INTEGER& t0, const LARGE_INTEGER& t1)
 // Times each step of CopyPayload's work for one entry, summed over the payload.
 int Profile(const char* pszDest)
 {
-    enum { kFormat, kSourceAttributes, kZone, kTargetAttributesBefore, kCopy, kTargetAttributesAfter,
-           kProgress, kListing, kCount };
-    const char* const names[kCount] = {"formatting the two paths", "ClearReadOnly(source)",
-                                       "RemoveZoneIdentifier(source)", "ClearReadOnly(target) before",
-                                       "CopyFileA", "ClearReadOnly(target) after", "progress step",
-                                       "listing (FindNextFileA)"};
+    enum { kFormat, kSourceAttributes, kZone, kCopy, kTargetAttributes, kProgress, kListing, kCount };
+    const char* const names[kCount] = {"formatting the two paths", "ClearReadOnly(source), if listed so",
+                                       "RemoveZoneIdentifier(source)", "CopyFileW",
+                                       "ClearReadOnly(target) after", "progress step",
+                                       "listing (FindNextFileW)"};
     double total[kCount] = {};
     CString payload;
     if (!FindPayloadFolder(payload))
@@ -41,9 +41,13 @@ int Profile(const char* pszDest)
     Files::MakeDir(pszDest);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
-    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr, nullptr, nullptr);
+    // Shown, as the dialog's bar is: a hidden bar never paints.
+    HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 16, nullptr, nullptr,
+                               nullptr, nullptr);
     CWnd progress;
     progress.Attach(bar);
+    WindowReporter reporter(nullptr, &progress);
+    reporter.BeginProgress(CountCopySteps(payload));
     FileFinder finder;
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
@@ -58,18 +62,20 @@ int Profile(const char* pszDest)
             QueryPerformanceCounter(&t1);
             total[kind] += Ms(t0, t1);
         };
-        step(kProgress, [&] { progress.SendMessage(PBM_STEPIT); });
+        step(kProgress, [&] { reporter.Step(); });
         if (!finder.IsDots() && !finder.IsFolder()) {
             CString source, target;
             step(kFormat, [&] {
                 source.Format("%s\\%s", payload.GetString(), finder.Name());
                 target.Format("%s\\%s", pszDest, finder.Name());
             });
-            step(kSourceAttributes, [&] { ClearReadOnly(source); });
+            step(kSourceAttributes, [&] {
+                if (finder.Attributes() & FILE_ATTRIBUTE_READONLY)
+                    ClearReadOnly(source);
+            });
             step(kZone, [&] { RemoveZoneIdentifier(source); });
-            step(kTargetAttributesBefore, [&] { ClearReadOnly(target); });
             step(kCopy, [&] { Files::CopyOverwrite(source, target); });
-            step(kTargetAttributesAfter, [&] { ClearReadOnly(target); });
+            step(kTargetAttributes, [&] { ClearReadOnly(target); });
             ++files;
         }
         step(kListing, [&] { more = finder.Next(); });
@@ -81,7 +87,7 @@ int Profile(const char* pszDest)
         sum += t;
     std::printf("payload copy of %d files, per kind of call (ms over all files, share):\n", files);
     for (int k = 0; k < kCount; ++k)
-        std::printf("  %-32s %8.1f  %5.1f%%\n", names[k], total[k], sum > 0 ? 100.0 * total[k] / sum : 0.0);
+        std::printf("  %-36s %8.1f  %5.1f%%\n", names[k], total[k], sum > 0 ? 100.0 * total[k] / sum : 0.0);
     return 0;
 }
 

@@ -28,17 +28,25 @@ int WindowReporter::Ask(const char* pszText, const char* pszCaption, UINT nType,
 
 void WindowReporter::BeginProgress(int nSteps)
 {
+    m_nDone = 0;
     if (!m_pProgress || !m_pProgress->GetSafeHwnd())
         return;
     m_pProgress->SendMessage(PBM_SETRANGE32, 0, nSteps);
-    m_pProgress->SendMessage(PBM_SETSTEP, 1);
     m_pProgress->SendMessage(PBM_SETPOS, 0);
 }
 
 void WindowReporter::Step()
 {
+    ++m_nDone;
+    // A progress bar repaints at once on every change of position, which costs
+    // more than copying a small file: the bar shows the steps done, and pending
+    // messages are handled, at most every kRefreshMs.
+    const DWORD now = ::GetTickCount();
+    if (now - m_dwShown < kRefreshMs)
+        return;
+    m_dwShown = now;
     if (m_pProgress && m_pProgress->GetSafeHwnd())
-        m_pProgress->SendMessage(PBM_STEPIT);
+        m_pProgress->SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_nDone));
     // Between two steps the window answers (paints, moves): Windows would grey a
     // window that handles nothing for five seconds as not responding.
     if (m_pOwner)

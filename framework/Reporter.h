@@ -41,6 +41,9 @@ public:
 
 private:
     CWnd* Owner() const;
+    static constexpr DWORD kRefreshMs = 50;
     CWnd* m_pOwner;
     CWnd* m_pProgress;
+    int m_nDone = 0;
+    DWORD m_dwShown = 0;  // tick of the last paint and message handling
 };

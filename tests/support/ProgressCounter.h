@@ -1,11 +1,19 @@
-// A stand-in progress bar: a window that counts the PBM_STEPIT messages it gets.
+// The dialog's face with a counter of the steps reported to it: its questions are
+// message boxes, as the dialog's are.
 #pragma once
 
-#include "framework/Window.h"
+#include "framework/Reporter.h"
 
-class ProgressCounter : public CWnd {
+class ProgressCounter : public WindowReporter {
 public:
-    ProgressCounter();
-    ~ProgressCounter() override;
-    int Steps() const;
+    ProgressCounter() : WindowReporter(nullptr, nullptr) {}
+    void Step() override
+    {
+        ++m_nSteps;
+        WindowReporter::Step();
+    }
+    int Steps() const { return m_nSteps; }
+
+private:
+    int m_nSteps = 0;
 };
