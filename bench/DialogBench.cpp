@@ -11,28 +11,9 @@
 #include "tests/e2e/MachineFixture.h"
 #include "tests/e2e/SetupProcess.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/ProcessWindows.h"
 
 namespace {
-
-struct FindBox {
-    DWORD pid;
-    HWND dialog;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND h, LPARAM l)
-{
-    FindBox* f = reinterpret_cast<FindBox*>(l);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    char cls[16] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    if (pid == f->pid && h != f->dialog && IsWindowVisible(h) && std::string(cls) == "#32770") {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 double Ms(const LARGE_INTEGER& t0, const LARGE_INTEGER& t1)
 {
@@ -63,14 +44,14 @@ int main(int argc, char** argv)
     if (!dialog)
         return 1;
     Sleep(500);  // the dialog settled, as a user would see it before clicking
-    FindBox box = {pi.dwProcessId, dialog, nullptr};
+    HWND box = nullptr;
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
     PostMessageA(GetDlgItem(dialog, IDC_INSTALL), BM_CLICK, 0, 0);
     // Polled once a millisecond: a tight loop would flood the Wine server that the
     // setup's own file calls go through, and slow down what it measures.
-    while (!box.found && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT)
-        EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&box));
+    while (!box && WaitForSingleObject(pi.hProcess, 1) == WAIT_TIMEOUT)
+        box = FindVisibleWindow(pi.dwProcessId, [dialog](HWND h) { return h != dialog && IsMessageBox(h); });
     QueryPerformanceCounter(&t1);
     MessageBoxAnswerer boxes;
     boxes.WatchProcess(pi.dwProcessId);
@@ -78,5 +59,5 @@ int main(int argc, char** argv)
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     std::printf("click to message: %.0f ms\n", Ms(t0, t1));
-    return box.found ? 0 : 1;
+    return box ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "tests/e2e/MachineFixture.h"
 #include "tests/e2e/SetupProcess.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/ProcessWindows.h"
 
 namespace {
 
@@ -29,29 +30,10 @@ std::string RegString(HKEY root, const std::string& path, const char* name)
     return buf;
 }
 
-struct FindBrowser {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK MatchFolderBrowser(HWND h, LPARAM l)
-{
-    FindBrowser* f = reinterpret_cast<FindBrowser*>(l);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == f->pid && IsWindowVisible(h) && GetDlgItem(h, 14148)) {
-        f->found = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The picker's folder browser (the shell dialog with our edit box) of process pid.
 HWND FindFolderBrowser(DWORD pid)
 {
-    FindBrowser f = {pid, nullptr};
-    EnumWindows(MatchFolderBrowser, reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return FindVisibleWindow(pid, [](HWND h) { return GetDlgItem(h, 14148) != nullptr; });
 }
 
 // The machine, a distribution folder with the sample payload, and the program.

@@ -2,35 +2,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-struct FindWindowOf {
-    DWORD pid;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchCaption(HWND hWnd, LPARAM lParam)
-{
-    FindWindowOf* f = reinterpret_cast<FindWindowOf*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    char caption[64] = {};
-    GetWindowTextA(hWnd, caption, sizeof caption);
-    if (pid == f->pid && std::string(caption) == f->caption && IsWindowVisible(hWnd)) {
-        f->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
+#include "tests/support/ProcessWindows.h"
 
 HWND FindProgramWindow(DWORD pid, const char* pszCaption)
 {
-    FindWindowOf f = {pid, pszCaption, nullptr};
-    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return FindVisibleWindow(pid, [pszCaption](HWND hWnd) {
+        char caption[64] = {};
+        GetWindowTextA(hWnd, caption, sizeof caption);
+        return std::string(caption) == pszCaption;
+    });
 }
 
 HWND FindSetupDialog(DWORD pid)

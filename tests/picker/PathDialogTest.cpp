@@ -9,20 +9,10 @@
 
 #include "res/Texts.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/ProcessWindows.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
-
-BOOL CALLBACK FindBrowser(HWND hWnd, LPARAM lParam)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == GetCurrentProcessId() && IsWindowVisible(hWnd) && GetDlgItem(hWnd, IDC_BROWSE_TREE)) {
-        *reinterpret_cast<HWND*>(lParam) = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 std::string TextOf(HWND h)
 {
@@ -33,9 +23,7 @@ std::string TextOf(HWND h)
 
 HWND FindOurBrowser()
 {
-    HWND browser = nullptr;
-    EnumWindows(FindBrowser, reinterpret_cast<LPARAM>(&browser));
-    return browser;
+    return FindVisibleWindow(GetCurrentProcessId(), [](HWND h) { return GetDlgItem(h, IDC_BROWSE_TREE) != nullptr; });
 }
 
 // Runs the picker modally while `drive` works its window from another thread;

@@ -2,25 +2,9 @@
 
 #include <set>
 
+#include "tests/support/ProcessWindows.h"
+
 namespace {
-
-struct FindState {
-    DWORD pid;
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectBoxes(HWND hWnd, LPARAM lParam)
-{
-    FindState* state = reinterpret_cast<FindState*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    char cls[32] = {};
-    GetClassNameA(hWnd, cls, sizeof cls);
-    if ((state->pid == MessageBoxAnswerer::kAnyProcess || pid == state->pid) && std::string(cls) == "#32770" && IsWindowVisible(hWnd) &&
-        GetDlgItem(hWnd, 0xFFFF))
-        state->boxes.push_back(hWnd);
-    return TRUE;
-}
 
 std::string WindowText(HWND h)
 {
@@ -69,9 +53,7 @@ void MessageBoxAnswerer::Run()
 {
     std::set<HWND> answered;
     while (!m_stop) {
-        FindState state = {m_pid, {}};
-        EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&state));
-        for (HWND box : state.boxes) {
+        for (HWND box : VisibleWindowsOf(m_pid, IsMessageBox)) {
             if (answered.count(box))
                 continue;
             const std::string caption = WindowText(box);
