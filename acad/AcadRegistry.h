@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include "acad/ReleaseTable.h"
+#include "framework/Reporter.h"
 #include "framework/String.h"
+#include "platform/Failure.h"
 
 class CAcadRegistry {
 public:
@@ -19,27 +21,26 @@ public:
     void SetInstallFolder(CString folder);
 
     // Registers the add-on with every ticked release, then updates trusted paths.
-    void RegisterWithAcad(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010, BOOL b2011,
-                          BOOL b2012, BOOL b2013, BOOL b2014, BOOL b2015, BOOL b2016,
-                          BOOL b2017, BOOL b2018, BOOL b2019, BOOL b2020, BOOL b2021,
-                          BOOL b2022, BOOL b2023, BOOL b2024, BOOL b2025, BOOL b2026,
-                          BOOL b2027);
-    void RegisterLoader(int nYear);
-    void AddTrustedPath();
+    // Each registration written or not is a line of log; what could not be
+    // written is added to failures (release and key, with the reason).
+    void RegisterWithAcad(const ReleaseTicks& ticked, Reporter& log, FailureList& failures);
+    void RegisterLoader(int nYear, Reporter& log, FailureList& failures);
+    // Each profile written or not is a line of log (a profile left alone is no
+    // failure of the install: AutoCAD then asks before loading the module).
+    void AddTrustedPath(Reporter& log);
     // Whether the registrations of every ticked release can be written: each
     // product key (and an existing registration below it) is opened with the
     // access the writes need. False with the first key that refuses in strDenied.
-    bool CanRegister(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const;
+    bool CanRegister(const ReleaseTicks& ticked, CString& strDenied) const;
     // Whether the support files of every ticked release can be written: each
     // existing Fonts folder (and AutoCAD 2008's Drv) is probed with a file of its
     // own. False with the first folder that refuses in strDenied.
-    bool CanWriteSupportFolders(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const;
-    // Copies the fonts (and for 2008 the plot driver) into every AutoCAD folder.
-    void InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010, BOOL b2011,
-                             BOOL b2012, BOOL b2013, BOOL b2014, BOOL b2015, BOOL b2016,
-                             BOOL b2017, BOOL b2018, BOOL b2019, BOOL b2020, BOOL b2021,
-                             BOOL b2022, BOOL b2023, BOOL b2024, BOOL b2025, BOOL b2026,
-                             BOOL b2027);
+    bool CanWriteSupportFolders(const ReleaseTicks& ticked, CString& strDenied) const;
+    // Copies the fonts (and for 2008 the plot driver) from the payload folder
+    // (empty: none, nothing can be copied) into every AutoCAD folder of the
+    // ticked releases; each file is a line of log, each one not written a failure.
+    void InstallSupportFiles(const ReleaseTicks& ticked, const CString& strPayload, Reporter& log,
+                             FailureList& failures);
 
     // Recursive search below hParent for keys that hold m_strValueName.
     // nDepth counts the levels below the release key; the walk stops at the
@@ -60,12 +61,6 @@ public:
                               int nDepth = 0);
 
     CString m_strInstallFolder;
-    // What the last install could not write (release, and the key or file),
-    // emptied by RegisterWithAcad; never a failure reported as success.
-    CStringArray m_arrWriteFailures;
-    // What the last install wrote and what it passed over, one line each, for the
-    // log; emptied by RegisterWithAcad.
-    CStringArray m_arrInstallLog;
     CStringArray m_arrAcadFolders[kReleaseCount];
     CStringArray m_arrProductKeys[kReleaseCount];
     CString m_strValueName;
@@ -97,16 +92,12 @@ constexpr int kMaxRegistryDepth = 512;
 // folder ("\Trabex2010_32.ARX").
 int LongestLoaderSuffix();
 
-// Copies the fonts, and with bPlotDriver the plot driver, into one AutoCAD folder.
-// A file that could not be written into an existing AutoCAD sub-folder is added
-// to pFailures (when given). AutoCAD's own plot driver is replaced only once its
-// backup exists as a file.
-// Each file written is added to pWritten (when given).
-void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures = nullptr,
-                      CStringArray* pWritten = nullptr);
-
-
-// Removes one trailing backslash unless it is the only character.
-void StripTrailingBackslash(CString& str);
+// Copies the fonts, and with bPlotDriver the plot driver, from the payload
+// folder (empty: none) into one AutoCAD folder of release nYear. Each file
+// written is a line of log; one that could not be written into an existing
+// AutoCAD sub-folder is added to failures. AutoCAD's own plot driver is replaced
+// only once its backup exists as a file.
+void CopySupportFiles(const CString& strAcadFolder, const CString& strPayload, int nYear, bool bPlotDriver,
+                      Reporter& log, FailureList& failures);
 
 extern CAcadRegistry theAcadRegistry;

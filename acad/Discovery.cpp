@@ -59,18 +59,12 @@ void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
     if (!root.OpenRead(machine.Get(), pszRootPath))
         return;
 
-    const DWORD count = root.SubKeyCount();
-    for (DWORD i = 0; i < count; ++i) {
-        char szRelease[256];
-        // A name that cannot be read (the registry changed meanwhile) is skipped,
-        // never searched as the empty name, which would be the root itself.
-        if (!root.EnumSubKey(i, szRelease))
-            continue;
+    for (RegSubKeys releases(root); releases.Next();) {
         CString basePath;
-        basePath.Format("%s\\%s\\", pszRootPath, szRelease);
+        basePath.Format("%s\\%s\\", pszRootPath, releases.Name());
 
         RegKey release;
-        if (!release.OpenRead(root.Get(), szRelease))
+        if (!release.OpenRead(root.Get(), releases.Name()))
             continue;
 
         // One walk gathers both passes (half the registry calls of two walks).
@@ -158,13 +152,9 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
     }
     if ((!pFolders && !pNames) || nDepth >= kMaxRegistryDepth)
         return;
-    for (DWORD i = 0; i < subKeys; ++i) {
-        char szName[256];
-        if (!key.EnumSubKey(i, szName))
-            continue;
-        CollectProductValues(key.Get(), szName, strRelPath + szName + "\\", strBasePath, pFolders,
+    for (RegSubKeys names(key, subKeys); names.Next();)
+        CollectProductValues(key.Get(), names.Name(), strRelPath + names.Name() + "\\", strBasePath, pFolders,
                              pNames, nDepth + 1);
-    }
 }
 
 void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CString strRelPath,
@@ -183,11 +173,6 @@ void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CStrin
 
     if (nDepth >= kMaxRegistryDepth)
         return;
-    const DWORD count = key.SubKeyCount();
-    for (DWORD i = 0; i < count; ++i) {
-        char szName[256];
-        if (!key.EnumSubKey(i, szName))
-            continue;
-        CollectRegValues(key.Get(), szName, strRelPath + szName + "\\", strBasePath, nDepth + 1);
-    }
+    for (RegSubKeys names(key); names.Next();)
+        CollectRegValues(key.Get(), names.Name(), strRelPath + names.Name() + "\\", strBasePath, nDepth + 1);
 }

@@ -1,8 +1,8 @@
 // Makes every ticked AutoCAD release load the add-on module at start-up.
 #include "acad/AcadRegistry.h"
 
-#include "platform/BuildConstants.h"
 #include "framework/Format.h"
+#include "platform/BuildConstants.h"
 #include "platform/Registry.h"
 #include "res/Texts.h"
 
@@ -49,11 +49,11 @@ CString FailureText(int nYear, const CString& productKey, const char* pszName)
     return text;
 }
 
-// Replaces the registration under one open product key; false when it could not
-// be written whole. A key name or module path that does not fit its buffer is
-// never written cut.
-bool WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& installFolder,
-                 CString& keyName)
+// Replaces the registration under one open product key; the failure when it
+// could not be written whole. A key name or module path that does not fit its
+// buffer is never written cut.
+WinResult WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& installFolder,
+                      CString& keyName)
 {
     PathBuffer name;
     const bool nameFits = FormatPath(name, entry.pszKeyFormat, entry.nKeyNumber);
@@ -61,15 +61,26 @@ bool WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& insta
     PathBuffer modulePath;
     if (!nameFits || !FormatPath(modulePath, entry.pszModuleFormat, installFolder.GetString(),
                                  entry.nModuleNumber))
-        return false;
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
 
     product.DeleteSubKey(name);  // fails harmlessly when absent or not empty
     RegKey application;
-    if (!application.Create(product.Get(), name))
-        return false;
-    const bool loadCtrls = application.SetDword("LOADCTRLS", kLoadOnStartup);
-    const bool loader = application.SetString("LOADER", modulePath);
-    return loadCtrls && loader;
+    WinResult written = application.Create(product.Get(), name);
+    if (!written)
+        return written;
+    written = application.SetDword("LOADCTRLS", kLoadOnStartup);
+    const WinResult loader = application.SetString("LOADER", modulePath);
+    return written ? loader : written;
+}
+
+// The log line of one registration, with the reason when it was not written.
+CStringW RegistrationLine(const CString& where, const WinResult& written)
+{
+    if (!written)
+        return FailureLine(Texts::kLogNotWrittenFormat, CStringW::FromText(where), written.Code());
+    CString line;
+    line.Format(Texts::kLogRegisteredFormat, where.GetString());
+    return CStringW::FromText(line);
 }
 
 // The registrations one release writes under each of its product keys.
@@ -104,26 +115,16 @@ int LongestLoaderSuffix()
     return best;
 }
 
-void CAcadRegistry::RegisterWithAcad(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010,
-                                     BOOL b2011, BOOL b2012, BOOL b2013, BOOL b2014,
-                                     BOOL b2015, BOOL b2016, BOOL b2017, BOOL b2018,
-                                     BOOL b2019, BOOL b2020, BOOL b2021, BOOL b2022,
-                                     BOOL b2023, BOOL b2024, BOOL b2025, BOOL b2026,
-                                     BOOL b2027)
+void CAcadRegistry::RegisterWithAcad(const ReleaseTicks& ticked, Reporter& log, FailureList& failures)
 {
-    const BOOL ticked[kReleaseCount] = {b2007, b2008, b2009, b2010, b2011, b2012, b2013,
-                                        b2014, b2015, b2016, b2017, b2018, b2019, b2020,
-                                        b2021, b2022, b2023, b2024, b2025, b2026, b2027};
-    m_arrWriteFailures.RemoveAll();
-    m_arrInstallLog.RemoveAll();
     for (int k = 0; k < kReleaseCount; ++k) {
         if (ticked[k])
-            RegisterLoader(ReleaseYear(k));
+            RegisterLoader(ReleaseYear(k), log, failures);
     }
-    AddTrustedPath();
+    AddTrustedPath(log);
 }
 
-void CAcadRegistry::RegisterLoader(int nYear)
+void CAcadRegistry::RegisterLoader(int nYear, Reporter& log, FailureList& failures)
 {
     if (!IsKnownRelease(nYear))
         return;
@@ -135,28 +136,23 @@ void CAcadRegistry::RegisterLoader(int nYear)
         const LONG opened = product.OpenStatus(HKEY_LOCAL_MACHINE, productKeys[i]);
         if (opened == ERROR_FILE_NOT_FOUND)
             continue;  // gone since discovery: nothing to register with
+        const CString where = FailureText(nYear, productKeys[i], "");
         if (opened != ERROR_SUCCESS) {
-            m_arrWriteFailures.Add(FailureText(nYear, productKeys[i], ""));
-            CString line;
-            line.Format(Texts::kLogNotWrittenFormat, FailureText(nYear, productKeys[i], "").GetString());
-            m_arrInstallLog.Add(line);
+            failures.Add(CStringW::FromText(where), static_cast<DWORD>(opened));
+            log.Note(RegistrationLine(where, WinResult::FromStatus(opened)));
             continue;
         }
         for (int e = 0; e < count; ++e) {
             CString keyName;
-            const CString where = FailureText(nYear, productKeys[i], "");
-            const bool written = WriteLoader(product, entries[e], m_strInstallFolder, keyName);
+            const WinResult written = WriteLoader(product, entries[e], m_strInstallFolder, keyName);
             if (!written)
-                m_arrWriteFailures.Add(where + keyName);
-            CString line;
-            line.Format(written ? Texts::kLogRegisteredFormat : Texts::kLogNotWrittenFormat,
-                        (where + keyName).GetString());
-            m_arrInstallLog.Add(line);
+                failures.Add(CStringW::FromText(where + keyName), written.Code());
+            log.Note(RegistrationLine(where + keyName, written));
         }
     }
 }
 
-bool CAcadRegistry::CanRegister(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const
+bool CAcadRegistry::CanRegister(const ReleaseTicks& ticked, CString& strDenied) const
 {
     for (int k = 0; k < kReleaseCount; ++k) {
         if (!ticked[k])

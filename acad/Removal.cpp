@@ -2,8 +2,8 @@
 #include "acad/Removal.h"
 
 #include "acad/TrustedPaths.h"
-#include "deploy/PayloadLocation.h"
 #include "platform/Files.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "res/Texts.h"
 
@@ -53,18 +53,16 @@ void ForEachRegistration(const CString& productKey, Visit visit)
     RegKey applications;
     if (applications.OpenAccess(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ) != ERROR_SUCCESS)
         return;
-    const DWORD count = applications.SubKeyCount();
-    for (DWORD i = 0; i < count; ++i) {
-        char szName[256];
-        if (!applications.EnumSubKey(i, szName) || !IsRegistrationName(szName))
+    for (RegSubKeys names(applications); names.Next();) {
+        if (!IsRegistrationName(names.Name()))
             continue;
         RegKey registration;
-        if (!registration.OpenRead(applications.Get(), szName))
+        if (!registration.OpenRead(applications.Get(), names.Name()))
             continue;
         char loader[MAX_PATH + 1] = {};
         DWORD cb = sizeof loader - 1;
         if (registration.QueryValue("LOADER", loader, &cb) == ERROR_SUCCESS)
-            visit(CString(szName), CString(loader));
+            visit(CString(names.Name()), CString(loader));
     }
 }
 
@@ -168,47 +166,46 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
     return true;
 }
 
-void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, CStringArray& leftovers)
+void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureList& leftovers)
 {
+    auto leftover = [&](const char* pszFormat, const CString& a, const CString& b, DWORD dwError) {
+        CString line;
+        line.Format(pszFormat, a.GetString(), b.GetString());
+        leftovers.Add(CStringW::FromText(line), dwError);
+    };
     RegKey machine;
     machine.Open(HKEY_LOCAL_MACHINE, nullptr);
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         const CString& key = plan.m_arrRegistrations[i];
         // AutoCAD adds Commands and Groups below a registration once the module has
         // loaded: the key goes with everything below it.
+        const WinResult deleted = machine.DeleteTree(key);
         RegKey probe;
-        if (!machine.DeleteTree(key) && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND) {
-            CString line;
-            line.Format(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i].GetString(), key.GetString());
-            leftovers.Add(line);
-        }
+        if (!deleted && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND)
+            leftover(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i], key, deleted.Code());
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {
-        if (!RemoveTrustedPath(plan.m_arrProfiles[i], strFolder)) {
-            CString line;
-            line.Format(Texts::kLeftTrustedPathFormat, strFolder.GetString(), plan.m_arrProfiles[i].GetString());
-            leftovers.Add(line);
-        }
+        const WinResult removed = RemoveTrustedPath(plan.m_arrProfiles[i], strFolder);
+        if (!removed)
+            leftover(Texts::kLeftTrustedPathFormat, strFolder, plan.m_arrProfiles[i], removed.Code());
     }
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
         ClearReadOnly(driver);
-        CString line;
-        if (!Files::CopyOverwrite(backup, driver)) {
-            line.Format(Texts::kLeftDriverFormat, driver.GetString());
-            leftovers.Add(line);
+        const WinResult restored = Files::CopyOverwrite(backup, driver);
+        if (!restored) {
+            leftover(Texts::kLeftDriverFormat, driver, CString(), restored.Code());
             continue;
         }
         ClearReadOnly(backup);
-        if (!Files::Delete(backup)) {
-            line.Format(Texts::kLeftFileFormat, backup.GetString());
-            leftovers.Add(line);
-        }
+        const WinResult deleted = Files::Delete(backup);
+        if (!deleted)
+            leftover(Texts::kLeftFileFormat, backup, CString(), deleted.Code());
     }
 }
 
-void FindBrokenRegistrations(const CAcadRegistry& record, CStringArray& leftovers)
+void FindBrokenRegistrations(const CAcadRegistry& record, FailureList& leftovers)
 {
     CStringArray seen;
     for (int k = 0; k < kReleaseCount; ++k) {
@@ -222,7 +219,7 @@ void FindBrokenRegistrations(const CAcadRegistry& record, CStringArray& leftover
                 CString release, line;
                 release.Format("AutoCAD %d", ReleaseYear(k));
                 line.Format(Texts::kLeftBrokenRegistrationFormat, release.GetString(), key.GetString(), loader.GetString());
-                leftovers.Add(line);
+                leftovers.Add(CStringW::FromText(line), ERROR_FILE_NOT_FOUND);
             });
         }
     }

@@ -5,6 +5,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "framework/String.h"
+#include "platform/Failure.h"
 
 class CRemovalPlan {
 public:
@@ -39,9 +40,9 @@ void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemoval
 bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied);
 
 // Removes what the plan names. Whatever could not be removed is added to
-// leftovers, one line each, with what the user can do about it.
-void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, CStringArray& leftovers);
+// leftovers, one line each, with what the user can do about it (and why).
+void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureList& leftovers);
 
 // Every Trabex registration still on the machine whose LOADER file no longer
 // exists, as leftover lines: AutoCAD would complain about it at every start.
-void FindBrokenRegistrations(const CAcadRegistry& record, CStringArray& leftovers);
+void FindBrokenRegistrations(const CAcadRegistry& record, FailureList& leftovers);

@@ -1,7 +1,6 @@
 // Places the add-on's fonts (and AutoCAD 2008's plot driver) into AutoCAD's folders.
 #include "acad/AcadRegistry.h"
 
-#include "deploy/PayloadLocation.h"
 #include "framework/Format.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
@@ -30,12 +29,20 @@ bool IsFile(const char* pszPath)
     return GetPathKind(pszPath) == kPathFile;
 }
 
+// Where one support file goes, for the log and the message: "AutoCAD 2008: <file>".
+CStringW Where(int nYear, const CString& target)
+{
+    CString text;
+    text.Format("AutoCAD %d: %s", nYear, target.GetString());
+    return CStringW::FromText(text);
+}
+
 // Copies one support file into its AutoCAD sub-folder. An AutoCAD folder without
 // that sub-folder gets nothing (it is no complete installation); a file that
 // cannot be written into an existing one is a failure. With bKeepOriginal,
 // AutoCAD's own file is replaced only once its backup exists as a file.
-void CopySupportFile(const CString* pPayload, const CString& acadFolder, const SupportFile& file,
-                     bool bKeepOriginal, CStringArray* pFailures, CStringArray* pWritten)
+void CopySupportFile(const CString& payload, const CString& acadFolder, int nYear, const SupportFile& file,
+                     bool bKeepOriginal, Reporter& log, FailureList& failures)
 {
     PathBuffer folder;
     if (!FormatPath(folder, file.pszFolderFormat, acadFolder.GetString()))
@@ -44,79 +51,62 @@ void CopySupportFile(const CString* pPayload, const CString& acadFolder, const S
         return;
     CString target;
     target.Format("%s\\%s", folder, file.pszTarget);
-    bool written = pPayload != nullptr;  // no payload: nothing can be copied
+    // No payload: nothing can be copied.
+    WinResult written = payload.IsEmpty() ? WinResult(ERROR_PATH_NOT_FOUND) : WinResult();
     if (written && bKeepOriginal) {
         const CString backup = target + kPlotDriverBackupSuffix;
+        WinResult kept;
         if (!Files::Exists(backup) && IsFile(target))
-            Files::CopyOverwrite(target, backup);
+            kept = Files::CopyOverwrite(target, backup);
         if (!IsFile(backup)) {
             // No original to keep means nothing to replace; a backup that could
             // not be made means the original must stay.
             if (!IsFile(target) && !Files::Exists(backup))
                 return;
             target = backup;
-            written = false;
+            written = kept ? WinResult(ERROR_CANNOT_MAKE) : kept;
         }
     }
     if (written) {
         CString source;
-        source.Format("%s\\%s", pPayload->GetString(), file.pszSource);
+        source.Format("%s\\%s", payload.GetString(), file.pszSource);
         written = Files::CopyOverwrite(source, target);
     }
-    if (!written && pFailures)
-        pFailures->Add(target);
-    if (written && pWritten)
-        pWritten->Add(target);
+    if (!written) {
+        failures.Add(Where(nYear, target), written.Code());
+        log.Note(FailureLine(Texts::kLogNotWrittenFormat, Where(nYear, target), written.Code()));
+        return;
+    }
+    CString line;
+    line.Format(Texts::kLogFileWrittenFormat, target.GetString());
+    log.Note(line);
 }
 
 } // namespace
 
-void CopySupportFiles(CString strAcadFolder, bool bPlotDriver, CStringArray* pFailures,
-                      CStringArray* pWritten)
+void CopySupportFiles(const CString& strAcadFolder, const CString& strPayload, int nYear, bool bPlotDriver,
+                      Reporter& log, FailureList& failures)
 {
-    // Located before by the install sequence; if it has gone since, nothing is copied.
-    CString payload;
-    const CString* pPayload = FindPayloadFolder(payload) ? &payload : nullptr;
     for (const SupportFile& font : kFonts)
-        CopySupportFile(pPayload, strAcadFolder, font, false, pFailures, pWritten);
+        CopySupportFile(strPayload, strAcadFolder, nYear, font, false, log, failures);
     if (bPlotDriver)
-        CopySupportFile(pPayload, strAcadFolder, kPlotDriver, true, pFailures, pWritten);
+        CopySupportFile(strPayload, strAcadFolder, nYear, kPlotDriver, true, log, failures);
 }
 
-void CAcadRegistry::InstallSupportFiles(BOOL b2007, BOOL b2008, BOOL b2009, BOOL b2010,
-                                        BOOL b2011, BOOL b2012, BOOL b2013, BOOL b2014,
-                                        BOOL b2015, BOOL b2016, BOOL b2017, BOOL b2018,
-                                        BOOL b2019, BOOL b2020, BOOL b2021, BOOL b2022,
-                                        BOOL b2023, BOOL b2024, BOOL b2025, BOOL b2026,
-                                        BOOL b2027)
+void CAcadRegistry::InstallSupportFiles(const ReleaseTicks& ticked, const CString& strPayload, Reporter& log,
+                                        FailureList& failures)
 {
-    const BOOL ticked[kReleaseCount] = {b2007, b2008, b2009, b2010, b2011, b2012, b2013,
-                                        b2014, b2015, b2016, b2017, b2018, b2019, b2020,
-                                        b2021, b2022, b2023, b2024, b2025, b2026, b2027};
     for (int k = 0; k < kReleaseCount; ++k) {
         if (!ticked[k])
             continue;
         const CStringArray& folders = m_arrAcadFolders[k];
-        for (int i = 0; i < folders.GetSize(); ++i) {
-            CStringArray failures, written;
-            CopySupportFiles(folders[i], ReleaseYear(k) == kPlotDriverRelease, &failures, &written);
-            for (int f = 0; f < failures.GetSize(); ++f) {
-                CString text, line;
-                text.Format("AutoCAD %d: %s", ReleaseYear(k), failures[f].GetString());
-                m_arrWriteFailures.Add(text);
-                line.Format(Texts::kLogNotWrittenFormat, text.GetString());
-                m_arrInstallLog.Add(line);
-            }
-            for (int w = 0; w < written.GetSize(); ++w) {
-                CString line;
-                line.Format(Texts::kLogFileWrittenFormat, written[w].GetString());
-                m_arrInstallLog.Add(line);
-            }
-        }
+        for (int i = 0; i < folders.GetSize(); ++i)
+            CopySupportFiles(folders[i], strPayload, ReleaseYear(k), ReleaseYear(k) == kPlotDriverRelease, log,
+                             failures);
     }
 }
 
-bool CAcadRegistry::CanWriteSupportFolders(const BOOL (&ticked)[kReleaseCount], CString& strDenied) const
+bool CAcadRegistry::CanWriteSupportFolders(const ReleaseTicks& ticked, CString& strDenied) const
 {
     for (int k = 0; k < kReleaseCount; ++k) {
         if (!ticked[k])

@@ -2,6 +2,7 @@
 #include "acad/TrustedPaths.h"
 
 #include "acad/AcadRegistry.h"
+#include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 #include "res/Texts.h"
@@ -11,29 +12,29 @@ namespace {
 const char kAcadRoot[] = "SOFTWARE\\Autodesk\\AutoCAD";
 const wchar_t kValueName[] = L"TRUSTEDPATHS";
 
-// Removes one trailing backslash from a key path.
-CString WithoutTrailingBackslash(const CString& path)
-{
-    CString out = path;
-    if (out.EndsWithChar('\\'))
-        out.Delete(out.GetLength() - 1);
-    return out;
-}
-
 // Reads the current TRUSTEDPATHS text through the wide functions, so entries in
 // any language survive. Only an absent key or value counts as empty; any other
-// error returns false and that profile is left as it is.
-bool ReadTrustedPaths(const CString& variablesPath, CStringW& current)
+// error is returned and that profile is left as it is.
+WinResult ReadTrustedPaths(const CString& variablesPath, CStringW& current)
 {
     current = CStringW();
     RegKey variables;
     const LONG opened = variables.OpenStatus(HKEY_CURRENT_USER, variablesPath);
     if (opened == ERROR_FILE_NOT_FOUND)
-        return true;
+        return WinResult();
     if (opened != ERROR_SUCCESS)
-        return false;
+        return WinResult::FromStatus(opened);
     const LONG r = variables.QueryStringW(kValueName, current);
-    return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+    return WinResult::FromStatus(r == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : r);
+}
+
+// A path made of a key path and a sub-key name, without a trailing backslash.
+CString SubKeyPath(const char* pszFormat, const char* pszA, const char* pszB)
+{
+    CString path;
+    path.Format(pszFormat, pszA, pszB);
+    StripTrailingBackslash(path);
+    return path;
 }
 
 // Calls visit(entry) for each ";"-separated entry of the value, empty ones included.
@@ -56,14 +57,10 @@ void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
     RegKey parent;
     if (!parent.OpenRead(hKey, ""))
         return;
-    const DWORD count = parent.SubKeyCount();
-    for (DWORD i = 0; i < count; ++i) {
-        char szName[256];
-        if (!parent.EnumSubKey(i, szName))
-            continue;
+    for (RegSubKeys names(parent); names.Next();) {
         RegKey child;
-        if (child.OpenRead(hKey, szName))
-            arrNames.Add(szName);
+        if (child.OpenRead(hKey, names.Name()))
+            arrNames.Add(names.Name());
     }
 }
 
@@ -130,21 +127,15 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
         RegKey user;
         RegKey root;
         if (user.Open(HKEY_CURRENT_USER, nullptr) && root.OpenRead(user.Get(), kAcadRoot)) {
-            const DWORD count = root.SubKeyCount();
-            for (DWORD i = 0; i < count; ++i) {
-                char szRelease[256];
-                if (!root.EnumSubKey(i, szRelease))
-                    continue;
+            for (RegSubKeys releases(root); releases.Next();) {
                 RegKey release;
-                if (!release.OpenRead(root.Get(), szRelease))
+                if (!release.OpenRead(root.Get(), releases.Name()))
                     continue;
                 CStringArray products;
                 ListOpenableSubKeys(release.Get(), products);
-                for (int p = 0; p < products.GetSize(); ++p) {
-                    CString path;
-                    path.Format("%s\\%s\\%s", kAcadRoot, szRelease, products[p].GetString());
-                    profilesPaths.Add(WithoutTrailingBackslash(path) + "\\Profiles");
-                }
+                const CString releasePath = CString(kAcadRoot) + "\\" + releases.Name();
+                for (int p = 0; p < products.GetSize(); ++p)
+                    profilesPaths.Add(SubKeyPath("%s\\%s", releasePath, products[p]) + "\\Profiles");
             }
         }
     }
@@ -159,17 +150,14 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
                     continue;
                 CStringArray names;
                 ListOpenableSubKeys(profiles.Get(), names);
-                for (int p = 0; p < names.GetSize(); ++p) {
-                    CString path;
-                    path.Format("%s\\%s", profilesPaths[i].GetString(), names[p].GetString());
-                    variablesPaths.Add(WithoutTrailingBackslash(path) + "\\Variables");
-                }
+                for (int p = 0; p < names.GetSize(); ++p)
+                    variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\Variables");
             }
         }
     }
 }
 
-void CAcadRegistry::AddTrustedPath()
+void CAcadRegistry::AddTrustedPath(Reporter& log)
 {
     CStringArray variablesPaths;
     CollectVariablesKeys(variablesPaths);
@@ -179,17 +167,22 @@ void CAcadRegistry::AddTrustedPath()
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
         CStringW current;
         // Unreadable: left as it is, never losing an entry.
-        bool written = ReadTrustedPaths(variablesPaths[i], current);
+        WinResult written = ReadTrustedPaths(variablesPaths[i], current);
         if (written) {
             const CStringW updated = ComposeTrustedPaths(current, folder);
             RegKey variables;
-            written = variables.Create(HKEY_CURRENT_USER, variablesPaths[i]) &&
-                      variables.SetStringW(kValueName, updated);
+            written = variables.Create(HKEY_CURRENT_USER, variablesPaths[i]);
+            if (written)
+                written = variables.SetStringW(kValueName, updated);
+        }
+        if (!written) {
+            log.Note(FailureLine(Texts::kLogTrustedNotWrittenFormat, CStringW::FromText(variablesPaths[i]),
+                                 written.Code()));
+            continue;
         }
         CString line;
-        line.Format(written ? Texts::kLogTrustedFormat : Texts::kLogTrustedNotWrittenFormat,
-                    variablesPaths[i].GetString());
-        m_arrInstallLog.Add(line);
+        line.Format(Texts::kLogTrustedFormat, variablesPaths[i].GetString());
+        log.Note(line);
     }
 }
 
@@ -226,16 +219,19 @@ void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPa
     }
 }
 
-bool RemoveTrustedPath(const CString& strVariablesPath, const CString& strFolder)
+WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strFolder)
 {
     CStringW current;
-    if (!ReadTrustedPaths(strVariablesPath, current))
-        return false;
+    const WinResult read = ReadTrustedPaths(strVariablesPath, current);
+    if (!read)
+        return read;
     bool removed = false;
     const CStringW kept = WithoutTrustedPathEntry(current, CStringW::FromAnsi(strFolder), &removed);
     if (!removed)
-        return true;  // nothing of ours there: no value is written
+        return WinResult();  // nothing of ours there: no value is written
     RegKey variables;
-    return variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE) == ERROR_SUCCESS &&
-           variables.SetStringW(kValueName, kept);
+    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE);
+    if (opened != ERROR_SUCCESS)
+        return WinResult::FromStatus(opened);
+    return variables.SetStringW(kValueName, kept);
 }

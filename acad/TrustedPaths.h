@@ -5,6 +5,7 @@
 
 #include "framework/String.h"
 #include "framework/StringW.h"
+#include "platform/WinResult.h"
 
 // Appends the names of hKey's direct sub-keys that open with KEY_READ.
 void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames);
@@ -35,5 +36,5 @@ CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFo
 // The Variables keys whose TRUSTEDPATHS hold the folder's own entry.
 void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPaths);
 // Takes the folder's entries out of one profile's TRUSTEDPATHS; writes nothing
-// when there is none. False when the value could not be read or written.
-bool RemoveTrustedPath(const CString& strVariablesPath, const CString& strFolder);
+// when there is none. The failure when the value could not be read or written.
+WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strFolder);

@@ -2,12 +2,12 @@
 
 #include <stdlib.h>
 
-#include "acad/Removal.h"
 #include "app/CommandLine.h"
-#include "platform/Com.h"
 #include "deploy/FolderRemoval.h"
+#include "platform/Com.h"
 #include "platform/Files.h"
 #include "platform/LogFile.h"
+#include "platform/Processes.h"
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
@@ -31,7 +31,7 @@ BOOL CUninstallApp::InitInstance()
     SplitArguments(Processes::CommandLine(), args);
     const int argc = args.GetSize();
     if ((argc == 4 || argc == 5) && args[1] == kRemoveSwitch) {
-        m_nExitCode = RunRemoval(args[3], strtoul(args[2], nullptr, 10), argc == 5 ? args[4].GetString() : "");
+        m_nExitCode = RunRemovalInCopy(args[3], strtoul(args[2], nullptr, 10), argc == 5 ? args[4].GetString() : "");
         return FALSE;
     }
     if (argc == 4 && args[1] == kCleanupSwitch) {
@@ -61,31 +61,23 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
         reporter.Tell(Texts::kUninstallUsage, Texts::kCaptionUninstall);
         return kExitBadCommandLine;
     }
-    // One spelling for the folder (long, full), however the program was started:
-    // registrations and trusted paths are matched against it.
     const CString module = Files::LongFullPath(Files::ModulePath());
     const int cut = module.ReverseFind('\\');
-    const CString folder = module.Left(cut);
     const CString exeName = module.Mid(cut + 1);
-    CString text;
-    // Anywhere else (the distribution's Data folder, say) nothing is ours to delete.
-    if (!IsInstallFolder(folder)) {
-        text.Format(Texts::kUninstallNotInstallFolderFormat, folder.GetString());
-        reporter.Tell(text, Texts::kCaptionUninstall);
-        return kExitNotInstallFolder;
-    }
+    RemovalSequence removal(theAcadRegistry);
+    const ExitCode prepared = removal.Prepare(module.Left(cut), reporter);
+    if (prepared != kExitDone)
+        return prepared;
     if (options.bSilent)
-        return RunUnattendedRemoval(theAcadRegistry, folder, exeName, &log);
+        return RunUnattendedRemoval(removal, exeName, &log);
 
-    theAcadRegistry.FindAcadReleases();
-    CRemovalPlan plan;
-    PlanRemoval(theAcadRegistry, folder, plan);
-    if (plan.IsEmpty() && !FolderHoldsMoreThan(folder, exeName)) {
-        text.Format(Texts::kUninstallNothingFormat, folder.GetString());
+    if (removal.Plan().IsEmpty() && !FolderHoldsMoreThan(removal.Folder(), exeName)) {
+        CString text;
+        text.Format(Texts::kUninstallNothingFormat, removal.Folder().GetString());
         reporter.Tell(text, Texts::kCaptionUninstall);
         return kExitDone;
     }
-    Dlg_Uninstall dlg(plan, folder);
+    Dlg_Uninstall dlg(removal);
     dlg.SetLog(log.IsOpen() ? &log : nullptr, &options.strLog);
     dlg.DoModal();
     return dlg.Result();

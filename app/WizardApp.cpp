@@ -3,7 +3,7 @@
 #include "acad/AcadRegistry.h"
 #include "app/CommandLine.h"
 #include "platform/Com.h"
-#include "platform/Files.h"
+#include "platform/Processes.h"
 #include "platform/LogFile.h"
 #include "res/Texts.h"
 #include "sequence/InstallSequence.h"

@@ -1,6 +1,8 @@
 // The install sequence's work on a payload, without the dialog:
-//   InstallBench DIST DEST           copies DIST\Data into DEST (payload and library),
-//                                    then registers and places the support files.
+//   InstallBench DIST DEST           InstallSequence::Run from DIST\Data into
+//                                    DEST\Q-Ostrevo: protection, payload and library,
+//                                    the file list, registrations, support files and
+//                                    the Apps & Features entry (removed again after).
 //   InstallBench DIST DEST profile   the payload copy's calls one by one, timed per
 //                                    kind of call over every file (where the time goes).
 #include <windows.h>
@@ -13,9 +15,13 @@
 #include "acad/AcadRegistry.h"
 #include "deploy/PayloadCopier.h"
 #include "deploy/PayloadLocation.h"
+#include "deploy/UninstallEntry.h"
 #include "framework/Reporter.h"
 #include "framework/Window.h"
 #include "platform/Files.h"
+#include "platform/Registry.h"
+#include "sequence/InstallSequence.h"
+#include "sequence/LoggedReporter.h"
 
 namespace {
 
@@ -100,18 +106,24 @@ int main(int argc, char** argv)
     Files::SetModulePathForTesting((std::string(argv[1]) + "\\SetUp.exe").c_str());
     if (argc > 3 && std::strcmp(argv[3], "profile") == 0)
         return Profile(argv[2]);
+    theAcadRegistry.FindAcadReleases();
+    LoggedReporter nobody(nullptr, nullptr);  // unattended: no window, no log
+    InstallSequence sequence(theAcadRegistry, nobody);
+    InstallChoice choice;
+    choice.strFolder = argv[2];
+    OfferedReleases(theAcadRegistry, choice.ticked);
+    InstallPlan plan;
+    if (sequence.Check(choice, false, plan) != kExitDone)
+        return 1;
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    theAcadRegistry.FindAcadReleases();
-    CPayloadCopier copier(argv[2], nullptr);
-    if (!copier.CopyPayload())
-        return 1;
-    copier.CopyExtendedLibrary();
-    theAcadRegistry.SetInstallFolder(argv[2]);
-    const BOOL t = TRUE;
-    theAcadRegistry.RegisterWithAcad(t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t);
-    theAcadRegistry.InstallSupportFiles(t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t, t);
+    const ExitCode result = sequence.Run(plan);
     QueryPerformanceCounter(&t1);
-    std::printf("install sequence: %.1f ms (in-process)\n", Ms(t0, t1));
+    RegKey machine;
+    if (machine.Open(HKEY_LOCAL_MACHINE, nullptr))
+        machine.DeleteTree(kUninstallEntryKey);
+    if (result != kExitDone)
+        return 1;
+    std::printf("install sequence: %.1f ms (InstallSequence::Run, in-process)\n", Ms(t0, t1));
     return 0;
 }

@@ -33,7 +33,7 @@ for n in 1 2 3 4 5; do
 done
 ref=$(printf '%s\n' "${refs[@]}" | median)
 ours=$(printf '%s\n' "${ours_runs[@]}" | median)
-copied=$(ls "$work/o1" | wc -l)
+copied=$(ls "$work/o1/Q-Ostrevo" | wc -l)
 bench_arch_note
 echo "xcopy of 99 x 1 MB (reference): ${ref} ms"
 echo "install sequence (install folder holds ${copied} entries): ${ours} ms"

@@ -4,18 +4,18 @@
 #include "platform/Files.h"
 #include "platform/FolderSecurity.h"
 
-bool ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed)
+WinResult ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed)
 {
-    if (!FolderSecurity::Apply(strInstallFolder, kInstallFolderSddl, true)) {
+    WinResult applied = FolderSecurity::Apply(strInstallFolder, kInstallFolderSddl, true);
+    if (!applied) {
         strFailed = strInstallFolder;
-        return false;
+        return applied;
     }
     CString library;
     library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
     Files::MakeDir(library);
-    if (!FolderSecurity::Apply(library, kLibrarySddl, false)) {
+    applied = FolderSecurity::Apply(library, kLibrarySddl, false);
+    if (!applied)
         strFailed = library;
-        return false;
-    }
-    return true;
+    return applied;
 }

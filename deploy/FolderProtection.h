@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/String.h"
+#include "platform/WinResult.h"
 
 // Administrators and SYSTEM full control, Users read and execute; nothing
 // inherited from the chosen folder, which is not touched itself.
@@ -13,6 +14,6 @@ constexpr char kInstallFolderSddl[] = "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;O
 // may modify, on top of what it inherits.
 constexpr char kLibrarySddl[] = "D:AI(A;OICI;0x1301bf;;;BU)";
 
-// Applies both lists (making the library folder when missing); false with the
-// folder Windows refused in strFailed.
-bool ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed);
+// Applies both lists (making the library folder when missing); on failure the
+// folder Windows refused is in strFailed.
+WinResult ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed);

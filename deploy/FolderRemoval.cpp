@@ -2,7 +2,6 @@
 
 #include "deploy/InstalledFiles.h"
 #include "deploy/PayloadCopier.h"
-#include "deploy/PayloadLocation.h"
 #include "platform/Files.h"
 
 namespace {
@@ -13,13 +12,18 @@ bool IsInside(const CString& path, const CString& folder)
     return path.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
 }
 
-bool AnyInside(const CStringArray& paths, const CString& folder)
+bool AnyInside(const FailureList& paths, const CString& folder)
 {
     for (int i = 0; i < paths.GetSize(); ++i) {
-        if (IsInside(paths[i], folder))
+        if (IsInside(CString::FromWide(paths[i].strWhat.GetString()), folder))
             return true;
     }
     return false;
+}
+
+void AddLeftover(FilesLeft& left, const CString& path, DWORD dwError)
+{
+    left.leftovers.Add(CStringW::FromText(path), dwError);
 }
 
 // Removes an emptied folder. One that still holds something stays: listed as a
@@ -29,12 +33,15 @@ void RemoveEmptied(const CString& folder, const char* pszKeep, FilesLeft& left)
     if (GetPathKind(folder) != kPathFolder)
         return;
     if (!FolderHoldsMoreThan(folder, pszKeep)) {
-        if (!pszKeep && !Files::RemoveFolder(folder))
-            left.leftovers.Add(folder);
+        if (pszKeep)
+            return;
+        const WinResult removed = Files::RemoveFolder(folder);
+        if (!removed)
+            AddLeftover(left, folder, removed.Code());
         return;
     }
     if (AnyInside(left.leftovers, folder))
-        left.leftovers.Add(folder);
+        AddLeftover(left, folder, ERROR_DIR_NOT_EMPTY);
     else
         left.kept.Add(folder);
 }
@@ -56,11 +63,12 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
         if (GetPathKind(path) != kPathFile)
             return;  // gone already (or a folder of the user's by that name)
         ClearReadOnly(path);
-        if (Files::Delete(path)) {
+        const WinResult deleted = Files::Delete(path);
+        if (deleted) {
             if (pRemoved)
                 pRemoved->Add(path);
         } else {
-            left.leftovers.Add(path);
+            AddLeftover(left, path, deleted.Code());
             stillThere.Add(relative);
         }
     };
@@ -70,7 +78,7 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     library.Format(kLibraryFolderFormat, strFolder.GetString());
     const bool libraryIsLink = Files::IsLink(library);
     if (libraryIsLink)
-        left.leftovers.Add(library);
+        AddLeftover(left, library, kErrorReparsePoint);
     bool uninstallerListed = false;
     for (int i = 0; i < listed.GetSize(); ++i) {
         if (listed[i].CompareNoCase(pszUninstaller) == 0)
@@ -97,7 +105,7 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     if (!libraryIsLink)
         RemoveEmptied(library, nullptr, left);
     if (left.bUninstallerKept) {
-        left.leftovers.Add(strFolder);  // it holds the uninstaller and what is left
+        AddLeftover(left, strFolder, ERROR_DIR_NOT_EMPTY);  // it holds the uninstaller and what is left
         return;
     }
     RemoveEmptied(strFolder, bDeferUninstaller ? pszUninstaller : nullptr, left);

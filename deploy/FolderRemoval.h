@@ -3,10 +3,11 @@
 #pragma once
 
 #include "framework/String.h"
+#include "platform/Failure.h"
 
 // What the removal of the files did not take away.
 struct FilesLeft {
-    CStringArray leftovers;  // listed files and folders that could not be removed
+    FailureList leftovers;   // listed files and folders that could not be removed (their paths)
     CStringArray kept;       // folders kept because they hold files the setup did not place
     bool bNoList = false;    // the install folder had no list: no file was deleted
     bool bUninstallerKept = false;  // the uninstaller stays for another attempt

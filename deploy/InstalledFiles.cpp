@@ -41,7 +41,7 @@ bool ReadInstalledFiles(const CString& strInstallFolder, CStringArray& relativeP
     return true;
 }
 
-bool AddInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths)
+WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths)
 {
     CStringArray all;
     ReadInstalledFiles(strInstallFolder, all);
@@ -52,7 +52,7 @@ bool AddInstalledFiles(const CString& strInstallFolder, const CStringArray& rela
     return WriteInstalledFiles(strInstallFolder, all);
 }
 
-bool WriteInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths)
+WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths)
 {
     CString content;
     for (int i = 0; i < relativePaths.GetSize(); ++i)

@@ -5,15 +5,16 @@
 #pragma once
 
 #include "framework/String.h"
+#include "platform/WinResult.h"
 
 // The list's file name in the install folder (ANSI lines, CR LF, paths relative
 // to the install folder).
 constexpr char kInstalledFilesName[] = "InstalledFiles.lst";
 
-// Adds the relative paths to the folder's list (each once, in any case); false
-// when the list could not be written.
-bool AddInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths);
+// Adds the relative paths to the folder's list (each once, in any case); the
+// failure when the list could not be written.
+WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths);
 // Replaces the folder's list with these paths (after a removal: what is left).
-bool WriteInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths);
+WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths);
 // The folder's list; false when it has none.
 bool ReadInstalledFiles(const CString& strInstallFolder, CStringArray& relativePaths);

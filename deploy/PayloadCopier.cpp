@@ -6,9 +6,7 @@
 
 #include <cstring>
 
-#include "deploy/PayloadLocation.h"
 #include "framework/Format.h"
-#include "framework/Window.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
 
@@ -82,39 +80,33 @@ int CountCopySteps(const CString& strPayload)
     return (payload > 0 ? payload + 1 : 1) + (library > 0 ? library + 1 : 0);
 }
 
-CPayloadCopier::CPayloadCopier(CString strFolder, Reporter& reporter)
-    : m_strFolder(strFolder), m_ownReporter(nullptr, nullptr), m_pReporter(&reporter)
+CPayloadCopier::CPayloadCopier(CString strFolder, const CString& strPayload, Reporter& reporter)
+    : m_strFolder(strFolder), m_strPayload(strPayload), m_reporter(reporter)
 {
-    if (m_strFolder.EndsWithChar('\\'))
-        m_strFolder.Delete(m_strFolder.GetLength() - 1);
-}
-
-CPayloadCopier::CPayloadCopier(CString strFolder, CWnd* pProgress)
-    : m_strFolder(strFolder), m_ownReporter(nullptr, pProgress), m_pReporter(&m_ownReporter)
-{
-    if (m_strFolder.EndsWithChar('\\'))
-        m_strFolder.Delete(m_strFolder.GetLength() - 1);
+    StripTrailingBackslash(m_strFolder);
 }
 
 void CPayloadCopier::StepProgress() const
 {
-    m_pReporter->Step();
+    m_reporter.Step();
 }
 
-void CPayloadCopier::NoteCopy(const CString& target, const FileFinder& entry, bool bCopied)
+void CPayloadCopier::NoteCopy(const CString& target, const FileFinder& entry, DWORD dwError)
 {
-    CString line;
-    line.Format(bCopied ? Texts::kLogCopiedFormat : Texts::kLogNotCopiedFormat, target.GetString());
-    m_pReporter->Note(line);
-    if (!bCopied)
+    if (dwError != ERROR_SUCCESS) {
+        m_reporter.Note(FailureLine(Texts::kLogNotCopiedFormat, CStringW::FromText(target), dwError));
         return;
-    m_nBytesCopied += entry.Size();
-    m_arrPlaced.Add(target.Mid(m_strFolder.GetLength() + 1));
+    }
+    CString line;
+    line.Format(Texts::kLogCopiedFormat, target.GetString());
+    m_reporter.Note(line);
+    m_result.nBytes += entry.Size();
+    m_result.arrPlaced.Add(target.Mid(m_strFolder.GetLength() + 1));
 }
 
 bool RemoveZoneIdentifier(CString strPath)
 {
-    return Files::Delete(strPath + ":Zone.Identifier");
+    return static_cast<bool>(Files::Delete(strPath + ":Zone.Identifier"));
 }
 
 int CPayloadCopier::AskAfterFailure(const CString& path) const
@@ -122,7 +114,7 @@ int CPayloadCopier::AskAfterFailure(const CString& path) const
     CString text;
     text.Format(Texts::kCopyFailedFormat, path.GetString());
     // Nobody to ask (and a box that cannot be shown) means Abort: never retry forever.
-    const int answer = m_pReporter->Ask(text, Texts::kCaptionSetup, MB_ABORTRETRYIGNORE, IDABORT);
+    const int answer = m_reporter.Ask(CStringW::FromText(text), Texts::kCaptionSetup, MB_ABORTRETRYIGNORE, IDABORT);
     if (answer == IDABORT)
         return IDABORT;
     return answer == IDIGNORE ? IDIGNORE : IDRETRY;
@@ -133,10 +125,10 @@ namespace {
 // A read-only file of an earlier install refuses to be overwritten: it is freed
 // and the copy tried once more. Looking at every target first would cost a lookup
 // of a name that is usually missing, about a tenth of copying a small file.
-bool CopyFreeingTarget(const CString& source, const CString& target)
+WinResult CopyFreeingTarget(const CString& source, const CString& target)
 {
     if (Files::CopyOverwrite(source, target))
-        return true;
+        return WinResult();
     ClearReadOnly(target);
     return Files::CopyOverwrite(source, target);
 }
@@ -148,25 +140,29 @@ bool IsReadOnly(const FileFinder& entry)
 
 } // namespace
 
-int CPayloadCopier::CopyOneFile(const CString& source, const CString& target, bool bTargetFits)
+int CPayloadCopier::CopyOneFile(const CString& source, const CString& target, bool bTargetFits, DWORD* pError)
 {
-    if (bTargetFits && CopyFreeingTarget(source, target))
-        return IDOK;
     // A target that does not fit a path buffer is never copied to a cut path: it
     // counts as a failed copy, so the user sees the message and can abort.
-    while (!bTargetFits || !Files::CopyOverwrite(source, target)) {
+    WinResult copied = bTargetFits ? CopyFreeingTarget(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+    while (!copied) {
+        *pError = copied.Code();
         const int answer = AskAfterFailure(target);
         if (answer != IDRETRY)
             return answer;
+        copied = bTargetFits ? Files::CopyOverwrite(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
     }
+    *pError = ERROR_SUCCESS;
     return IDOK;
 }
 
 bool CPayloadCopier::CopyPayload()
 {
-    CString payload;
-    if (!LocatePayload(payload, *m_pReporter))
+    if (m_strPayload.IsEmpty()) {
+        m_reporter.Tell(Texts::kPayloadMissing, Texts::kCaptionSetup);
         return false;
+    }
+    const CString& payload = m_strPayload;
 
     PathBuffer destination;
     const bool destinationFits = FormatPath(destination, "%s", m_strFolder.GetString());
@@ -190,19 +186,18 @@ bool CPayloadCopier::CopyPayload()
         StepProgress();
         if (count > 0 && !finder.Next())
             return true;
-        if (!CopyPayloadEntry(payload, finder, destinationFits))
+        if (!CopyPayloadEntry(finder, destinationFits))
             return false;
         ++count;
     }
 }
 
-bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& entry,
-                                      bool bDestinationFits)
+bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry, bool bDestinationFits)
 {
     if (entry.IsDots() || entry.IsFolder() || IsSkipped(entry.Name()))
         return true;
     CString source, target;
-    source.Format("%s\\%s", payload.GetString(), entry.Name());
+    source.Format("%s\\%s", m_strPayload.GetString(), entry.Name());
     target.Format("%s\\%s", m_strFolder.GetString(), entry.Name());
     const bool targetFits =
         bDestinationFits && target.GetLength() < static_cast<int>(kPathBufferSize);
@@ -211,8 +206,9 @@ bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& 
     if (IsReadOnly(entry))
         ClearReadOnly(source);
     RemoveZoneIdentifier(source);
-    const int result = CopyOneFile(source, target, targetFits);
-    NoteCopy(target, entry, result == IDOK);
+    DWORD error = ERROR_SUCCESS;
+    const int result = CopyOneFile(source, target, targetFits, &error);
+    NoteCopy(target, entry, error);
     if (result == IDABORT)
         return false;
     ClearReadOnly(target);
@@ -221,12 +217,11 @@ bool CPayloadCopier::CopyPayloadEntry(const CString& payload, const FileFinder& 
 
 void CPayloadCopier::CopyExtendedLibrary()
 {
-    CString payload;
-    if (!FindPayloadFolder(payload))
+    if (m_strPayload.IsEmpty())
         return;  // the payload copy before has said so
 
     CString source;
-    source.Format(kLibraryFolderFormat, payload.GetString());
+    source.Format(kLibraryFolderFormat, m_strPayload.GetString());
     PathBuffer destination;
     if (!FormatPath(destination, kLibraryFolderFormat, m_strFolder.GetString()))
         return;  // never create or fill a cut path
@@ -259,9 +254,9 @@ void CPayloadCopier::CopyLibraryEntry(const CString& source, const char* pszDest
     const bool fits = to.GetLength() < static_cast<int>(kPathBufferSize);
     if (fits && IsReadOnly(entry))
         ClearReadOnly(from);
-    const bool copied = fits && CopyFreeingTarget(from, to);
-    NoteCopy(to, entry, copied);
+    const WinResult copied = fits ? CopyFreeingTarget(from, to) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+    NoteCopy(to, entry, copied.Code());
     if (!copied)
-        m_arrLibraryFailures.Add(to);
+        m_result.libraryFailures.Add(CStringW::FromText(to), copied.Code());
     ClearReadOnly(to);
 }

@@ -4,32 +4,34 @@
 
 #include "framework/Reporter.h"
 #include "framework/String.h"
+#include "platform/Failure.h"
 
-class CWnd;
 class FileFinder;
+
+// What the two copies did, read by the install once they are done.
+struct CopyResult {
+    CStringArray arrPlaced;       // the files copied, relative to the install folder
+    unsigned long long nBytes = 0;  // their bytes
+    FailureList libraryFailures;  // library files that could not be copied (target paths)
+};
 
 class CPayloadCopier {
 public:
-    // strFolder is the install folder; one trailing backslash is removed. Questions
-    // and progress go to reporter, which must outlive the copier.
-    CPayloadCopier(CString strFolder, Reporter& reporter);
-    // The interactive face of old: boxes owned by the main window, steps on pProgress.
-    CPayloadCopier(CString strFolder, CWnd* pProgress);
+    // strFolder is the install folder (one trailing backslash is removed);
+    // strPayload the payload folder the install's checks found, empty when there
+    // is none. Questions, notes and progress go to reporter, which must outlive
+    // the copier.
+    CPayloadCopier(CString strFolder, const CString& strPayload, Reporter& reporter);
 
-    // Copies the files lying directly in the payload folder. False when the payload
-    // cannot be found or the user chose Abort after a failed copy.
+    // Copies the files lying directly in the payload folder. False when there is
+    // no payload (told) or the user chose Abort after a failed copy.
     bool CopyPayload();
     // Copies the files of the payload's "Trabex扩展绘图库" folder without a
-    // question; what could not be copied is added to m_arrLibraryFailures.
+    // question; what could not be copied is named in the result.
     void CopyExtendedLibrary();
+    const CopyResult& Result() const { return m_result; }
 
     CString m_strFolder;
-    // Bytes of the files copied so far (payload and library).
-    unsigned long long m_nBytesCopied = 0;
-    // Library files that could not be copied (their target paths).
-    CStringArray m_arrLibraryFailures;
-    // The files copied, relative to the install folder.
-    CStringArray m_arrPlaced;
 
 private:
     void StepProgress() const;
@@ -37,16 +39,17 @@ private:
     // IDABORT (also when no box could be shown), IDRETRY or IDIGNORE.
     int AskAfterFailure(const CString& path) const;
     // The Abort/Retry/Ignore loop around one file: IDOK when copied, else
-    // IDABORT or IDIGNORE.
-    int CopyOneFile(const CString& source, const CString& target, bool bTargetFits);
+    // IDABORT or IDIGNORE with the copy's error in *pError.
+    int CopyOneFile(const CString& source, const CString& target, bool bTargetFits, DWORD* pError);
     // One listing entry of each copy; skipped entries count as done.
-    bool CopyPayloadEntry(const CString& payload, const FileFinder& entry, bool bDestinationFits);
+    bool CopyPayloadEntry(const FileFinder& entry, bool bDestinationFits);
     void CopyLibraryEntry(const CString& source, const char* pszDestination, const FileFinder& entry);
-    // Logs one copy and counts its bytes when it succeeded.
-    void NoteCopy(const CString& target, const FileFinder& entry, bool bCopied);
+    // Logs one copy (with the reason when it failed) and counts its bytes when it succeeded.
+    void NoteCopy(const CString& target, const FileFinder& entry, DWORD dwError);
 
-    WindowReporter m_ownReporter;
-    Reporter* m_pReporter;
+    CString m_strPayload;
+    Reporter& m_reporter;
+    CopyResult m_result;
 };
 
 // Length of the longest path the two copies write below the install folder

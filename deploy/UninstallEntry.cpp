@@ -12,11 +12,12 @@ const char kLocationValue[] = "InstallLocation";
 
 } // namespace
 
-bool WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes)
+WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes)
 {
     RegKey entry;
-    if (!entry.Create(HKEY_LOCAL_MACHINE, kUninstallEntryKey))
-        return false;
+    WinResult result = entry.Create(HKEY_LOCAL_MACHINE, kUninstallEntryKey);
+    if (!result)
+        return result;
     CString name, version, uninstaller, quoted, quiet;
     name.Format(Texts::kDisplayNameFormat, g_nTargetBits);
     version.Format("%d.%d.%d", g_nSetupVersion / 10000, (g_nSetupVersion % 10000) / 100,
@@ -25,17 +26,30 @@ bool WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBy
     quoted = "\"" + uninstaller + "\"";
     quiet = quoted + " /S";
     const DWORD kb = static_cast<DWORD>((nBytes + 1023) / 1024);
-    bool ok = entry.SetString("DisplayName", name);
-    ok = entry.SetString("DisplayVersion", version) && ok;
-    ok = entry.SetString("DisplayIcon", uninstaller) && ok;
-    ok = entry.SetString(kLocationValue, strInstallFolder) && ok;
-    ok = entry.SetString("UninstallString", quoted) && ok;
-    ok = entry.SetString("QuietUninstallString", quiet) && ok;
-    ok = entry.SetDword("EstimatedSize", kb) && ok;
-    ok = entry.SetString("InstallDate", Clock::Today()) && ok;
-    ok = entry.SetDword("NoModify", 1) && ok;
-    ok = entry.SetDword("NoRepair", 1) && ok;
-    return ok;
+    const CString today = Clock::Today();
+    const struct {
+        const char* pszName;
+        const char* pszText;  // NULL: the number
+        DWORD dwNumber;
+    } values[] = {
+        {"DisplayName", name, 0},
+        {"DisplayVersion", version, 0},
+        {"DisplayIcon", uninstaller, 0},
+        {kLocationValue, strInstallFolder, 0},
+        {"UninstallString", quoted, 0},
+        {"QuietUninstallString", quiet, 0},
+        {"EstimatedSize", nullptr, kb},
+        {"InstallDate", today, 0},
+        {"NoModify", nullptr, 1},
+        {"NoRepair", nullptr, 1},
+    };
+    for (const auto& value : values) {
+        const WinResult written = value.pszText ? entry.SetString(value.pszName, value.pszText)
+                                                : entry.SetDword(value.pszName, value.dwNumber);
+        if (result && !written)
+            result = written;
+    }
+    return result;
 }
 
 CString UninstallEntryLocation()
@@ -59,5 +73,5 @@ bool RemoveUninstallEntry(const CString& strInstallFolder)
     RegKey machine;
     if (!machine.Open(HKEY_LOCAL_MACHINE, nullptr))
         return false;
-    return machine.DeleteSubKey(kUninstallEntryKey);
+    return static_cast<bool>(machine.DeleteSubKey(kUninstallEntryKey));
 }

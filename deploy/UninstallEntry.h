@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/String.h"
+#include "platform/WinResult.h"
 
 // Below HKEY_LOCAL_MACHINE.
 constexpr char kUninstallEntryKey[] =
@@ -12,8 +13,8 @@ constexpr char kUninstallEntryKey[] =
 constexpr char kUninstallerName[] = "Uninstall.exe";
 
 // Writes (or rewrites) the entry for an installation in strInstallFolder whose
-// placed files take nBytes. False when any value could not be written.
-bool WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes);
+// placed files take nBytes. The first failure when a value could not be written.
+WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes);
 // The entry's InstallLocation; empty when there is no entry.
 CString UninstallEntryLocation();
 // Removes the entry, but only when its InstallLocation is strInstallFolder.

@@ -14,14 +14,14 @@ CWnd* WindowReporter::Owner() const
     return m_pOwner ? m_pOwner : AfxGetMainWnd();
 }
 
-void WindowReporter::Tell(const char* pszText, const char* pszCaption)
+void WindowReporter::Tell(const CStringW& strText, const char* pszCaption)
 {
-    ShowMessageBox(Owner(), pszText, pszCaption, MB_OK);
+    ShowMessageBox(Owner(), strText, pszCaption, MB_OK);
 }
 
-int WindowReporter::Ask(const char* pszText, const char* pszCaption, UINT nType, int nUnattended)
+int WindowReporter::Ask(const CStringW& strText, const char* pszCaption, UINT nType, int nUnattended)
 {
-    const int answer = ShowMessageBox(Owner(), pszText, pszCaption, nType);
+    const int answer = ShowMessageBox(Owner(), strText, pszCaption, nType);
     // A box that could not be shown gets the answer nobody at the keyboard gets.
     return answer == 0 ? nUnattended : answer;
 }

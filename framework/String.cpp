@@ -241,6 +241,13 @@ bool CString::EndsWithChar(char ch) const
     return last >= 0 && last == m_nLength - 1 && m_psz[last] == ch;
 }
 
+void StripTrailingBackslash(CString& str)
+{
+    const int pos = str.ReverseFind('\\');
+    if (pos > 0 && pos == str.GetLength() - 1)
+        str.Delete(pos);
+}
+
 CString CString::Mid(int nFirst) const
 {
     return Mid(nFirst, GetLength());

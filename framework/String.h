@@ -98,6 +98,12 @@ private:
     int m_nCapacity = 0;  // 0: m_psz is the shared empty text
 };
 
+// Removes one trailing backslash unless it is the only character: "C:\ACAD\"
+// becomes "C:\ACAD", "D:\" becomes "D:", "\" stays. Only a real backslash
+// counts: a double-byte character ending in 0x5C stays whole. The one rule for
+// every folder the programs keep without its trailing backslash.
+void StripTrailingBackslash(CString& str);
+
 // Growable array of narrow strings, indexed from 0, appended at the end.
 class CStringArray {
 public:

@@ -4,6 +4,8 @@
 
 #include "framework/String.h"
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -102,6 +104,38 @@ CStringW CStringW::FromAnsi(const char* psz)
 CStringW CStringW::FromText(const char* psz)
 {
     return FromCodePage(kTextCodePage, psz);
+}
+
+CStringW CStringW::FormatText(const char* pszFormat, ...)
+{
+    const CStringW format = FromText(pszFormat);
+    va_list args;
+    va_start(args, pszFormat);
+    va_list copy;
+    va_copy(copy, args);
+    // The runtime's own wide printf: there %s is a wide text.
+    const int n = _vscwprintf(format.GetString(), copy);
+    va_end(copy);
+    CStringW out;
+    if (n > 0) {
+        wchar_t* q = static_cast<wchar_t*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(wchar_t)));
+        if (!q)
+            std::abort();
+        _vsnwprintf(q, static_cast<size_t>(n) + 1, format.GetString(), args);
+        out = CStringW(q, n);
+        std::free(q);
+    }
+    va_end(args);
+    return out;
+}
+
+int CStringW::ReverseFind(wchar_t ch) const
+{
+    for (int i = m_nLength - 1; i >= 0; --i) {
+        if (m_psz[i] == ch)
+            return i;
+    }
+    return -1;
 }
 
 int CStringW::Find(wchar_t ch, int nStart) const

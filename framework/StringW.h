@@ -14,6 +14,7 @@ public:
     CStringW& operator=(const CStringW& other);
     CStringW& operator+=(const CStringW& s);
     CStringW& operator+=(const wchar_t* psz) { return *this += CStringW(psz); }
+    CStringW& operator+=(wchar_t ch) { return *this += CStringW(&ch, 1); }
     friend CStringW operator+(const CStringW& a, const CStringW& b) { CStringW r(a); r += b; return r; }
     friend bool operator==(const CStringW& a, const CStringW& b);
     friend bool operator!=(const CStringW& a, const CStringW& b) { return !(a == b); }
@@ -23,6 +24,10 @@ public:
     // The program's own text (GBK, code page 936, whatever the system's code
     // page), converted: what the wide functions of Windows take.
     static CStringW FromText(const char* psz);
+    // printf-style from one of the program's own formats (GBK); each %s takes a
+    // wide text (const wchar_t*), as the wide printf of Windows reads it. Paths
+    // of any language pass through whole.
+    static CStringW FormatText(const char* pszFormat, ...);
 
     const wchar_t* GetString() const { return m_psz; }
     int GetLength() const { return m_nLength; }
@@ -30,6 +35,9 @@ public:
     // Position of the first ch from nStart on, or -1.
     int Find(wchar_t ch, int nStart = 0) const;
     CStringW Mid(int nFirst, int nCount) const;
+    CStringW Left(int nCount) const { return Mid(0, nCount); }
+    // Position of the last ch, or -1.
+    int ReverseFind(wchar_t ch) const;
     // ASCII letters only; every other character stays as it is.
     CStringW& MakeUpper();
 

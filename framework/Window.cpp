@@ -231,8 +231,13 @@ void AfxPumpMessages(CWnd* pDialog)
 
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType)
 {
+    return ShowMessageBox(pOwner, CStringW::FromText(pszText), pszCaption, nType);
+}
+
+int ShowMessageBox(CWnd* pOwner, const CStringW& strText, const char* pszCaption, UINT nType)
+{
     // Through the wide function: the texts read right on a Windows of any code page.
-    return ::MessageBoxW(pOwner ? pOwner->GetSafeHwnd() : nullptr, CStringW::FromText(pszText).GetString(),
+    return ::MessageBoxW(pOwner ? pOwner->GetSafeHwnd() : nullptr, strText.GetString(),
                          CStringW::FromText(pszCaption).GetString(), nType);
 }
 

@@ -5,6 +5,7 @@
 
 #include "framework/MessageMap.h"
 #include "framework/String.h"
+#include "framework/StringW.h"
 
 class CWnd {
 public:
@@ -76,6 +77,8 @@ void AfxPumpMessages(CWnd* pDialog);
 
 // A message box owned by pOwner's window (no owner when NULL).
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType);
+// The same with a wide text (a path of any language in it).
+int ShowMessageBox(CWnd* pOwner, const CStringW& strText, const char* pszCaption, UINT nType);
 // A message box owned by the main window's last active popup (the window in use),
 // with the application's title as caption.
 int AfxMessageBox(const char* pszText, UINT nType = MB_OK);

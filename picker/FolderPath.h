@@ -1,24 +1,9 @@
-// Checking and creating a typed folder path, level by level.
+// The folder picker's check on OK: a typed folder path is checked, and created
+// level by level when the user agrees.
 #pragma once
 
-#include <windows.h>
+#include "platform/FolderName.h"
 
-// Results of CreateFolderPath and ConfirmFolder.
-enum FolderResult {
-    kFolderOk = 0,
-    kFolderDeclined = -1,   // the user did not want it created
-    kFolderInvalid = 1,
-    kFolderCannotCreate = 2,
-};
-
-// TRUE when name may be one level of a folder path: not empty, no leading or
-// trailing tab, space or dot, none of " * / : < > ? \ | ; (';' separates the
-// entries of AutoCAD's trusted paths, where the folder is written). Whole GBK characters
-// are checked, so a double-byte character never fails on its second byte.
-BOOL CheckFolderName(const char* pszName);
-// Checks "X:\level\level..." (bValidateOnly) or also creates the missing levels
-// from the root down. 0 ok, 1 invalid, 2 cannot be created.
-int CreateFolderPath(const char* pszPath, BOOL bValidateOnly);
 // The check on OK: 0 exists or was created, -1 creation declined, 1 invalid,
 // 2 cannot be created; the last two after telling the user.
 int ConfirmFolder(const char* pszPath);

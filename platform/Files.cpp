@@ -3,13 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-void ScopedHandle::Close()
-{
-    if (IsValid())
-        CloseHandle(m_h);
-    m_h = nullptr;
-}
-
 namespace {
 
 // Windows' own limit for a path without the \\?\ prefix, NUL included.
@@ -85,26 +78,28 @@ DWORD GetAttributes(const char* pszPath)
     return GetFileAttributesW(Wide(pszPath).GetString());
 }
 
-bool SetAttributes(const char* pszPath, DWORD dwAttributes)
+WinResult SetAttributes(const char* pszPath, DWORD dwAttributes)
 {
-    return SetFileAttributesW(Wide(pszPath).GetString(), dwAttributes) != FALSE;
+    return WinResult::FromLastError(SetFileAttributesW(Wide(pszPath).GetString(), dwAttributes) != FALSE);
 }
 
-bool CopyOverwrite(const char* pszSource, const char* pszTarget)
+WinResult CopyOverwrite(const char* pszSource, const char* pszTarget)
 {
     if (std::strlen(pszSource) >= kMaxPath || std::strlen(pszTarget) >= kMaxPath)
-        return false;
-    return CopyFileW(Wide(pszSource).GetString(), Wide(pszTarget).GetString(), FALSE) != FALSE;
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    return WinResult::FromLastError(CopyFileW(Wide(pszSource).GetString(), Wide(pszTarget).GetString(), FALSE) != FALSE);
 }
 
-bool Delete(const char* pszPath)
+WinResult Delete(const char* pszPath)
 {
-    return DeleteFileW(Wide(pszPath).GetString()) != FALSE;
+    return WinResult::FromLastError(DeleteFileW(Wide(pszPath).GetString()) != FALSE);
 }
 
-bool CreateFolder(const char* pszPath)
+WinResult CreateFolder(const char* pszPath)
 {
-    return std::strlen(pszPath) < kMaxPath && CreateDirectoryW(Wide(pszPath).GetString(), nullptr) != FALSE;
+    if (std::strlen(pszPath) >= kMaxPath)
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    return WinResult::FromLastError(CreateDirectoryW(Wide(pszPath).GetString(), nullptr) != FALSE);
 }
 
 void MakeDir(const char* pszPath)
@@ -126,9 +121,9 @@ CString CurrentFolder()
     return CString::FromWide(sz, static_cast<int>(n));
 }
 
-bool RemoveFolder(const char* pszPath)
+WinResult RemoveFolder(const char* pszPath)
 {
-    return RemoveDirectoryW(Wide(pszPath).GetString()) != FALSE;
+    return WinResult::FromLastError(RemoveDirectoryW(Wide(pszPath).GetString()) != FALSE);
 }
 
 CString TempFolder()
@@ -138,8 +133,7 @@ CString TempFolder()
     if (n == 0 || n >= MAX_PATH + 1)
         return CString();
     CString folder = CString::FromWide(sz, static_cast<int>(n));
-    if (folder.EndsWithChar('\\'))
-        folder.Delete(folder.GetLength() - 1);
+    StripTrailingBackslash(folder);
     return folder;
 }
 
@@ -223,70 +217,36 @@ bool ReadAll(const char* pszPath, CString& strContent)
     return ok;
 }
 
-bool WriteAll(const char* pszPath, const CString& strContent)
+WinResult WriteAll(const char* pszPath, const CString& strContent)
 {
     ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
-        return false;
+        return WinResult::FromLastError(false);
     DWORD written = 0;
     const DWORD n = static_cast<DWORD>(strContent.GetLength());
-    return WriteFile(file.Get(), strContent.GetString(), n, &written, nullptr) && written == n;
+    if (!WriteFile(file.Get(), strContent.GetString(), n, &written, nullptr))
+        return WinResult::FromLastError(false);
+    return written == n ? WinResult() : WinResult(ERROR_WRITE_FAULT);
 }
 
-bool DeleteAtRestart(const char* pszPath)
+WinResult DeleteAtRestart(const char* pszPath)
 {
-    return MoveFileExW(Wide(pszPath).GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return WinResult::FromLastError(MoveFileExW(Wide(pszPath).GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE);
 }
 
 } // namespace Files
 
-namespace Processes {
-
-bool Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder)
+int GetPathKind(CString strPath)
 {
-    const CStringW line = CStringW::FromText(strCommandLine);
-    // CreateProcessW may write into the command line: a copy of its own.
-    wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
-    if (!buffer)
-        return false;
-    wmemcpy(buffer, line.GetString(), static_cast<size_t>(line.GetLength()));
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    const bool started =
-        CreateProcessW(Wide(pszExe).GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
-                       pszFolder ? Wide(pszFolder).GetString() : nullptr, &si, &pi) != FALSE;
-    free(buffer);
-    if (!started)
-        return false;
-    ScopedHandle process(pi.hProcess);
-    ScopedHandle thread(pi.hThread);
-    return true;
+    FileFinder finder;
+    if (!finder.First(strPath))
+        return kPathMissing;
+    return finder.IsFolder() ? kPathFolder : kPathFile;
 }
 
-bool WaitForEnd(DWORD nId, DWORD nMs)
+void ClearReadOnly(CString strPath)
 {
-    ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, nId));
-    if (!process.IsValid())
-        return true;  // already gone
-    return WaitForSingleObject(process.Get(), nMs) == WAIT_OBJECT_0;
+    const DWORD attributes = Files::GetAttributes(strPath);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        Files::SetAttributes(strPath, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
-
-DWORD CurrentId()
-{
-    return GetCurrentProcessId();
-}
-
-const char* CommandLine()
-{
-    static const CString line = CString::FromWide(GetCommandLineW());
-    return line;
-}
-
-bool IsWow64()
-{
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
-} // namespace Processes

@@ -1,31 +1,12 @@
-// The one way the program reaches files, folders and processes.
+// The one way the program reaches files and folders.
 #pragma once
 
 #include <windows.h>
 
 #include "framework/String.h"
 #include "framework/StringW.h"
-
-// Owns a kernel handle; accepts both NULL and INVALID_HANDLE_VALUE as "none".
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE h = nullptr) : m_h(h) {}
-    ~ScopedHandle() { Close(); }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    bool IsValid() const { return m_h && m_h != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return m_h; }
-    void Close();
-    // Closes what it held and takes h.
-    void Reset(HANDLE h)
-    {
-        Close();
-        m_h = h;
-    }
-
-private:
-    HANDLE m_h;
-};
+#include "platform/Handle.h"
+#include "platform/WinResult.h"
 
 // A folder listing (FindFirstFileW / FindNextFileW, so that a name of any code
 // page is found), closed when destroyed. Names come in the program's code page.
@@ -69,12 +50,12 @@ CString ModulePath();
 void SetModulePathForTesting(const char* pszPath);
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
 DWORD GetAttributes(const char* pszPath);
-bool SetAttributes(const char* pszPath, DWORD dwAttributes);
+WinResult SetAttributes(const char* pszPath, DWORD dwAttributes);
 // CopyFileW with bFailIfExists FALSE: an existing target is overwritten.
-bool CopyOverwrite(const char* pszSource, const char* pszTarget);
-bool Delete(const char* pszPath);
+WinResult CopyOverwrite(const char* pszSource, const char* pszTarget);
+WinResult Delete(const char* pszPath);
 // CreateDirectoryW: one level, fails when it exists.
-bool CreateFolder(const char* pszPath);
+WinResult CreateFolder(const char* pszPath);
 // One level, as _mkdir; callers do not look at the result.
 void MakeDir(const char* pszPath);
 // A file or folder exists there (as _access with mode 0).
@@ -82,7 +63,7 @@ bool Exists(const char* pszPath);
 // GetCurrentDirectoryW into a 260-character buffer.
 CString CurrentFolder();
 // RemoveDirectoryW: only an empty folder goes.
-bool RemoveFolder(const char* pszPath);
+WinResult RemoveFolder(const char* pszPath);
 // The user's temporary folder, without a trailing backslash.
 CString TempFolder();
 // The full path (GetFullPathNameW) in its long form (GetLongPathNameW): the one
@@ -102,31 +83,15 @@ DWORD ProbeWritableFolder(const char* pszFolder);
 // The whole file's bytes; false when it cannot be read.
 bool ReadAll(const char* pszPath, CString& strContent);
 // Replaces the file with the bytes; false when it cannot be written whole.
-bool WriteAll(const char* pszPath, const CString& strContent);
+WinResult WriteAll(const char* pszPath, const CString& strContent);
 // Asks Windows to delete the file when it next starts (a running program's own copy).
-bool DeleteAtRestart(const char* pszPath);
+WinResult DeleteAtRestart(const char* pszPath);
 
 } // namespace Files
 
-namespace Processes {
-
-// Starts a program with a command line of its own, in pszFolder (NULL: this
-// program's current folder); false when it cannot start.
-bool Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder = nullptr);
-// Waits (up to nMs) until process nId has ended; true when it has, or is unknown.
-bool WaitForEnd(DWORD nId, DWORD nMs);
-DWORD CurrentId();
-// This program's command line as Windows passed it, program name first.
-const char* CommandLine();
-// True for a 32-bit program on 64-bit Windows: both of its registry roots,
-// SOFTWARE\... and SOFTWARE\Wow6432Node\..., name the same 32-bit keys.
-bool IsWow64();
-
-// Calls visit(imageName) for every running process until it returns true.
-// Returns true when a visit returned true; false when none did or no snapshot.
-template <typename Visit>
-bool AnyImageName(Visit visit);
-
-} // namespace Processes
-
-#include "platform/Processes.inl"
+// What GetPathKind finds at a path.
+enum PathKind { kPathMissing = 0, kPathFile = 1, kPathFolder = 2 };
+// Whether a file, a folder or nothing is there (a listing of the path itself).
+int GetPathKind(CString strPath);
+// Clears FILE_ATTRIBUTE_READONLY and keeps every other attribute; nothing is reported.
+void ClearReadOnly(CString strPath);

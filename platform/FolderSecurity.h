@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/String.h"
+#include "platform/WinResult.h"
 
 namespace FolderSecurity {
 
@@ -10,7 +11,7 @@ namespace FolderSecurity {
 // bProtected cuts inheritance from the parent; otherwise the parent's
 // inheritable entries stay and the list's entries come on top. Existing files
 // and folders below inherit the result. False when Windows refuses.
-bool Apply(const char* pszFolder, const char* pszSddl, bool bProtected);
+WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected);
 
 // Tests see what would be applied instead of changing the disk; NULL restores.
 typedef bool (*ApplyFn)(const char* pszFolder, const char* pszSddl, bool bProtected);

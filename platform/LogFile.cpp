@@ -27,23 +27,20 @@ bool LogFile::Open(const char* pszPath, bool bAppend)
     return true;
 }
 
-void LogFile::Write(const char* pszLine)
+void LogFile::Write(const CStringW& strLine)
 {
     if (!m_file.IsValid())
         return;
-    CString line = Clock::Now() + "  " + pszLine;
-    char* p = line.GetBuffer(line.GetLength());
-    for (char* q = p; *q; ++q) {
-        if (*q == '\r' || *q == '\n')
-            *q = ' ';
-    }
-    line.ReleaseBuffer();
-    const int cch = MultiByteToWideChar(kTextCodePage, 0, line, line.GetLength(), nullptr, 0);
-    wchar_t* wide = static_cast<wchar_t*>(calloc(cch + 1, sizeof(wchar_t)));
+    CStringW line = CStringW::FromText(Clock::Now()) + L"  " + strLine;
+    const int cch = line.GetLength();
+    wchar_t* wide = static_cast<wchar_t*>(calloc(static_cast<size_t>(cch) + 1, sizeof(wchar_t)));
     const int cb = wide ? 4 * cch + 1 : 0;  // UTF-8 takes at most 3 bytes per UTF-16 unit
-    char* utf8 = wide ? static_cast<char*>(calloc(cb, 1)) : nullptr;
+    char* utf8 = wide ? static_cast<char*>(calloc(static_cast<size_t>(cb), 1)) : nullptr;
     if (utf8) {
-        MultiByteToWideChar(kTextCodePage, 0, line, line.GetLength(), wide, cch);
+        for (int i = 0; i < cch; ++i) {
+            const wchar_t c = line.GetString()[i];
+            wide[i] = (c == L'\r' || c == L'\n') ? L' ' : c;
+        }
         const int n = WideCharToMultiByte(CP_UTF8, 0, wide, cch, utf8, cb, nullptr, nullptr);
         WriteAll(m_file.Get(), utf8, static_cast<DWORD>(n));
     }

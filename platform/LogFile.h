@@ -14,9 +14,11 @@ public:
     // cannot be written.
     bool Open(const char* pszPath, bool bAppend = false);
     bool IsOpen() const { return m_file.IsValid(); }
-    // Writes the time and the line, a GBK text; line breaks inside it become
-    // blanks, so a message stays one line.
-    void Write(const char* pszLine);
+    // Writes the time and the line; line breaks inside it become blanks, so a
+    // message stays one line. Every character of any language is kept.
+    void Write(const CStringW& strLine);
+    // The same for the program's own text (GBK).
+    void Write(const char* pszLine) { Write(CStringW::FromText(pszLine)); }
 
 private:
     ScopedHandle m_file{INVALID_HANDLE_VALUE};

@@ -56,16 +56,21 @@ bool RegKey::OpenRead(HKEY hParent, const char* pszName)
 
 bool RegKey::OpenReadNoLink(HKEY hParent, const char* pszName)
 {
-    HKEY h = nullptr;
-    const LONG r = RegOpenKeyExA(hParent, pszName, REG_OPTION_OPEN_LINK, KEY_READ, &h);
-    return Adopt(r, h) == ERROR_SUCCESS;
+    return OpenNoLinkAccess(hParent, pszName, KEY_READ) == ERROR_SUCCESS;
 }
 
-bool RegKey::Create(HKEY hParent, const char* pszPath)
+LONG RegKey::OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access)
+{
+    HKEY h = nullptr;
+    const LONG r = RegOpenKeyExA(hParent, pszName, REG_OPTION_OPEN_LINK, access, &h);
+    return Adopt(r, h);
+}
+
+WinResult RegKey::Create(HKEY hParent, const char* pszPath)
 {
     HKEY h = nullptr;
     const LONG r = RegCreateKeyA(hParent, pszPath, &h);
-    return Adopt(r, h) == ERROR_SUCCESS;
+    return WinResult::FromStatus(Adopt(r, h));
 }
 
 DWORD RegKey::SubKeyCount() const
@@ -109,73 +114,71 @@ LONG RegKey::QueryValue(const char* pszName, void* pData, DWORD* pcb) const
     return RegQueryValueExA(m_hKey, pszName, nullptr, nullptr, static_cast<BYTE*>(pData), pcb);
 }
 
-bool RegKey::SetString(const char* pszName, const char* pszValue)
+WinResult RegKey::SetString(const char* pszName, const char* pszValue)
 {
     const DWORD cb = static_cast<DWORD>(std::strlen(pszValue) + 1);
-    return RegSetValueExA(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue),
-                          cb) == ERROR_SUCCESS;
+    return WinResult::FromStatus(
+        RegSetValueExA(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue), cb));
 }
 
-bool RegKey::SetDword(const char* pszName, DWORD dwValue)
+WinResult RegKey::SetDword(const char* pszName, DWORD dwValue)
 {
-    return RegSetValueExA(m_hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue),
-                          sizeof dwValue) == ERROR_SUCCESS;
+    return WinResult::FromStatus(
+        RegSetValueExA(m_hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue));
 }
 
-bool RegKey::DeleteSubKey(const char* pszPath)
+WinResult RegKey::DeleteSubKey(const char* pszPath)
 {
-    return RegDeleteKeyA(m_hKey, pszPath) == ERROR_SUCCESS;
+    return WinResult::FromStatus(RegDeleteKeyA(m_hKey, pszPath));
 }
 
 // Deletes the key a handle holds, whatever the key is: the only way to delete a
 // registry link itself.
 extern "C" LONG NTAPI NtDeleteKey(HANDLE hKey);
+extern "C" ULONG NTAPI RtlNtStatusToDosError(LONG status);
 
-namespace {
-
-// True when the key, opened with REG_OPTION_OPEN_LINK, is a symbolic link.
-bool IsLink(HKEY hKey)
+bool RegKey::IsSymbolicLink() const
 {
     DWORD type = 0;
-    return RegQueryValueExW(hKey, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+    return RegQueryValueExW(m_hKey, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
            type == REG_LINK;
 }
 
-// Deletes the key that h holds (opened as itself, with DELETE), after all below it.
-bool DeleteOpenedTree(HKEY h)
+namespace {
+
+// Deletes the key (opened as itself, with DELETE) after everything below it.
+WinResult DeleteOpenedTree(const RegKey& key)
 {
-    if (!IsLink(h)) {
+    if (!key.IsSymbolicLink()) {
         // Always the first sub-key: each one deleted moves the next into its place.
         for (int guard = 0; guard < 100000; ++guard) {
-            char szName[256] = {};
-            DWORD cch = sizeof szName;
-            if (RegEnumKeyExA(h, 0, szName, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            char szName[256];
+            if (!key.EnumSubKey(0, szName))
                 break;
-            HKEY child = nullptr;
-            if (RegOpenKeyExA(h, szName, REG_OPTION_OPEN_LINK, KEY_READ | DELETE, &child) != ERROR_SUCCESS)
-                return false;
-            const bool gone = DeleteOpenedTree(child);
-            RegCloseKey(child);
+            RegKey child;
+            const LONG opened = child.OpenNoLinkAccess(key.Get(), szName, KEY_READ | DELETE);
+            if (opened != ERROR_SUCCESS)
+                return WinResult::FromStatus(opened);
+            const WinResult gone = DeleteOpenedTree(child);
             if (!gone)
-                return false;
+                return gone;
         }
     }
-    return NtDeleteKey(h) == 0;
+    const LONG status = NtDeleteKey(key.Get());
+    return status == 0 ? WinResult() : WinResult(RtlNtStatusToDosError(status));
 }
 
 } // namespace
 
-bool RegKey::DeleteTree(const char* pszPath)
+WinResult RegKey::DeleteTree(const char* pszPath)
 {
-    HKEY h = nullptr;
-    const LONG r = RegOpenKeyExA(m_hKey, pszPath, REG_OPTION_OPEN_LINK, KEY_READ | DELETE, &h);
-    if (r == ERROR_FILE_NOT_FOUND)
-        return true;
-    if (r != ERROR_SUCCESS)
-        return false;
-    const bool gone = DeleteOpenedTree(h);
-    RegCloseKey(h);
-    return gone;
+    RegKey key;
+    const LONG opened = key.OpenNoLinkAccess(m_hKey, pszPath, KEY_READ | DELETE);
+    if (opened == ERROR_FILE_NOT_FOUND)
+        return WinResult();
+    if (opened != ERROR_SUCCESS)
+        return WinResult::FromStatus(opened);
+    return DeleteOpenedTree(key);
 }
 
 LONG RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const
@@ -202,9 +205,29 @@ LONG RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const
     return ERROR_MORE_DATA;
 }
 
-bool RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
+WinResult RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
 {
     const DWORD cb = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()),
-                          cb) == ERROR_SUCCESS;
+    return WinResult::FromStatus(
+        RegSetValueExW(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()), cb));
+}
+
+RegSubKeys::RegSubKeys(const RegKey& key)
+    : RegSubKeys(key, key.SubKeyCount())
+{
+}
+
+RegSubKeys::RegSubKeys(const RegKey& key, DWORD nCount)
+    : m_key(key), m_nCount(nCount)
+{
+}
+
+bool RegSubKeys::Next()
+{
+    while (m_nIndex < m_nCount) {
+        if (m_key.EnumSubKey(m_nIndex++, m_szName))
+            return true;
+    }
+    m_szName[0] = '\0';
+    return false;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "framework/StringW.h"
+#include "platform/WinResult.h"
 
 // Owns one open registry key; closes it when destroyed. Move-only.
 // An open that fails leaves the object empty (and closes what it held before).
@@ -30,8 +31,10 @@ public:
     // The same, but a symbolic link is opened as the link itself (a key without
     // sub-keys), never followed: a walk over it cannot loop.
     bool OpenReadNoLink(HKEY hParent, const char* pszName);
+    // The key itself, link or not, with the access given (never followed).
+    LONG OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access);
     // RegCreateKeyA: opens the key, creating it and missing parents when absent.
-    bool Create(HKEY hParent, const char* pszPath);
+    WinResult Create(HKEY hParent, const char* pszPath);
     void Close();
 
     bool IsOpen() const { return m_hKey != nullptr; }
@@ -48,24 +51,51 @@ public:
     // Zero (ERROR_SUCCESS) when the value exists and fits; the type is not looked at.
     LONG QueryValue(const char* pszName, void* pData, DWORD* pcb) const;
     // REG_SZ with the terminating NUL counted.
-    bool SetString(const char* pszName, const char* pszValue);
+    WinResult SetString(const char* pszName, const char* pszValue);
     // The value as UTF-16 text of any length, up to its first NUL, whatever its
     // type. ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when absent, or another error;
     // value is emptied unless it succeeds.
     LONG QueryStringW(const wchar_t* pszName, CStringW& value) const;
     // REG_SZ through the wide function, NUL counted: every character survives.
-    bool SetStringW(const wchar_t* pszName, const CStringW& value);
-    bool SetDword(const char* pszName, DWORD dwValue);
+    WinResult SetStringW(const wchar_t* pszName, const CStringW& value);
+    WinResult SetDword(const char* pszName, DWORD dwValue);
     // RegDeleteKeyA: fails and changes nothing when the key has sub-keys.
-    bool DeleteSubKey(const char* pszPath);
+    WinResult DeleteSubKey(const char* pszPath);
     // Deletes the sub-key pszPath with everything below it. A symbolic link met
     // on the way is deleted as the link itself: what it points to is never
-    // touched. True when the key is gone (also when it was not there).
-    bool DeleteTree(const char* pszPath);
+    // touched. Success when the key is gone (also when it was not there).
+    WinResult DeleteTree(const char* pszPath);
+    // True when the key (opened as itself) is a symbolic link.
+    bool IsSymbolicLink() const;
 
 private:
     // Takes h when the call that made it succeeded (closing what was held
     // before either way); the call's result, or ERROR_INVALID_HANDLE for no handle.
     LONG Adopt(LONG r, HKEY h);
     HKEY m_hKey = nullptr;
+};
+
+// The names of a key's direct sub-keys, one by one, in the registry's order: the
+// one loop over index, buffer and end of list. A name that cannot be read (the
+// key changed meanwhile) is passed over, never taken for the empty name, which
+// would open the key itself again.
+//     for (RegSubKeys names(key); names.Next();) use(names.Name());
+class RegSubKeys {
+public:
+    // Counts the sub-keys once; none when the key cannot tell.
+    explicit RegSubKeys(const RegKey& key);
+    // The count is known already (from RegKey::Counts).
+    RegSubKeys(const RegKey& key, DWORD nCount);
+    RegSubKeys(const RegSubKeys&) = delete;
+    RegSubKeys& operator=(const RegSubKeys&) = delete;
+
+    // Moves to the next readable name; false when there is none left.
+    bool Next();
+    const char* Name() const { return m_szName; }
+
+private:
+    const RegKey& m_key;
+    DWORD m_nCount;
+    DWORD m_nIndex = 0;
+    char m_szName[256] = {};
 };

@@ -111,6 +111,10 @@ constexpr const char kLogEntryRemovedFormat[] = "已删除“应用和功能”�
 constexpr const char kLogRemovedFormat[] = "已删除：%s";
 constexpr const char kLogNotProtectedFormat[] = "未能设置访问权限：%s";
 constexpr const char kLogExitFormat[] = "结束，退出代码 %d";
+constexpr const char kLogLeftFormat[] = "未能删除：%s";
+// Why a Windows call failed, after each failure line of the log: the Win32 error
+// code and the system's own text for it.
+constexpr const char kErrorFormat[] = "（错误 %lu：%s）";
 
 // Folder picker (English, as the shell's own dialog).
 constexpr const char kPickerCreateFormat[] =

@@ -4,10 +4,11 @@
 #include "deploy/InstalledFiles.h"
 #include "deploy/PayloadCopier.h"
 #include "deploy/PayloadLocation.h"
+#include "deploy/RunningAcad.h"
 #include "deploy/UninstallEntry.h"
-#include "picker/FolderPath.h"
 #include "platform/BuildConstants.h"
 #include "platform/Files.h"
+#include "platform/FolderName.h"
 #include "res/Texts.h"
 
 namespace {
@@ -22,16 +23,24 @@ constexpr int kMaxFailuresShown = 8;
 
 // The most bytes the chosen folder may have so that everything written below
 // the install folder still fits a path.
-int MaxFolderLength()
+int MaxFolderLength(const CString& payload)
 {
-    CString payload;
     int longest = LongestLoaderSuffix();
-    if (FindPayloadFolder(payload)) {
+    if (!payload.IsEmpty()) {
         const int files = LongestInstalledPath(payload);
         if (files > longest)
             longest = files;
     }
     return kMaxPathLength - static_cast<int>(sizeof kInstallSubFolder - 1) - longest;
+}
+
+// Names every failure in one message (each has had its log line, with the
+// reason, where it happened).
+ExitCode TellWriteFailures(Reporter& reporter, const FailureList& failures)
+{
+    reporter.Tell(CStringW::FormatText(Texts::kWriteFailedFormat, failures.JoinLines(kMaxFailuresShown).GetString()),
+                  Texts::kCaptionSetup);
+    return kExitWriteFailed;
 }
 
 } // namespace
@@ -41,7 +50,7 @@ bool IsWithheld(int k)
     return g_nTargetBits == 32 && ReleaseYear(k) >= kFirstWithheldRelease;
 }
 
-void OfferedReleases(const CAcadRegistry& record, BOOL (&ticked)[kReleaseCount])
+void OfferedReleases(const CAcadRegistry& record, ReleaseTicks& ticked)
 {
     for (int k = 0; k < kReleaseCount; ++k)
         ticked[k] = record.m_arrAcadFolders[k].GetSize() > 0 && !IsWithheld(k);
@@ -64,13 +73,7 @@ InstallSequence::InstallSequence(CAcadRegistry& record, Reporter& reporter)
 {
 }
 
-void InstallSequence::NoteLines(const CStringArray& lines)
-{
-    for (int i = 0; i < lines.GetSize(); ++i)
-        m_reporter.Note(lines[i]);
-}
-
-ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, CString& strInstallFolder)
+ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, InstallPlan& plan)
 {
     if (bCheckAcad && IsAcadRunning()) {
         m_reporter.Tell(Texts::kCloseAcad, Texts::kCaptionSetup);
@@ -83,11 +86,13 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, CS
         m_reporter.Tell(Texts::kFolderEmpty, Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
-    if (chosen.EndsWithChar('\\'))
-        chosen.Delete(chosen.GetLength() - 1);
+    StripTrailingBackslash(chosen);
+    // Found once; every step copies from here.
+    plan.strPayload.Empty();
+    FindPayloadFolder(plan.strPayload);
     // The length first: a long folder would also fail the form check (its buffer
     // is a path's), and the user should read why.
-    const int maxLength = MaxFolderLength();
+    const int maxLength = MaxFolderLength(plan.strPayload);
     if (chosen.GetLength() > maxLength) {
         CString text;
         text.Format(Texts::kFolderTooLongFormat, chosen.GetString(), maxLength);
@@ -113,70 +118,72 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, CS
     }
     // A folder that cannot be made (a drive letter mapped only for the user, who
     // is not the administrator running this) is refused before anything is written.
-    strInstallFolder = chosen + kInstallSubFolder;
+    plan.strInstallFolder = chosen + kInstallSubFolder;
     Files::MakeDir(chosen);
-    Files::MakeDir(strInstallFolder);
-    if (GetPathKind(strInstallFolder) != kPathFolder) {
+    Files::MakeDir(plan.strInstallFolder);
+    if (GetPathKind(plan.strInstallFolder) != kPathFolder) {
         CString text;
-        text.Format(Texts::kFolderNotCreatedFormat, strInstallFolder.GetString());
+        text.Format(Texts::kFolderNotCreatedFormat, plan.strInstallFolder.GetString());
         m_reporter.Tell(text, Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
+    for (int k = 0; k < kReleaseCount; ++k)
+        plan.ticked[k] = choice.ticked[k];
     return kExitDone;
 }
 
-ExitCode InstallSequence::Run(const CString& strInstallFolder, const BOOL (&ticked)[kReleaseCount])
+ExitCode InstallSequence::Run(const InstallPlan& plan)
 {
+    const CString& folder = plan.strInstallFolder;
     CString line;
-    line.Format(Texts::kLogFolderFormat, strInstallFolder.GetString());
+    line.Format(Texts::kLogFolderFormat, folder.GetString());
     m_reporter.Note(line);
     // Only administrators may change what every user's AutoCAD loads from here.
     CString unprotected;
-    if (!ProtectInstallFolder(strInstallFolder, unprotected)) {
-        line.Format(Texts::kLogNotProtectedFormat, unprotected.GetString());
-        m_reporter.Note(line);
-    }
+    const WinResult protectedFolder = ProtectInstallFolder(folder, unprotected);
+    if (!protectedFolder)
+        m_reporter.Note(FailureLine(Texts::kLogNotProtectedFormat, CStringW::FromText(unprotected),
+                                    protectedFolder.Code()));
 
-    CString payload;
-    if (FindPayloadFolder(payload))
-        m_reporter.BeginProgress(CountCopySteps(payload) + kStepsAfterCopy);
-    CPayloadCopier copier(strInstallFolder, m_reporter);
+    if (!plan.strPayload.IsEmpty())
+        m_reporter.BeginProgress(CountCopySteps(plan.strPayload) + kStepsAfterCopy);
+    CPayloadCopier copier(folder, plan.strPayload, m_reporter);
     const bool copied = copier.CopyPayload();
     if (copied)
         copier.CopyExtendedLibrary();
+    const CopyResult& copy = copier.Result();
     // Whatever was placed is recorded, also before an Abort: the uninstaller
     // removes exactly these files.
-    const bool recorded = copier.m_arrPlaced.IsEmpty() || AddInstalledFiles(strInstallFolder, copier.m_arrPlaced);
+    const WinResult recorded =
+        copy.arrPlaced.IsEmpty() ? WinResult() : AddInstalledFiles(folder, copy.arrPlaced);
     if (!copied)
-        return FindPayloadFolder(payload) ? kExitCopyAborted : kExitPayloadMissing;
+        return plan.strPayload.IsEmpty() ? kExitPayloadMissing : kExitCopyAborted;
     m_reporter.Step();
 
-    m_record.SetInstallFolder(strInstallFolder);
-    const BOOL* t = ticked;
-    m_record.RegisterWithAcad(t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9], t[10], t[11],
-                              t[12], t[13], t[14], t[15], t[16], t[17], t[18], t[19], t[20]);
+    FailureList failures = copy.libraryFailures;
+    if (!recorded) {
+        const CStringW list = CStringW::FromText(folder + "\\" + kInstalledFilesName);
+        failures.Add(list, recorded.Code());
+        m_reporter.Note(FailureLine(Texts::kLogNotWrittenFormat, list, recorded.Code()));
+    }
+    m_record.SetInstallFolder(folder);
+    m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
     m_reporter.Step();
-    m_record.InstallSupportFiles(t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9], t[10],
-                                 t[11], t[12], t[13], t[14], t[15], t[16], t[17], t[18], t[19], t[20]);
+    m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures);
     m_reporter.Step();
-    NoteLines(m_record.m_arrInstallLog);
     m_reporter.FinishProgress();
 
-    CStringArray failures = copier.m_arrLibraryFailures;
-    if (!recorded)
-        failures.Add(strInstallFolder + "\\" + kInstalledFilesName);
-    for (int i = 0; i < m_record.m_arrWriteFailures.GetSize(); ++i)
-        failures.Add(m_record.m_arrWriteFailures[i]);
-    if (!failures.IsEmpty()) {
-        CString text;
-        text.Format(Texts::kWriteFailedFormat, failures.JoinLines(kMaxFailuresShown).GetString());
-        m_reporter.Tell(text, Texts::kCaptionSetup);
-        return kExitWriteFailed;
-    }
+    if (!failures.IsEmpty())
+        return TellWriteFailures(m_reporter, failures);
     // Listed in Apps & Features only once the installation is complete.
-    const bool listed = WriteUninstallEntry(strInstallFolder, copier.m_nBytesCopied);
-    line.Format(listed ? Texts::kLogEntryWrittenFormat : Texts::kLogEntryNotWrittenFormat, kUninstallEntryKey);
-    m_reporter.Note(line);
+    const WinResult listed = WriteUninstallEntry(folder, copy.nBytes);
+    if (listed) {
+        line.Format(Texts::kLogEntryWrittenFormat, kUninstallEntryKey);
+        m_reporter.Note(line);
+    } else {
+        m_reporter.Note(FailureLine(Texts::kLogEntryNotWrittenFormat, CStringW::FromText(kUninstallEntryKey),
+                                    listed.Code()));
+    }
 
     m_reporter.Tell(Texts::kInstallDone, Texts::kCaptionDone);
     m_reporter.Tell(Texts::kImportOldSettings, Texts::kCaptionDone);

@@ -15,7 +15,14 @@ constexpr char kDefaultInstallFolder[] = "C:\\Trabex";
 // What the user (or the command line) chose.
 struct InstallChoice {
     CString strFolder;  // the chosen folder, as typed; "\Q-Ostrevo" is appended
-    BOOL ticked[kReleaseCount];
+    ReleaseTicks ticked;
+};
+
+// What the checks decided, and all the steps work from.
+struct InstallPlan {
+    CString strInstallFolder;  // <chosen folder>\Q-Ostrevo, without a trailing backslash
+    CString strPayload;        // the payload folder; empty when there is none
+    ReleaseTicks ticked;
 };
 
 class InstallSequence {
@@ -25,14 +32,13 @@ public:
 
     // Every check of an Install click: AutoCAD running (when bCheckAcad), the
     // folder's form and length, the rights (registry and AutoCAD's folders); then
-    // the install folder is made and must exist. kExitDone with the install folder
-    // (<folder>\Q-Ostrevo) in strInstallFolder, or the refusal, already told.
-    ExitCode Check(const InstallChoice& choice, bool bCheckAcad, CString& strInstallFolder);
+    // the install folder is made and must exist. kExitDone with the plan, or the
+    // refusal, already told.
+    ExitCode Check(const InstallChoice& choice, bool bCheckAcad, InstallPlan& plan);
     // Protects the folder and installs; the completion (or failure) messages are told.
-    ExitCode Run(const CString& strInstallFolder, const BOOL (&ticked)[kReleaseCount]);
+    ExitCode Run(const InstallPlan& plan);
 
 private:
-    void NoteLines(const CStringArray& lines);
     CAcadRegistry& m_record;
     Reporter& m_reporter;
 };
@@ -41,6 +47,6 @@ private:
 void NoteReleasesFound(const CAcadRegistry& record, Reporter& reporter);
 // The releases the dialog offers ticked: found on this machine and served by
 // this edition (the 32-bit edition withholds 2017 and later).
-void OfferedReleases(const CAcadRegistry& record, BOOL (&ticked)[kReleaseCount]);
+void OfferedReleases(const CAcadRegistry& record, ReleaseTicks& ticked);
 // True when the 32-bit edition hides release k altogether.
 bool IsWithheld(int k);

@@ -25,29 +25,27 @@ LoggedReporter::LoggedReporter(Reporter* pInner, LogFile* pLog)
 {
 }
 
-void LoggedReporter::Note(const char* pszLine)
+void LoggedReporter::Note(const CStringW& strLine)
 {
     if (m_pLog)
-        m_pLog->Write(pszLine);
+        m_pLog->Write(strLine);
     if (m_pInner)
-        m_pInner->Note(pszLine);
+        m_pInner->Note(strLine);
 }
 
-void LoggedReporter::Tell(const char* pszText, const char* pszCaption)
+void LoggedReporter::Tell(const CStringW& strText, const char* pszCaption)
 {
-    CString line;
-    line.Format(Texts::kLogMessageFormat, pszCaption, pszText);
-    Note(line);
+    Note(CStringW::FormatText(Texts::kLogMessageFormat, CStringW::FromText(pszCaption).GetString(),
+                              strText.GetString()));
     if (m_pInner)
-        m_pInner->Tell(pszText, pszCaption);
+        m_pInner->Tell(strText, pszCaption);
 }
 
-int LoggedReporter::Ask(const char* pszText, const char* pszCaption, UINT nType, int nUnattended)
+int LoggedReporter::Ask(const CStringW& strText, const char* pszCaption, UINT nType, int nUnattended)
 {
-    const int answer = m_pInner ? m_pInner->Ask(pszText, pszCaption, nType, nUnattended) : nUnattended;
-    CString line;
-    line.Format(Texts::kLogQuestionFormat, pszCaption, pszText, AnswerName(answer));
-    Note(line);
+    const int answer = m_pInner ? m_pInner->Ask(strText, pszCaption, nType, nUnattended) : nUnattended;
+    Note(CStringW::FormatText(Texts::kLogQuestionFormat, CStringW::FromText(pszCaption).GetString(),
+                              strText.GetString(), CStringW::FromText(AnswerName(answer)).GetString()));
     return answer;
 }
 

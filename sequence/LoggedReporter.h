@@ -11,9 +11,11 @@ public:
     // pInner NULL: unattended, nothing is shown. pLog NULL or closed: nothing written.
     LoggedReporter(Reporter* pInner, LogFile* pLog);
 
-    void Note(const char* pszLine) override;
-    void Tell(const char* pszText, const char* pszCaption) override;
-    int Ask(const char* pszText, const char* pszCaption, UINT nType, int nUnattended) override;
+    using Reporter::Note;
+    using Reporter::Tell;
+    void Note(const CStringW& strLine) override;
+    void Tell(const CStringW& strText, const char* pszCaption) override;
+    int Ask(const CStringW& strText, const char* pszCaption, UINT nType, int nUnattended) override;
     void BeginProgress(int nSteps) override;
     void Step() override;
     void FinishProgress() override;

@@ -1,10 +1,11 @@
 #include "sequence/RemovalSequence.h"
 
 #include "deploy/FolderRemoval.h"
-#include "deploy/PayloadLocation.h"
+#include "deploy/RunningAcad.h"
 #include "deploy/UninstallEntry.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/Processes.h"
 #include "res/Texts.h"
 
 namespace {
@@ -13,6 +14,20 @@ namespace {
 constexpr int kMaxLeftoversShown = 10;
 // The install folder's own name: the setup always installs into ...\Q-Ostrevo.
 const char kInstallFolderName[] = "Q-Ostrevo";
+// How long the temporary copy waits for the uninstaller that started it to end.
+constexpr unsigned long kWaitForUninstallerMs = 60000;
+
+// The advice line for a file or folder the removal left, by what it is.
+CStringW LeftoverLine(const Failure& left)
+{
+    const CString path = CString::FromWide(left.strWhat.GetString());
+    const char* format = Texts::kLeftFileFormat;
+    if (Files::IsLink(path))
+        format = Texts::kLeftLinkFormat;
+    else if (GetPathKind(path) == kPathFolder)
+        format = Texts::kLeftFolderFormat;
+    return CStringW::FormatText(format, left.strWhat.GetString());
+}
 
 } // namespace
 
@@ -22,7 +37,29 @@ bool IsInstallFolder(const CString& strFolder)
     return cut > 0 && strFolder.Mid(cut + 1).CompareNoCase(kInstallFolderName) == 0;
 }
 
-ExitCode CheckRemoval(const CRemovalPlan& plan, Reporter& reporter)
+RemovalSequence::RemovalSequence(CAcadRegistry& record)
+    : m_record(record)
+{
+}
+
+ExitCode RemovalSequence::Prepare(const CString& strFolder, Reporter& reporter)
+{
+    // One spelling for the folder (long, full), however the program was started:
+    // registrations and trusted paths are matched against it.
+    m_strFolder = Files::LongFullPath(strFolder);
+    // Anywhere else (the distribution's Data folder, say) nothing is ours to delete.
+    if (!IsInstallFolder(m_strFolder)) {
+        CString text;
+        text.Format(Texts::kUninstallNotInstallFolderFormat, m_strFolder.GetString());
+        reporter.Tell(text, Texts::kCaptionUninstall);
+        return kExitNotInstallFolder;
+    }
+    m_record.FindAcadReleases();
+    PlanRemoval(m_record, m_strFolder, m_plan);
+    return kExitDone;
+}
+
+ExitCode RemovalSequence::Check(Reporter& reporter) const
 {
     // Checked at every attempt: AutoCAD holds its files and reads the registrations.
     if (IsAcadRunning()) {
@@ -30,7 +67,7 @@ ExitCode CheckRemoval(const CRemovalPlan& plan, Reporter& reporter)
         return kExitAcadRunning;
     }
     CString denied;
-    if (!CanRemoveRegistrations(plan, denied)) {
+    if (!CanRemoveRegistrations(m_plan, denied)) {
         CString text;
         text.Format(Texts::kUninstallNeedAdminFormat, denied.GetString());
         reporter.Tell(text, Texts::kCaptionUninstall);
@@ -39,20 +76,21 @@ ExitCode CheckRemoval(const CRemovalPlan& plan, Reporter& reporter)
     return kExitDone;
 }
 
-ExitCode RunRemovalSequence(const CAcadRegistry& record, const CRemovalPlan& plan, const CString& strFolder, Reporter& reporter,
-                            const char* pszUninstaller, bool bDeferUninstaller, bool* pCleanup)
+ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bool bDeferUninstaller,
+                              bool* pCleanup) const
 {
-    CStringArray removed, acadLeft;
+    const CRemovalPlan& plan = m_plan;
+    CStringArray removed;
+    FailureList acadLeft;
     FilesLeft left;
-    RemoveFromAcad(plan, strFolder, acadLeft);
+    RemoveFromAcad(plan, m_strFolder, acadLeft);
     // Anything left in AutoCAD keeps the uninstaller for another attempt.
-    for (int i = 0; i < acadLeft.GetSize(); ++i)
-        left.leftovers.Add(acadLeft[i]);
+    left.leftovers = acadLeft;
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i)
         removed.Add("HKEY_LOCAL_MACHINE\\" + plan.m_arrRegistrations[i]);
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i)
         removed.Add("TRUSTEDPATHS: HKEY_CURRENT_USER\\" + plan.m_arrProfiles[i]);
-    RemoveInstallFolder(strFolder, left, pszUninstaller, bDeferUninstaller, &removed);
+    RemoveInstallFolder(m_strFolder, left, pszUninstaller, bDeferUninstaller, &removed);
     if (pCleanup)
         *pCleanup = bDeferUninstaller && !left.bUninstallerKept;
     for (int i = 0; i < removed.GetSize(); ++i) {
@@ -61,26 +99,16 @@ ExitCode RunRemovalSequence(const CAcadRegistry& record, const CRemovalPlan& pla
         reporter.Note(line);  // what was planned and not left over
     }
     // Each file or folder left gets its own advice; the registry's lines have theirs.
-    CStringArray leftovers;
-    for (int i = 0; i < acadLeft.GetSize(); ++i)
-        leftovers.Add(acadLeft[i]);
-    for (int i = acadLeft.GetSize(); i < left.leftovers.GetSize(); ++i) {
-        const CString& path = left.leftovers[i];
-        CString line;
-        if (Files::IsLink(path))
-            line.Format(Texts::kLeftLinkFormat, path.GetString());
-        else
-            line.Format(GetPathKind(path) == kPathFolder ? Texts::kLeftFolderFormat : Texts::kLeftFileFormat,
-                        path.GetString());
-        leftovers.Add(line);
-    }
+    FailureList leftovers = acadLeft;
+    for (int i = acadLeft.GetSize(); i < left.leftovers.GetSize(); ++i)
+        leftovers.Add(LeftoverLine(left.leftovers[i]), left.leftovers[i].dwError);
     if (left.bNoList) {
         CString line;
-        line.Format(Texts::kUninstallNoListFormat, strFolder.GetString());
-        leftovers.Add(line);
+        line.Format(Texts::kUninstallNoListFormat, m_strFolder.GetString());
+        leftovers.Add(CStringW::FromText(line), ERROR_FILE_NOT_FOUND);
     }
     // A registration left whose module is gone makes AutoCAD complain at every start.
-    FindBrokenRegistrations(record, leftovers);
+    FindBrokenRegistrations(m_record, leftovers);
     CString notes;
     if (!left.kept.IsEmpty())
         notes.Format(Texts::kUninstallKeptFormat, left.kept.JoinLines(kMaxLeftoversShown).GetString());
@@ -91,12 +119,14 @@ ExitCode RunRemovalSequence(const CAcadRegistry& record, const CRemovalPlan& pla
     }
 
     if (!leftovers.IsEmpty()) {
-        CString text;
-        text.Format(Texts::kUninstallLeftoversFormat, leftovers.JoinLines(kMaxLeftoversShown).GetString());
-        reporter.Tell(text + notes, Texts::kCaptionUninstall);
+        for (int i = 0; i < leftovers.GetSize(); ++i)
+            reporter.Note(FailureLine(Texts::kLogLeftFormat, leftovers[i].strWhat, leftovers[i].dwError));
+        const CStringW text =
+            CStringW::FormatText(Texts::kUninstallLeftoversFormat, leftovers.JoinLines(kMaxLeftoversShown).GetString());
+        reporter.Tell(text + CStringW::FromText(notes), Texts::kCaptionUninstall);
         return kExitWriteFailed;  // the entry stays: the user can try again from Settings
     }
-    if (RemoveUninstallEntry(strFolder)) {
+    if (RemoveUninstallEntry(m_strFolder)) {
         CString line;
         line.Format(Texts::kLogEntryRemovedFormat, kUninstallEntryKey);
         reporter.Note(line);
@@ -105,7 +135,7 @@ ExitCode RunRemovalSequence(const CAcadRegistry& record, const CRemovalPlan& pla
     return kExitDone;
 }
 
-bool HandOverRemoval(const char* pszSwitch, const CString& strFolder, const char* pszLog, CString& strCopy)
+WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const char* pszLog, CString& strCopy)
 {
     // A folder of its own, made for this run: an elevated program started beside
     // files that others write into the temporary folder could load a planted DLL.
@@ -113,11 +143,13 @@ bool HandOverRemoval(const char* pszSwitch, const CString& strFolder, const char
     folder.Format("%s\\Q-Ostrevo-Uninstall-%lu-%lu", Files::TempFolder().GetString(),
                   static_cast<unsigned long>(Processes::CurrentId()), Clock::Ticks());
     strCopy = folder + "\\" + kUninstallerName;
-    if (!Files::CreateFolder(folder))
-        return false;
-    if (!Files::CopyOverwrite(Files::ModulePath(), strCopy)) {
+    WinResult result = Files::CreateFolder(folder);
+    if (!result)
+        return result;
+    result = Files::CopyOverwrite(Files::ModulePath(), strCopy);
+    if (!result) {
         Files::RemoveFolder(folder);
-        return false;
+        return result;
     }
     CString commandLine;
     commandLine.Format("\"%s\" %s %lu \"%s\"", strCopy.GetString(), pszSwitch,
@@ -126,11 +158,17 @@ bool HandOverRemoval(const char* pszSwitch, const CString& strFolder, const char
         commandLine += CString(" \"") + pszLog + "\"";
     // Its own folder as working folder: a process whose current folder is the
     // install folder keeps Windows from removing it.
-    if (Processes::Start(strCopy, commandLine, folder))
-        return true;
+    result = Processes::Start(strCopy, commandLine, folder);
+    if (result)
+        return result;
     Files::Delete(strCopy);
     Files::RemoveFolder(folder);
-    return false;
+    return result;
+}
+
+void WaitForUninstaller(unsigned long nId)
+{
+    Processes::WaitForEnd(nId, kWaitForUninstallerMs);
 }
 
 void ForgetTemporaryCopy()

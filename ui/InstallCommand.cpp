@@ -19,19 +19,17 @@ void Dlg_Setup::OnInstall()
     InstallSequence sequence(theAcadRegistry, reporter);
     InstallChoice choice;
     choice.strFolder = m_strInstallPath;
-    for (int k = 0; k < kReleaseCount; ++k)
-        choice.ticked[k] = Ticked(k);
+    TickedReleases(choice.ticked);
 
     // The running-AutoCAD warning is given once; the next click goes on.
-    CString installFolder;
-    m_nResult = sequence.Check(choice, g_bWarnHostRunning, installFolder);
+    m_nResult = sequence.Check(choice, g_bWarnHostRunning, m_plan);
     if (m_nResult == kExitAcadRunning)
         g_bWarnHostRunning = false;
     if (m_nResult != kExitDone) {
         m_nResult = kExitNothingDone;  // refused and told: the dialog stays for another choice
         return;
     }
-    m_strInstallPath = installFolder;
+    m_strInstallPath = m_plan.strInstallFolder;
 
     RunInstallSequence();
     if (m_nResult == kExitDone)
@@ -54,7 +52,7 @@ bool Dlg_Setup::RunInstallSequence()
     LoggedReporter reporter(&boxes, m_pLog);
     InstallSequence sequence(theAcadRegistry, reporter);
     m_bBusy = true;
-    m_nResult = sequence.Run(m_strInstallPath, TickedReleases());
+    m_nResult = sequence.Run(m_plan);
     m_bBusy = false;
     return m_nResult == kExitDone;
 }

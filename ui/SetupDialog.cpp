@@ -93,11 +93,10 @@ BOOL& Dlg_Setup::Ticked(int k)
     return this->*kTicks[k];
 }
 
-const BOOL (&Dlg_Setup::TickedReleases())[kReleaseCount]
+void Dlg_Setup::TickedReleases(ReleaseTicks& ticked)
 {
     for (int k = 0; k < kReleaseCount; ++k)
-        m_ticked[k] = Ticked(k);
-    return m_ticked;
+        ticked[k] = Ticked(k);
 }
 
 CButton& Dlg_Setup::ReleaseCheck(int k)
@@ -131,17 +130,16 @@ BOOL Dlg_Setup::OnInitDialog()
     if (hIcon)
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
 
+    // The same rule as the unattended run's: what is offered starts ticked, the
+    // rest cannot be ticked, and what this edition withholds is not shown.
+    ReleaseTicks offered;
+    OfferedReleases(theAcadRegistry, offered);
     for (int k = 0; k < kReleaseCount; ++k) {
-        if (theAcadRegistry.m_arrAcadFolders[k].GetSize() == 0) {
+        Ticked(k) = offered[k];
+        if (!offered[k])
             ReleaseCheck(k).EnableWindow(FALSE);
-            Ticked(k) = FALSE;
-        }
-    }
-    for (int k = 0; k < kReleaseCount; ++k) {
-        if (IsWithheld(k)) {  // the same rule as the unattended run's
+        if (IsWithheld(k))
             ReleaseCheck(k).ShowWindow(SW_HIDE);
-            Ticked(k) = FALSE;
-        }
     }
     UpdateData(FALSE);
     UpdateInstallButton();

@@ -7,6 +7,7 @@
 #include "framework/Gdi.h"
 #include "res/resource.h"
 #include "sequence/ExitCodes.h"
+#include "sequence/InstallSequence.h"
 
 class LogFile;
 
@@ -48,7 +49,7 @@ public:
     // The ticked state and check box of release k (year 2007 + k).
     BOOL& Ticked(int k);
     // All 21 ticked states, 2007 first.
-    const BOOL (&TickedReleases())[kReleaseCount];
+    void TickedReleases(ReleaseTicks& ticked);
     CButton& ReleaseCheck(int k);
 
 protected:
@@ -65,7 +66,8 @@ protected:
     void OnEnterKey();
     void CreateHeadingFonts();
 
-    BOOL m_ticked[kReleaseCount] = {};
+    // What the checks of the last Install click decided.
+    InstallPlan m_plan;
     int m_nResult = kExitNothingDone;
     LogFile* m_pLog = nullptr;
     // While the install runs the window answers, but Install, Browse, Cancel and

@@ -18,10 +18,10 @@ ExitCode RunUnattendedInstall(CAcadRegistry& record, const CString& strFolder, L
         return kExitNothingDone;
     }
     InstallSequence sequence(record, reporter);
-    CString installFolder;
+    InstallPlan plan;
     // Nobody can close AutoCAD and click again: a running AutoCAD ends the run.
-    const ExitCode checked = sequence.Check(choice, true, installFolder);
+    const ExitCode checked = sequence.Check(choice, true, plan);
     if (checked != kExitDone)
         return checked;
-    return sequence.Run(installFolder, choice.ticked);
+    return sequence.Run(plan);
 }

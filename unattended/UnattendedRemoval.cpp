@@ -2,38 +2,24 @@
 
 #include "deploy/FolderRemoval.h"
 #include "deploy/UninstallEntry.h"
+#include "platform/Failure.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
 
-namespace {
-
-// How long the copy waits for the uninstaller to end.
-constexpr unsigned long kWaitMs = 60000;
-
-} // namespace
-
-ExitCode RunUnattendedRemoval(CAcadRegistry& record, const CString& strFolder, const char* pszExeName,
-                              LogFile* pLog)
+ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExeName, LogFile* pLog)
 {
     LoggedReporter reporter(nullptr, pLog);
-    if (!IsInstallFolder(strFolder))
-        return kExitNotInstallFolder;  // nothing is ours to delete (the caller has said so)
-    record.FindAcadReleases();
-    CRemovalPlan plan;
-    PlanRemoval(record, strFolder, plan);
-    const ExitCode checked = CheckRemoval(plan, reporter);
+    const ExitCode checked = removal.Check(reporter);
     if (checked != kExitDone)
         return checked;
     bool cleanup = false;
-    const ExitCode result = RunRemovalSequence(record, plan, strFolder, reporter, pszExeName, true, &cleanup);
+    const ExitCode result = removal.Run(reporter, pszExeName, true, &cleanup);
     CString copy;
-    if (cleanup && !HandOverRemoval(kCleanupSwitch, strFolder, "", copy)) {
-        CString text;
-        text.Format(Texts::kUninstallCannotStartFormat, copy.GetString());
-        reporter.Note(text);  // the removal is done; only this program's file stays
-    }
+    const WinResult started = cleanup ? HandOverRemoval(kCleanupSwitch, removal.Folder(), "", copy) : WinResult();
+    if (!started)  // the removal is done; only this program's file stays
+        reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, CStringW::FromText(copy), started.Code()));
     return result;
 }
 
@@ -41,7 +27,7 @@ void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor)
 {
     if (!IsInstallFolder(strFolder))
         return;
-    Processes::WaitForEnd(nWaitFor, kWaitMs);
+    WaitForUninstaller(nWaitFor);
     const CString uninstaller = strFolder + "\\" + kUninstallerName;
     Files::Delete(uninstaller);
     RemoveEmptyInstallFolder(strFolder);

@@ -3,15 +3,15 @@
 // the emptied folders are left to the temporary copy, once this process has ended.
 #pragma once
 
-#include "acad/AcadRegistry.h"
+#include "framework/String.h"
 #include "sequence/ExitCodes.h"
 
 class LogFile;
+class RemovalSequence;
 
-// strFolder is the folder the program runs from, an install folder (else nothing
-// is done); pszExeName its file name there.
-ExitCode RunUnattendedRemoval(CAcadRegistry& record, const CString& strFolder, const char* pszExeName,
-                              LogFile* pLog);
+// removal has been prepared (an install folder, its plan); pszExeName is the
+// uninstaller's file name there.
+ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExeName, LogFile* pLog);
 // In the temporary copy: after process nWaitFor ended, deletes the uninstaller
-// pszExeName and the emptied install folder and its emptied parent.
+// and the emptied install folder and its emptied parent.
 void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor);

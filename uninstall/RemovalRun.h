@@ -8,4 +8,4 @@
 // In the copy: waits for process nWaitFor, removes the add-on installed in
 // strFolder, and tells the user what is left, if anything. pszLog: the log the
 // dialog wrote (continued), or empty. Returns the exit code.
-int RunRemoval(const CString& strFolder, unsigned long nWaitFor, const char* pszLog);
+int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const char* pszLog);

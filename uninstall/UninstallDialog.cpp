@@ -1,6 +1,5 @@
 #include "uninstall/UninstallDialog.h"
 
-#include "deploy/PayloadLocation.h"
 #include "res/Look.h"
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
@@ -47,8 +46,8 @@ BEGIN_MESSAGE_MAP(Dlg_Uninstall, CDialog)
     ON_COMMAND(IDOK, OnEnterKey)
 END_MESSAGE_MAP()
 
-Dlg_Uninstall::Dlg_Uninstall(const CRemovalPlan& plan, const CString& strFolder)
-    : CDialog(IDD_UNINSTALL, nullptr), m_plan(plan), m_strFolder(strFolder)
+Dlg_Uninstall::Dlg_Uninstall(const RemovalSequence& removal)
+    : CDialog(IDD_UNINSTALL, nullptr), m_removal(removal)
 {
 }
 
@@ -62,7 +61,7 @@ BOOL Dlg_Uninstall::OnInitDialog()
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
     CWnd plan;
     plan.Attach(GetDlgItem(IDC_UNINSTALL_PLAN));
-    plan.SetWindowText(DescribeRemovalPlan(m_plan, m_strFolder));
+    plan.SetWindowText(DescribeRemovalPlan(m_removal.Plan(), m_removal.Folder()));
     plan.Detach();
     // The list is read from its top; nothing happens until 卸载 is chosen.
     ::SendMessageA(GetDlgItem(IDC_UNINSTALL_PLAN), EM_SETSEL, 0, 0);
@@ -89,10 +88,13 @@ void Dlg_Uninstall::OnUninstall()
 {
     WindowReporter boxes(this, nullptr);
     LoggedReporter reporter(&boxes, m_pLog);
-    if (CheckRemoval(m_plan, reporter) != kExitDone)
+    if (m_removal.Check(reporter) != kExitDone)
         return;  // told; a later click checks again
     CString copy;
-    if (!HandOverRemoval(kRemoveSwitch, m_strFolder, m_pLogPath ? m_pLogPath->GetString() : "", copy)) {
+    const WinResult started =
+        HandOverRemoval(kRemoveSwitch, m_removal.Folder(), m_pLogPath ? m_pLogPath->GetString() : "", copy);
+    if (!started) {
+        reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, CStringW::FromText(copy), started.Code()));
         CString text;
         text.Format(Texts::kUninstallCannotStartFormat, copy.GetString());
         reporter.Tell(text, Texts::kCaptionUninstall);

@@ -8,11 +8,12 @@
 #include "sequence/ExitCodes.h"
 
 class LogFile;
+class RemovalSequence;
 
 class Dlg_Uninstall : public CDialog {
 public:
-    // plan and strFolder must outlive the dialog.
-    Dlg_Uninstall(const CRemovalPlan& plan, const CString& strFolder);
+    // removal (prepared: its folder and plan) must outlive the dialog.
+    explicit Dlg_Uninstall(const RemovalSequence& removal);
 
     // Also writes the checks into log, and has the copy continue it (both must
     // outlive the dialog).
@@ -36,8 +37,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    const CRemovalPlan& m_plan;
-    const CString& m_strFolder;
+    const RemovalSequence& m_removal;
     LogFile* m_pLog = nullptr;
     const CString* m_pLogPath = nullptr;
     int m_nResult = kExitNothingDone;

@@ -117,8 +117,11 @@ TEST_F(LoadRegistration, NothingTickedOrNothingFoundWritesNothingUnderTheMachine
                    "TRUSTEDPATHS", "c:\\tools");
     RegisterTicked(record, {});
     RegisterTicked(record, {2014});  // ticked, but no product key was found
-    record.RegisterLoader(2006);
-    record.RegisterLoader(2028);
+    NoteRecorder log;
+    FailureList failures;
+    record.RegisterLoader(2006, log, failures);
+    record.RegisterLoader(2028, log, failures);
+    EXPECT_TRUE(failures.IsEmpty());
     EXPECT_EQ(before, Reg::Export(HKEY_LOCAL_MACHINE, "SOFTWARE"));
     // The trusted-path update ran all the same.
     EXPECT_EQ("C:\\TOOLS;C:\\TRABEX\\Q-OSTREVO",

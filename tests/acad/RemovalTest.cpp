@@ -84,7 +84,7 @@ TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstal
         EXPECT_EQ(c.restored ? 1 : 0, plan.m_arrDriverFolders.GetSize()) << c.driver << c.otherLoader;
         EXPECT_EQ(c.restored ? 0 : 1, plan.m_arrDriversLeft.GetSize()) << c.driver << c.otherLoader;
         SetFileAttributesA((acad + "\\Drv\\pdfplot9.hdi.bak").c_str(), FILE_ATTRIBUTE_READONLY);
-        CStringArray leftovers;
+        FailureList leftovers;
         RemoveFromAcad(plan, folder.c_str(), leftovers);
         EXPECT_TRUE(leftovers.IsEmpty());
         EXPECT_EQ(c.restored ? "AutoCAD's own" : c.driver, Disk::ReadFile(acad + "\\Drv\\pdfplot9.hdi"));

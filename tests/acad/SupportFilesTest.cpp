@@ -96,10 +96,10 @@ TEST_F(SupportFiles, WithoutThePayloadNothingIsCopiedAndNothingCountsAsWritten)
 {
     const std::string a = AddAcad(2008, "A2008");
     Disk::RemoveTree(payload.data());
-    InstallSupportTicked(record, {2008});
+    const FailureList failures = InstallSupportTicked(record, {2008});
     EXPECT_TRUE(Disk::List(a + "\\Fonts").empty());
     EXPECT_EQ((std::vector<std::string>{"pdfplot9.hdi"}), Disk::List(a + "\\Drv"));
-    ASSERT_EQ(3, record.m_arrWriteFailures.GetSize());
-    EXPECT_EQ("AutoCAD 2008: " + a + "\\Fonts\\Trabex_EN.shx", record.m_arrWriteFailures[0].Std());
-    EXPECT_EQ("AutoCAD 2008: " + a + "\\Drv\\pdfplot9.hdi", record.m_arrWriteFailures[2].Std());
+    ASSERT_EQ(3, failures.GetSize());
+    EXPECT_EQ("AutoCAD 2008: " + a + "\\Fonts\\Trabex_EN.shx", What(failures[0]));
+    EXPECT_EQ("AutoCAD 2008: " + a + "\\Drv\\pdfplot9.hdi", What(failures[2]));
 }

@@ -1,29 +1,46 @@
-// Calls the 21-flag operations with the releases given by year.
+// Runs the operations that take the ticked releases with the releases given by year.
 #pragma once
 
-#include <array>
 #include <initializer_list>
 
 #include "acad/AcadRegistry.h"
+#include "deploy/PayloadLocation.h"
+#include "tests/support/NoteRecorder.h"
 
-inline std::array<BOOL, kReleaseCount> Ticks(std::initializer_list<int> years)
+inline void SetTicks(ReleaseTicks& t, std::initializer_list<int> years)
 {
-    std::array<BOOL, kReleaseCount> t{};
+    for (int k = 0; k < kReleaseCount; ++k)
+        t[k] = FALSE;
     for (int y : years)
-        t[static_cast<size_t>(ReleaseIndex(y))] = TRUE;
-    return t;
+        t[ReleaseIndex(y)] = TRUE;
 }
 
-inline void RegisterTicked(CAcadRegistry& r, std::initializer_list<int> years)
+// The registrations and trusted paths; what could not be written.
+inline FailureList RegisterTicked(CAcadRegistry& r, std::initializer_list<int> years)
 {
-    const std::array<BOOL, kReleaseCount> t = Ticks(years);
-    r.RegisterWithAcad(t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9], t[10], t[11],
-                       t[12], t[13], t[14], t[15], t[16], t[17], t[18], t[19], t[20]);
+    ReleaseTicks t;
+    SetTicks(t, years);
+    NoteRecorder log;
+    FailureList failures;
+    r.RegisterWithAcad(t, log, failures);
+    return failures;
 }
 
-inline void InstallSupportTicked(CAcadRegistry& r, std::initializer_list<int> years)
+// The support files from the payload beside "the program"; what could not be written.
+inline FailureList InstallSupportTicked(CAcadRegistry& r, std::initializer_list<int> years)
 {
-    const std::array<BOOL, kReleaseCount> t = Ticks(years);
-    r.InstallSupportFiles(t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9], t[10],
-                          t[11], t[12], t[13], t[14], t[15], t[16], t[17], t[18], t[19], t[20]);
+    ReleaseTicks t;
+    SetTicks(t, years);
+    CString payload;
+    FindPayloadFolder(payload);
+    NoteRecorder log;
+    FailureList failures;
+    r.InstallSupportFiles(t, payload, log, failures);
+    return failures;
+}
+
+// A failure's what, as the program's text.
+inline std::string What(const Failure& failure)
+{
+    return CString::FromWide(failure.strWhat.GetString()).Std();
 }

@@ -7,6 +7,7 @@
 #include <sddl.h>
 
 #include "acad/AcadRegistry.h"
+#include "tests/support/NoteRecorder.h"
 #include "tests/support/RegistrySandbox.h"
 
 namespace {
@@ -22,22 +23,23 @@ protected:
     std::string Update(const std::string& current)
     {
         Reg::SetString(HKEY_CURRENT_USER, kVars, "TRUSTEDPATHS", current);
-        record.AddTrustedPath();
+        record.AddTrustedPath(log);
         return Reg::GetString(HKEY_CURRENT_USER, kVars, "TRUSTEDPATHS");
     }
 
     RegistrySandbox sandbox;
     CAcadRegistry record;
+    NoteRecorder log;
 };
 
 } // namespace
 
 TEST_F(TrustedPaths, NoAutoCadSettingsWritesNothing)
 {
-    record.AddTrustedPath();
+    record.AddTrustedPath(log);
     EXPECT_EQ("", Reg::Export(HKEY_CURRENT_USER, "SOFTWARE"));
     Reg::CreateKey(HKEY_CURRENT_USER, kAcad + "\\R24.0\\ACAD-4101:804");  // no Profiles
-    record.AddTrustedPath();
+    record.AddTrustedPath(log);
     EXPECT_FALSE(Reg::KeyExists(HKEY_CURRENT_USER, kAcad + "\\R24.0\\ACAD-4101:804\\Profiles"));
 }
 
@@ -45,7 +47,7 @@ TEST_F(TrustedPaths, MissingValueOrVariablesKeyGetsTheFolderInItsOwnCase)
 {
     Reg::CreateKey(HKEY_CURRENT_USER, kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Empty");
     Reg::SetString(HKEY_CURRENT_USER, kVars, "OTHER", "x");
-    record.AddTrustedPath();
+    record.AddTrustedPath(log);
     EXPECT_EQ("D:\\Trabex", Reg::GetString(HKEY_CURRENT_USER, kVars, "TRUSTEDPATHS"));
     EXPECT_EQ("D:\\Trabex", Reg::GetString(HKEY_CURRENT_USER,
                                            kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Empty\\Variables",
@@ -101,7 +103,7 @@ TEST_F(TrustedPaths, EveryProfileOfEveryProduct)
     };
     for (const std::string& p : profiles)
         Reg::SetString(HKEY_CURRENT_USER, p, "TRUSTEDPATHS", "c:\\x");
-    record.AddTrustedPath();
+    record.AddTrustedPath(log);
     for (const std::string& p : profiles)
         EXPECT_EQ("C:\\X;D:\\TRABEX", Reg::GetString(HKEY_CURRENT_USER, p, "TRUSTEDPATHS")) << p;
 }
@@ -146,7 +148,7 @@ TEST_F(TrustedPaths, NoExistingEntryIsLostToReadErrorsOrForeignCharacters)
     RegSetValueExW(h, L"TRUSTEDPATHS", 0, REG_SZ, reinterpret_cast<const BYTE*>(foreign.c_str()),
                    static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(h);
-    record.AddTrustedPath();
+    record.AddTrustedPath(log);
     EXPECT_EQ(L"C:\\USERS\\S\u00f8REN\\LISP;D:\\\ud55c\uad6d\uc5b4\\\ube14\ub85d;D:\\TRABEX", ReadW(kVars));
 
     // A value that cannot be read (the key allows writing but not reading) is not
@@ -164,7 +166,7 @@ TEST_F(TrustedPaths, NoExistingEntryIsLostToReadErrorsOrForeignCharacters)
         RegCloseKey(h);
         GTEST_SKIP() << "this Wine does not enforce registry key security";
     }
-    record.AddTrustedPath();
+    record.AddTrustedPath(log);
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &h));
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr));
     RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd);

@@ -25,7 +25,7 @@ TEST(CopyExtendedLibrary, CopiesFilesFlatIncludingFontNames)
     Disk::MakeFolder(f.install());
     MessageBoxAnswerer boxes;
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     copier.CopyExtendedLibrary();
     const std::string target = f.install() + "\\" + kLibrary;
     EXPECT_EQ((std::vector<std::string>{"Trabex_EN.shx", "door.dwg"}), Disk::List(target));
@@ -46,7 +46,7 @@ TEST(CopyExtendedLibrary, EmptyDestinationEvenWithoutALibrary)
     PayloadFixture f;
     f.MakeData({});
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     Disk::MakeFolder(f.install());
     copier.CopyExtendedLibrary();
     EXPECT_TRUE(Disk::IsFolder(f.install() + "\\" + kLibrary));
@@ -69,15 +69,15 @@ TEST(CopyExtendedLibrary, LockedTargetIsNamedWithoutAQuestionAndTheNextCopied)
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     MessageBoxAnswerer boxes;
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     copier.CopyExtendedLibrary();
     CloseHandle(lock);
     EXPECT_EQ("mine", Disk::ReadFile(target + "\\a.dwg"));
     EXPECT_EQ("b", Disk::ReadFile(target + "\\b.dwg"));
     EXPECT_EQ(0u, boxes.Count());
     // Named with the install's write failures, so completion is never claimed over it.
-    ASSERT_EQ(1, copier.m_arrLibraryFailures.GetSize());
-    EXPECT_EQ(target + "\\a.dwg", copier.m_arrLibraryFailures[0].Std());
+    ASSERT_EQ(1, copier.Result().libraryFailures.GetSize());
+    EXPECT_EQ(target + "\\a.dwg", CString::FromWide(copier.Result().libraryFailures[0].strWhat.GetString()).Std());
 }
 
 TEST(CopyExtendedLibrary, EveryEntryIsCopied)
@@ -92,7 +92,7 @@ TEST(CopyExtendedLibrary, EveryEntryIsCopied)
         Disk::WriteFile(lib + "\\" + name, name);
     }
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     Disk::MakeFolder(f.install());
     copier.CopyExtendedLibrary();
     const std::vector<std::string> copied = Disk::List(f.install() + "\\" + kLibrary);
@@ -112,7 +112,7 @@ TEST(CopyExtendedLibrary, DestinationTooLongIsSkippedQuietly)
     Disk::MakeFolder(folder);
     MessageBoxAnswerer boxes;
     ProgressCounter progress;
-    CPayloadCopier copier(folder.c_str(), progress);
+    CPayloadCopier copier(folder.c_str(), PayloadFixture::Payload(), progress);
     copier.CopyExtendedLibrary();
     EXPECT_TRUE(Disk::List(folder).empty());
     EXPECT_EQ(0u, boxes.Count());

@@ -49,7 +49,7 @@ TEST(CopyPayload, CopiesFilesButNotTheSkipListOrFolders)
     Disk::WriteFile(f.data() + "\\Trabex扩展绘图库\\a.dwg", "a");
     MessageBoxAnswerer boxes;
     ProgressCounter progress;
-    CPayloadCopier copier((f.install() + "\\").c_str(), progress);
+    CPayloadCopier copier((f.install() + "\\").c_str(), PayloadFixture::Payload(), progress);
     EXPECT_EQ(f.install(), copier.m_strFolder.Std());
     EXPECT_TRUE(copier.CopyPayload());
     EXPECT_EQ((std::vector<std::string>{"Trabex.prt5", "Trabex2010.ARX"}), Disk::List(f.install()));
@@ -68,7 +68,7 @@ TEST(CopyPayload, ReadOnlyFilesOnBothSides)
     SetFileAttributesA((f.install() + "\\a.arx").c_str(), FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA((f.data() + "\\b.arx").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_TRUE(copier.CopyPayload());
     EXPECT_EQ("a.arx", Disk::ReadFile(f.install() + "\\a.arx"));
     EXPECT_FALSE(GetFileAttributesA((f.install() + "\\a.arx").c_str()) & FILE_ATTRIBUTE_READONLY);
@@ -83,7 +83,7 @@ TEST(CopyPayload, EmptyPayloadStepsThreeTimes)
     PayloadFixture f;
     f.MakeData({});
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_TRUE(copier.CopyPayload());
     EXPECT_EQ(3, progress.Steps());
     EXPECT_TRUE(Disk::IsFolder(f.install()));
@@ -100,7 +100,7 @@ TEST(CopyPayload, EveryEntryIsCopiedAndTheStepsAreCountedBeforehand)
         Disk::WriteFile(f.data() + "\\" + name, name);
     }
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_TRUE(copier.CopyPayload());
     const std::vector<std::string> copied = Disk::List(f.install());
     ASSERT_EQ(150u, copied.size());
@@ -117,7 +117,7 @@ TEST(CopyPayload, AbortAtTheFifthFileKeepsTheFirstFour)
     FileLock lock(f.install() + "\\5.arx");
     MessageBoxAnswerer boxes(std::vector<int>{IDABORT});
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_FALSE(copier.CopyPayload());
     lock.Release();
     EXPECT_EQ((std::vector<std::string>{"1.arx", "2.arx", "3.arx", "4.arx", "5.arx"}),
@@ -137,7 +137,7 @@ TEST(CopyPayload, IgnoreLeavesTheFileOutAndGoesOn)
     FileLock lock(f.install() + "\\2.arx");
     MessageBoxAnswerer boxes(std::vector<int>{IDIGNORE});
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_TRUE(copier.CopyPayload());
     lock.Release();
     EXPECT_EQ("1.arx", Disk::ReadFile(f.install() + "\\1.arx"));
@@ -159,7 +159,7 @@ TEST(CopyPayload, RetryCopiesOnceTheFileIsFree)
         return IDRETRY;
     });
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_TRUE(copier.CopyPayload());
     EXPECT_EQ("1.arx", Disk::ReadFile(f.install() + "\\1.arx"));
     EXPECT_EQ(2, asked);
@@ -170,7 +170,7 @@ TEST(CopyPayload, MissingPayloadStopsBeforeAnything)
     PayloadFixture f;
     MessageBoxAnswerer boxes;
     ProgressCounter progress;
-    CPayloadCopier copier(f.install().c_str(), progress);
+    CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), progress);
     EXPECT_FALSE(copier.CopyPayload());
     EXPECT_EQ(0, progress.Steps());
     EXPECT_FALSE(Disk::IsFolder(f.install()));
@@ -187,7 +187,7 @@ TEST(CopyPayload, TargetTooLongForAPathIsAFailedCopyNeverACutOne)
     ASSERT_LT(folder.size(), 260u);
     MessageBoxAnswerer boxes(std::vector<int>{IDABORT});
     ProgressCounter progress;
-    CPayloadCopier copier(folder.c_str(), progress);
+    CPayloadCopier copier(folder.c_str(), PayloadFixture::Payload(), progress);
     EXPECT_FALSE(copier.CopyPayload());
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(CopyFailedText(folder + "\\Trabex2010.ARX"), boxes.Seen()[0].text);
@@ -224,7 +224,8 @@ TEST(CopyPayload, PayloadThatCannotBeListedIsReportedNotTakenForEmpty)
     Files::SetModulePathForTesting((deep + "\\SetUp.exe").c_str());
     for (int answer : {IDABORT, IDIGNORE}) {
         MessageBoxAnswerer boxes(std::vector<int>{answer});
-        CPayloadCopier copier(f.install().c_str(), nullptr);
+        WindowReporter reporter(nullptr, nullptr);
+        CPayloadCopier copier(f.install().c_str(), PayloadFixture::Payload(), reporter);
         EXPECT_EQ(answer == IDIGNORE, copier.CopyPayload());
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_EQ(CopyFailedText(deep + "\\Data\\*.*"), boxes.Seen()[0].text);

@@ -1,4 +1,5 @@
 #include "framework/String.h"
+#include "framework/StringW.h"
 
 #include <gtest/gtest.h>
 
@@ -90,4 +91,12 @@ TEST(CStringArrayBasics, AppendsInOrder)
     EXPECT_STREQ("y", a.GetAt(1).GetString());
     a.RemoveAll();
     EXPECT_TRUE(a.IsEmpty());
+}
+
+TEST(CStringWFormatText, TheProgramsFormatWithWideTextsOfAnyLanguage)
+{
+    // "%s" takes a wide text, as Windows' wide printf reads it; the format is GBK.
+    const CStringW line = CStringW::FormatText("已复制：%s（%d）", L"C:\\S\x00F8ren\\\xD55C.arx", 7);
+    EXPECT_TRUE(line == CStringW(L"\x5DF2\x590D\x5236\xFF1A" L"C:\\S\x00F8ren\\\xD55C.arx\xFF08" L"7\xFF09"));
+    EXPECT_EQ(5000, CStringW::FormatText("%s", CStringW::FromText(std::string(5000, 'x').c_str()).GetString()).GetLength());
 }

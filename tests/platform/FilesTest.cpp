@@ -1,4 +1,6 @@
 #include "platform/Files.h"
+#include "platform/ErrorText.h"
+#include "platform/Processes.h"
 
 #include <gtest/gtest.h>
 
@@ -65,4 +67,31 @@ TEST(Processes, SeesItsOwnImageName)
     bool found = Processes::AnyImageName([&](const char* name) { return self.CompareNoCase(name) == 0; });
     EXPECT_TRUE(found);
     EXPECT_FALSE(Processes::AnyImageName([](const char*) { return false; }));
+}
+
+TEST(PathKindAndReadOnly, ClassifiesAndClearsOnlyReadOnly)
+{
+    TempFolder dir;
+    Disk::WriteFile(dir / "f", "x");
+    EXPECT_EQ(kPathMissing, GetPathKind((dir / "none").c_str()));
+    EXPECT_EQ(kPathFile, GetPathKind((dir / "f").c_str()));
+    EXPECT_EQ(kPathFolder, GetPathKind(dir.Path().c_str()));
+
+    SetFileAttributesA((dir / "f").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    ClearReadOnly((dir / "f").c_str());
+    const DWORD a = GetFileAttributesA((dir / "f").c_str());
+    EXPECT_FALSE(a & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(a & FILE_ATTRIBUTE_HIDDEN);
+    ClearReadOnly((dir / "none").c_str());  // nothing there, nothing reported
+}
+
+TEST(DescribeError, TheCodeAndTheSystemsTextOnOneLine)
+{
+    const CStringW text = DescribeError(ERROR_ACCESS_DENIED);
+    const CString gbk = CString::FromWide(text.GetString());
+    EXPECT_EQ(0, gbk.Find("（错误 5：")) << gbk.GetString();
+    EXPECT_GT(gbk.GetLength(), static_cast<int>(std::strlen("（错误 5：）"))) << "the system's own text";
+    EXPECT_EQ(gbk.GetLength() - 2, gbk.Find("）"));
+    EXPECT_LT(text.Find(L'\n'), 0);
+    EXPECT_LT(text.Find(L'\r'), 0);
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "deploy/PayloadLocation.h"
 #include "platform/Files.h"
 #include "tests/support/TempFolder.h"
 
@@ -25,6 +26,14 @@ public:
         Disk::MakeFolder(data());
         for (const char* n : names)
             Disk::WriteFile(data() + "\\" + n, n);
+    }
+
+    // The payload folder as the install's checks find it ("" when there is none).
+    static CString Payload()
+    {
+        CString payload;
+        FindPayloadFolder(payload);
+        return payload;
     }
 
     TempFolder root;

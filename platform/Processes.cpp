@@ -1,0 +1,56 @@
+#include "platform/Processes.h"
+
+#include <cstdlib>
+
+#include "framework/StringW.h"
+
+namespace Processes {
+
+WinResult Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder)
+{
+    const CStringW line = CStringW::FromText(strCommandLine);
+    // CreateProcessW may write into the command line: a copy of its own.
+    wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
+    if (!buffer)
+        return WinResult(ERROR_OUTOFMEMORY);
+    wmemcpy(buffer, line.GetString(), static_cast<size_t>(line.GetLength()));
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    const WinResult started = WinResult::FromLastError(
+        CreateProcessW(CStringW::FromText(pszExe).GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
+                       pszFolder ? CStringW::FromText(pszFolder).GetString() : nullptr, &si, &pi) != FALSE);
+    free(buffer);
+    if (!started)
+        return started;
+    ScopedHandle process(pi.hProcess);
+    ScopedHandle thread(pi.hThread);
+    return WinResult();
+}
+
+bool WaitForEnd(DWORD nId, DWORD nMs)
+{
+    ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, nId));
+    if (!process.IsValid())
+        return true;  // already gone
+    return WaitForSingleObject(process.Get(), nMs) == WAIT_OBJECT_0;
+}
+
+DWORD CurrentId()
+{
+    return GetCurrentProcessId();
+}
+
+const char* CommandLine()
+{
+    static const CString line = CString::FromWide(GetCommandLineW());
+    return line;
+}
+
+bool IsWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+} // namespace Processes

@@ -1,0 +1,32 @@
+// The one way the program reaches processes: its own, the ones it starts, and
+// the list of those running.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+#include "platform/Handle.h"
+#include "platform/WinResult.h"
+
+namespace Processes {
+
+// Starts a program with a command line of its own, in pszFolder (NULL: this
+// program's current folder).
+WinResult Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder = nullptr);
+// Waits (up to nMs) until process nId has ended; true when it has, or is unknown.
+bool WaitForEnd(DWORD nId, DWORD nMs);
+DWORD CurrentId();
+// This program's command line (GetCommandLineW, in the program's code page).
+const char* CommandLine();
+// True for a 32-bit program on 64-bit Windows: both of its registry roots,
+// SOFTWARE\... and SOFTWARE\Wow6432Node\..., name the same 32-bit keys.
+bool IsWow64();
+
+// Calls visit(imageName) for every running process until it returns true.
+// Returns true when a visit returned true; false when none did or no snapshot.
+template <typename Visit>
+bool AnyImageName(Visit visit);
+
+} // namespace Processes
+
+#include "platform/Processes.inl"
