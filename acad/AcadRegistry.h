@@ -39,7 +39,7 @@ public:
     // Copies the fonts (and for 2008 the plot driver) from the payload folder
     // (empty: none, nothing can be copied) into every AutoCAD folder of the
     // ticked releases; each file is a line of log, each one not written a failure.
-    void InstallSupportFiles(const ReleaseTicks& ticked, const CString& strPayload, Reporter& log,
+    void InstallSupportFiles(const ReleaseTicks& ticked, const CStringW& strPayload, Reporter& log,
                              FailureList& failures);
 
     // Recursive search below hParent for keys that hold m_strValueName.
@@ -97,7 +97,7 @@ int LongestLoaderSuffix();
 // written is a line of log; one that could not be written into an existing
 // AutoCAD sub-folder is added to failures. AutoCAD's own plot driver is replaced
 // only once its backup exists as a file.
-void CopySupportFiles(const CString& strAcadFolder, const CString& strPayload, int nYear, bool bPlotDriver,
+void CopySupportFiles(const CString& strAcadFolder, const CStringW& strPayload, int nYear, bool bPlotDriver,
                       Reporter& log, FailureList& failures);
 
 extern CAcadRegistry theAcadRegistry;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/Files.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -97,20 +98,28 @@ void CAcadRegistry::MatchPasses(const CStringArray& folderKeys, const CStringArr
 
 namespace {
 
-// Reads a value as text (up to its first zero byte, never beyond the buffer: the
-// data may be binary). False when it is absent or does not fit the buffer.
+// Reads a value as text: a string value read wide and held in the program's
+// code page whole, other data up to its first zero byte (it may be binary). False
+// when it is absent, does not fit the buffer discovery has always allowed (as
+// the program's text, terminator included), or names a folder GBK cannot hold:
+// for a folder, the short (8.3) form of the path is taken then, when Windows has one.
 bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
 {
-    char data[kValueBufferSize];
-    std::memset(data, 0, sizeof data);
-    DWORD cb = sizeof data;
-    if (key.QueryValue(pszName, data, &cb) != ERROR_SUCCESS)
+    DWORD type = REG_NONE;
+    CString bytes;
+    if (key.QueryRaw(pszName, &type, bytes) != ERROR_SUCCESS)
         return false;
-    size_t len = 0;
-    while (len < sizeof data && data[len] != '\0')
-        ++len;
-    text = CString(data, static_cast<int>(len));
-    return true;
+    if (!IsStringType(type)) {
+        if (bytes.GetLength() > static_cast<int>(kValueBufferSize))
+            return false;
+        text = CString(bytes.GetString());
+        return true;
+    }
+    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
+    const CStringW wide(p, static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t))));
+    if (!PathToText(wide, text) && !PathToText(Files::ShortPathW(wide), text))
+        return false;
+    return text.GetLength() < static_cast<int>(kValueBufferSize);
 }
 
 } // namespace

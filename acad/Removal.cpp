@@ -59,10 +59,9 @@ void ForEachRegistration(const CString& productKey, Visit visit)
         RegKey registration;
         if (!registration.OpenRead(applications.Get(), names.Name()))
             continue;
-        char loader[MAX_PATH + 1] = {};
-        DWORD cb = sizeof loader - 1;
-        if (registration.QueryValue("LOADER", loader, &cb) == ERROR_SUCCESS)
-            visit(CString(names.Name()), CString(loader));
+        CString loader;
+        if (registration.QueryText("LOADER", loader) == ERROR_SUCCESS && loader.GetLength() <= MAX_PATH)
+            visit(CString(names.Name()), loader);
     }
 }
 

@@ -41,7 +41,7 @@ CStringW Where(int nYear, const CString& target)
 // that sub-folder gets nothing (it is no complete installation); a file that
 // cannot be written into an existing one is a failure. With bKeepOriginal,
 // AutoCAD's own file is replaced only once its backup exists as a file.
-void CopySupportFile(const CString& payload, const CString& acadFolder, int nYear, const SupportFile& file,
+void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYear, const SupportFile& file,
                      bool bKeepOriginal, Reporter& log, FailureList& failures)
 {
     PathBuffer folder;
@@ -67,11 +67,8 @@ void CopySupportFile(const CString& payload, const CString& acadFolder, int nYea
             written = kept ? WinResult(ERROR_CANNOT_MAKE) : kept;
         }
     }
-    if (written) {
-        CString source;
-        source.Format("%s\\%s", payload.GetString(), file.pszSource);
-        written = Files::CopyOverwrite(source, target);
-    }
+    if (written)
+        written = Files::CopyOverwrite(payload + L"\\" + CStringW::FromText(file.pszSource), CStringW::FromText(target));
     if (!written) {
         failures.Add(Where(nYear, target), written.Code());
         log.Note(FailureLine(Texts::kLogNotWrittenFormat, Where(nYear, target), written.Code()));
@@ -84,7 +81,7 @@ void CopySupportFile(const CString& payload, const CString& acadFolder, int nYea
 
 } // namespace
 
-void CopySupportFiles(const CString& strAcadFolder, const CString& strPayload, int nYear, bool bPlotDriver,
+void CopySupportFiles(const CString& strAcadFolder, const CStringW& strPayload, int nYear, bool bPlotDriver,
                       Reporter& log, FailureList& failures)
 {
     for (const SupportFile& font : kFonts)
@@ -93,7 +90,7 @@ void CopySupportFiles(const CString& strAcadFolder, const CString& strPayload, i
         CopySupportFile(strPayload, strAcadFolder, nYear, kPlotDriver, true, log, failures);
 }
 
-void CAcadRegistry::InstallSupportFiles(const ReleaseTicks& ticked, const CString& strPayload, Reporter& log,
+void CAcadRegistry::InstallSupportFiles(const ReleaseTicks& ticked, const CStringW& strPayload, Reporter& log,
                                         FailureList& failures)
 {
     for (int k = 0; k < kReleaseCount; ++k) {

@@ -163,7 +163,7 @@ void CAcadRegistry::AddTrustedPath(Reporter& log)
     CollectVariablesKeys(variablesPaths);
 
     // Phase 3: update each Variables key, creating it when missing.
-    const CStringW folder = CStringW::FromAnsi(m_strInstallFolder);
+    const CStringW folder = CStringW::FromText(m_strInstallFolder);
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
         CStringW current;
         // Unreadable: left as it is, never losing an entry.
@@ -208,7 +208,7 @@ void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPa
 {
     CStringArray variablesPaths;
     CollectVariablesKeys(variablesPaths);
-    const CStringW folder = CStringW::FromAnsi(strFolder);
+    const CStringW folder = CStringW::FromText(strFolder);
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
         CStringW current;
         bool holds = false;
@@ -226,7 +226,7 @@ WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strF
     if (!read)
         return read;
     bool removed = false;
-    const CStringW kept = WithoutTrustedPathEntry(current, CStringW::FromAnsi(strFolder), &removed);
+    const CStringW kept = WithoutTrustedPathEntry(current, CStringW::FromText(strFolder), &removed);
     if (!removed)
         return WinResult();  // nothing of ours there: no value is written
     RegKey variables;

@@ -1,27 +1,27 @@
 #include "app/CommandLine.h"
 
-#include <cstring>
+#include <wchar.h>
 
 namespace {
 
-bool IsBlank(char c)
+bool IsBlank(wchar_t c)
 {
-    return c == ' ' || c == '\t';
+    return c == L' ' || c == L'\t';
 }
 
-// True when p starts with the switch (case-insensitive).
-bool StartsWith(const char* p, const char* pszSwitch)
+// True when p starts with the switch (ASCII, case-insensitive).
+bool StartsWith(const wchar_t* p, const wchar_t* pszSwitch)
 {
-    const size_t n = std::strlen(pszSwitch);
-    return CString(p, static_cast<int>(strnlen(p, n))).CompareNoCase(pszSwitch) == 0;
+    const size_t n = wcslen(pszSwitch);
+    return CStringW(p, static_cast<int>(wcsnlen(p, n))).EqualsNoCase(CStringW(pszSwitch));
 }
 
 // Past the program name, quoted or not.
-const char* SkipProgramName(const char* p)
+const wchar_t* SkipProgramName(const wchar_t* p)
 {
-    if (*p == '"') {
-        const char* end = std::strchr(p + 1, '"');
-        return end ? end + 1 : p + std::strlen(p);
+    if (*p == L'"') {
+        const wchar_t* end = wcschr(p + 1, L'"');
+        return end ? end + 1 : p + wcslen(p);
     }
     while (*p && !IsBlank(*p))
         ++p;
@@ -30,41 +30,44 @@ const char* SkipProgramName(const char* p)
 
 } // namespace
 
-bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& result)
+bool ParseCommandLine(const CStringW& strRaw, bool bAcceptFolder, CommandLine& result)
 {
     result = CommandLine();
-    const char* p = SkipProgramName(pszRaw ? pszRaw : "");
+    const wchar_t* p = SkipProgramName(strRaw.GetString());
     bool understood = true;
     for (;;) {
         while (IsBlank(*p))
             ++p;
         if (!*p)
             return understood;
-        if (bAcceptFolder && StartsWith(p, "/D=")) {
-            CString folder(p + 3);
-            while (!folder.IsEmpty() && IsBlank(folder[folder.GetLength() - 1]))
-                folder.Delete(folder.GetLength() - 1);
-            if (folder.GetLength() >= 2 && folder[0] == '"' && folder[folder.GetLength() - 1] == '"')
-                folder = folder.Mid(1, folder.GetLength() - 2);
-            result.strFolder = folder;
+        if (bAcceptFolder && StartsWith(p, L"/D=")) {
+            const wchar_t* begin = p + 3;
+            const wchar_t* end = begin + wcslen(begin);
+            while (end > begin && IsBlank(end[-1]))
+                --end;
+            if (end - begin >= 2 && *begin == L'"' && end[-1] == L'"') {
+                ++begin;
+                --end;
+            }
+            result.strFolder = CStringW(begin, static_cast<int>(end - begin));
             result.bHasFolder = true;
             return understood;
         }
-        if (StartsWith(p, "/LOG=")) {
+        if (StartsWith(p, L"/LOG=")) {
             p += 5;
-            const char* end;
-            if (*p == '"') {
+            const wchar_t* end;
+            if (*p == L'"') {
                 ++p;
-                end = std::strchr(p, '"');
+                end = wcschr(p, L'"');
                 if (!end)
                     return false;  // the rest of the line is the unclosed name
-                result.strLog = CString(p, static_cast<int>(end - p));
+                result.strLog = CStringW(p, static_cast<int>(end - p));
                 ++end;
             } else {
                 end = p;
                 while (*end && !IsBlank(*end))
                     ++end;
-                result.strLog = CString(p, static_cast<int>(end - p));
+                result.strLog = CStringW(p, static_cast<int>(end - p));
             }
             if (result.strLog.IsEmpty() || (*end && !IsBlank(*end)))
                 understood = false;
@@ -73,7 +76,7 @@ bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& resul
             p = end;
             continue;
         }
-        if (StartsWith(p, "/S") && (p[2] == '\0' || IsBlank(p[2]))) {
+        if (StartsWith(p, L"/S") && (p[2] == L'\0' || IsBlank(p[2]))) {
             result.bSilent = true;
             p += 2;
             continue;
@@ -86,26 +89,24 @@ bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& resul
     }
 }
 
-void SplitArguments(const char* pszRaw, CStringArray& words)
+void SplitArguments(const CStringW& strRaw, CStringArrayW& words)
 {
-    const char* p = pszRaw ? pszRaw : "";
+    const wchar_t* p = strRaw.GetString();
     for (;;) {
         while (IsBlank(*p))
             ++p;
         if (!*p)
             return;
-        CString word;
-        if (*p == '"') {
-            const char* end = std::strchr(p + 1, '"');
-            const char* stop = end ? end : p + std::strlen(p);
-            word = CString(p + 1, static_cast<int>(stop - p - 1));
+        if (*p == L'"') {
+            const wchar_t* end = wcschr(p + 1, L'"');
+            const wchar_t* stop = end ? end : p + wcslen(p);
+            words.Add(CStringW(p + 1, static_cast<int>(stop - p - 1)));
             p = end ? end + 1 : stop;
         } else {
-            const char* start = p;
+            const wchar_t* start = p;
             while (*p && !IsBlank(*p))
                 ++p;
-            word = CString(start, static_cast<int>(p - start));
+            words.Add(CStringW(start, static_cast<int>(p - start)));
         }
-        words.Add(word);
     }
 }

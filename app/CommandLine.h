@@ -2,23 +2,24 @@
 //   SetUp.exe     [/S] [/LOG=<file>] [/D=<folder>]
 //   Uninstall.exe [/S] [/LOG=<file>]
 // Case-insensitive. /D= comes last and takes the rest of the line, blanks
-// included, without quotes; /LOG= may be quoted.
+// included, without quotes; /LOG= may be quoted. Read from the wide command line:
+// a path of any language arrives whole.
 #pragma once
 
-#include "framework/String.h"
+#include "framework/StringW.h"
 
 struct CommandLine {
     bool bSilent = false;
-    CString strLog;     // empty: no log
-    CString strFolder;  // empty: the default folder
+    CStringW strLog;     // empty: no log
+    CStringW strFolder;  // empty: the default folder
     bool bHasFolder = false;
 };
 
-// Parses the raw command line (program name first, as GetCommandLineA gives it).
+// Parses the raw command line (program name first, as GetCommandLineW gives it).
 // bAcceptFolder: whether /D= is a switch of this program. False when a word is
 // not understood; the other switches are still read into result.
-bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& result);
+bool ParseCommandLine(const CStringW& strRaw, bool bAcceptFolder, CommandLine& result);
 
 // The words of a raw command line, program name first; a word in double quotes
 // may hold blanks (the temporary copy's arguments are written that way).
-void SplitArguments(const char* pszRaw, CStringArray& words);
+void SplitArguments(const CStringW& strRaw, CStringArrayW& words);

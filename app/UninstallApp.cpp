@@ -1,6 +1,6 @@
 #include "app/UninstallApp.h"
 
-#include <stdlib.h>
+#include <wchar.h>
 
 #include "app/CommandLine.h"
 #include "deploy/FolderRemoval.h"
@@ -27,29 +27,35 @@ BOOL CUninstallApp::InitInstance()
     const ScopedOle ole;  // as the setup: COM on the thread that shows windows
     // The temporary copy's own switches (read from the wide command line: the
     // folder may hold characters of any code page).
-    CStringArray args;
-    SplitArguments(Processes::CommandLine(), args);
+    CStringArrayW args;
+    SplitArguments(Processes::CommandLineW(), args);
     const int argc = args.GetSize();
-    if ((argc == 4 || argc == 5) && args[1] == kRemoveSwitch) {
-        m_nExitCode = RunRemovalInCopy(args[3], strtoul(args[2], nullptr, 10), argc == 5 ? args[4].GetString() : "");
+    // The install folder it was handed (one GBK can hold: the setup made it).
+    CString folder;
+    const bool folderIsText = argc >= 4 && PathToText(args[3], folder);
+    const unsigned long parent = argc >= 3 ? wcstoul(args[2].GetString(), nullptr, 10) : 0;
+    if ((argc == 4 || argc == 5) && args[1] == CStringW::FromText(kRemoveSwitch)) {
+        m_nExitCode = folderIsText ? RunRemovalInCopy(folder, parent, argc == 5 ? args[4] : CStringW())
+                                   : kExitNotInstallFolder;
         return FALSE;
     }
-    if (argc == 4 && args[1] == kCleanupSwitch) {
-        FinishUnattendedRemoval(args[3], strtoul(args[2], nullptr, 10));
+    if (argc == 4 && args[1] == CStringW::FromText(kCleanupSwitch)) {
+        if (folderIsText)
+            FinishUnattendedRemoval(folder, parent);
         return FALSE;
     }
 
     CommandLine options;
-    const bool understood = ParseCommandLine(Processes::CommandLine(), false, options);
+    const bool understood = ParseCommandLine(Processes::CommandLineW(), false, options);
     LogFile log;
     if (!options.strLog.IsEmpty())
         log.Open(options.strLog);
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
-    CString text;
-    text.Format(Texts::kLogStartFormat, m_pszAppName, "", Processes::CommandLine());
-    reporter.Note(text);
+    reporter.Note(CStringW::FormatText(Texts::kLogStartFormat, CStringW::FromText(m_pszAppName).GetString(), L"",
+                                       Processes::CommandLineW().GetString()));
     m_nExitCode = Uninstall(understood, options, log, reporter);
+    CString text;
     text.Format(Texts::kLogExitFormat, m_nExitCode);
     reporter.Note(text);
     return FALSE;
@@ -61,7 +67,15 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
         reporter.Tell(Texts::kUninstallUsage, Texts::kCaptionUninstall);
         return kExitBadCommandLine;
     }
-    const CString module = Files::LongFullPath(Files::ModulePath());
+    const CStringW moduleW = Files::LongFullPathW(Files::ModulePathW());
+    CString module;
+    if (!PathToText(moduleW, module)) {
+        // Not a folder the setup made: it holds nothing of ours.
+        reporter.Tell(CStringW::FormatText(Texts::kUninstallNotInstallFolderFormat,
+                                           moduleW.Left(moduleW.ReverseFind(L'\\')).GetString()),
+                      Texts::kCaptionUninstall);
+        return kExitNotInstallFolder;
+    }
     const int cut = module.ReverseFind('\\');
     const CString exeName = module.Mid(cut + 1);
     RemovalSequence removal(theAcadRegistry);

@@ -24,14 +24,15 @@ BOOL CWizardApp::InitInstance()
     AfxEnableControlContainer();
     const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;
-    const bool understood = ParseCommandLine(Processes::CommandLine(), true, options);
+    const bool understood = ParseCommandLine(Processes::CommandLineW(), true, options);
     LogFile log;
     if (!options.strLog.IsEmpty())
         log.Open(options.strLog);
     LoggedReporter notes(nullptr, &log);
+    notes.Note(CStringW::FormatText(Texts::kLogStartFormat, CStringW::FromText(m_pszAppName).GetString(),
+                                    CStringW::FromText(SETUP_VERSION_TEXT).GetString(),
+                                    Processes::CommandLineW().GetString()));
     CString line;
-    line.Format(Texts::kLogStartFormat, m_pszAppName, SETUP_VERSION_TEXT, Processes::CommandLine());
-    notes.Note(line);
 
     if (!understood) {
         // Interactively the usage is shown; a silent run only logs it.
@@ -47,7 +48,7 @@ BOOL CWizardApp::InitInstance()
         } else {
             Dlg_Setup dlg(nullptr);
             if (options.bHasFolder)
-                dlg.m_strInstallPath = options.strFolder;
+                dlg.ProposeFolder(options.strFolder);
             dlg.SetLog(log.IsOpen() ? &log : nullptr);
             dlg.DoModal();
             m_nExitCode = dlg.Result();

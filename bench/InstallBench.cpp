@@ -41,9 +41,10 @@ int Profile(const char* pszDest)
                                        "ClearReadOnly(target) after", "progress step",
                                        "listing (FindNextFileW)"};
     double total[kCount] = {};
-    CString payload;
+    CStringW payload;
     if (!FindPayloadFolder(payload))
         return 1;
+    const CStringW dest = CStringW::FromText(pszDest);
     Files::MakeDir(pszDest);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
@@ -57,7 +58,7 @@ int Profile(const char* pszDest)
     FileFinder finder;
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);
-    bool more = finder.First(payload + "\\*.*");
+    bool more = finder.First(payload + L"\\*.*");
     QueryPerformanceCounter(&t1);
     total[kListing] += Ms(t0, t1);
     int files = 0;
@@ -70,10 +71,10 @@ int Profile(const char* pszDest)
         };
         step(kProgress, [&] { reporter.Step(); });
         if (!finder.IsDots() && !finder.IsFolder()) {
-            CString source, target;
+            CStringW source, target;
             step(kFormat, [&] {
-                source.Format("%s\\%s", payload.GetString(), finder.Name());
-                target.Format("%s\\%s", pszDest, finder.Name());
+                source = payload + L"\\" + finder.NameW();
+                target = dest + L"\\" + finder.NameW();
             });
             step(kSourceAttributes, [&] {
                 if (finder.Attributes() & FILE_ATTRIBUTE_READONLY)
@@ -110,7 +111,7 @@ int main(int argc, char** argv)
     LoggedReporter nobody(nullptr, nullptr);  // unattended: no window, no log
     InstallSequence sequence(theAcadRegistry, nobody);
     InstallChoice choice;
-    choice.strFolder = argv[2];
+    choice.strFolder = CStringW::FromText(argv[2]);
     OfferedReleases(theAcadRegistry, choice.ticked);
     InstallPlan plan;
     if (sequence.Check(choice, false, plan) != kExitDone)

@@ -6,29 +6,23 @@
 
 namespace {
 
-bool IsInside(const CString& path, const CString& folder)
+bool IsInside(const CStringW& path, const CStringW& folder)
 {
-    const CString prefix = folder + "\\";
-    return path.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
+    return path.StartsWithNoCase(folder + L"\\");
 }
 
-bool AnyInside(const FailureList& paths, const CString& folder)
+bool AnyInside(const FailureList& paths, const CStringW& folder)
 {
     for (int i = 0; i < paths.GetSize(); ++i) {
-        if (IsInside(CString::FromWide(paths[i].strWhat.GetString()), folder))
+        if (IsInside(paths[i].strWhat, folder))
             return true;
     }
     return false;
 }
 
-void AddLeftover(FilesLeft& left, const CString& path, DWORD dwError)
-{
-    left.leftovers.Add(CStringW::FromText(path), dwError);
-}
-
 // Removes an emptied folder. One that still holds something stays: listed as a
 // leftover when a file the setup placed is left in it, else kept as the user's.
-void RemoveEmptied(const CString& folder, const char* pszKeep, FilesLeft& left)
+void RemoveEmptied(const CStringW& folder, const char* pszKeep, FilesLeft& left)
 {
     if (GetPathKind(folder) != kPathFolder)
         return;
@@ -37,11 +31,11 @@ void RemoveEmptied(const CString& folder, const char* pszKeep, FilesLeft& left)
             return;
         const WinResult removed = Files::RemoveFolder(folder);
         if (!removed)
-            AddLeftover(left, folder, removed.Code());
+            left.leftovers.Add(folder, removed.Code());
         return;
     }
     if (AnyInside(left.leftovers, folder))
-        AddLeftover(left, folder, ERROR_DIR_NOT_EMPTY);
+        left.leftovers.Add(folder, ERROR_DIR_NOT_EMPTY);
     else
         left.kept.Add(folder);
 }
@@ -49,17 +43,19 @@ void RemoveEmptied(const CString& folder, const char* pszKeep, FilesLeft& left)
 } // namespace
 
 void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* pszUninstaller,
-                         bool bDeferUninstaller, CStringArray* pRemoved)
+                         bool bDeferUninstaller, CStringArrayW* pRemoved)
 {
-    CStringArray listed;
+    CStringArrayW listed;
     if (!ReadInstalledFiles(strFolder, listed)) {
         left.bNoList = true;  // nothing here is known to be the setup's
         left.bUninstallerKept = true;
         return;
     }
-    CStringArray stillThere;
-    auto remove = [&](const CString& relative) {
-        const CString path = strFolder + "\\" + relative;
+    const CStringW folder = CStringW::FromText(strFolder);
+    const CStringW uninstaller = CStringW::FromText(pszUninstaller);
+    CStringArrayW stillThere;
+    auto remove = [&](const CStringW& relative) {
+        const CStringW path = folder + L"\\" + relative;
         if (GetPathKind(path) != kPathFile)
             return;  // gone already (or a folder of the user's by that name)
         ClearReadOnly(path);
@@ -68,22 +64,21 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
             if (pRemoved)
                 pRemoved->Add(path);
         } else {
-            AddLeftover(left, path, deleted.Code());
+            left.leftovers.Add(path, deleted.Code());
             stillThere.Add(relative);
         }
     };
     // A library folder that is now a link (junction or symbolic link) is neither
     // entered nor deleted: what lies behind it is not ours to touch.
-    CString library;
-    library.Format(kLibraryFolderFormat, strFolder.GetString());
+    const CStringW library = CStringW::FormatText(kLibraryFolderFormat, folder.GetString());
     const bool libraryIsLink = Files::IsLink(library);
     if (libraryIsLink)
-        AddLeftover(left, library, kErrorReparsePoint);
+        left.leftovers.Add(library, kErrorReparsePoint);
     bool uninstallerListed = false;
     for (int i = 0; i < listed.GetSize(); ++i) {
-        if (listed[i].CompareNoCase(pszUninstaller) == 0)
+        if (listed[i].EqualsNoCase(uninstaller))
             uninstallerListed = true;
-        else if (libraryIsLink && IsInside(strFolder + "\\" + listed[i], library))
+        else if (libraryIsLink && IsInside(folder + L"\\" + listed[i], library))
             stillThere.Add(listed[i]);
         else
             remove(listed[i]);
@@ -92,9 +87,9 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     left.bUninstallerKept = !left.leftovers.IsEmpty();
     if (uninstallerListed) {
         if (left.bUninstallerKept)
-            stillThere.Add(pszUninstaller);
+            stillThere.Add(uninstaller);
         else if (!bDeferUninstaller)
-            remove(pszUninstaller);
+            remove(uninstaller);
     }
     // The list keeps what is still there, so that a later run still knows it.
     if (stillThere.IsEmpty())
@@ -105,11 +100,11 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     if (!libraryIsLink)
         RemoveEmptied(library, nullptr, left);
     if (left.bUninstallerKept) {
-        AddLeftover(left, strFolder, ERROR_DIR_NOT_EMPTY);  // it holds the uninstaller and what is left
+        left.leftovers.Add(folder, ERROR_DIR_NOT_EMPTY);  // it holds the uninstaller and what is left
         return;
     }
-    RemoveEmptied(strFolder, bDeferUninstaller ? pszUninstaller : nullptr, left);
-    const CString chosen = strFolder.Left(strFolder.ReverseFind('\\'));
+    RemoveEmptied(folder, bDeferUninstaller ? pszUninstaller : nullptr, left);
+    const CStringW chosen = folder.Left(folder.ReverseFind(L'\\'));
     if (Files::IsLink(chosen))
         left.kept.Add(chosen);  // a link the user chose: it stays, whatever it holds
     if (!bDeferUninstaller)
@@ -130,11 +125,12 @@ bool RemoveEmptyInstallFolder(const CString& strFolder)
     return true;
 }
 
-bool FolderHoldsMoreThan(const CString& strFolder, const char* pszOnly)
+bool FolderHoldsMoreThan(const CStringW& strFolder, const char* pszOnly)
 {
+    const CStringW only = CStringW::FromText(pszOnly);
     FileFinder finder;
-    for (bool more = finder.First(strFolder + "\\*.*"); more; more = finder.Next()) {
-        if (!finder.IsDots() && (!pszOnly || CString(finder.Name()).CompareNoCase(pszOnly) != 0))
+    for (bool more = finder.First(strFolder + L"\\*.*"); more; more = finder.Next()) {
+        if (!finder.IsDots() && (!pszOnly || !finder.NameW().EqualsNoCase(only)))
             return true;
     }
     return false;

@@ -8,7 +8,7 @@
 // What the removal of the files did not take away.
 struct FilesLeft {
     FailureList leftovers;   // listed files and folders that could not be removed (their paths)
-    CStringArray kept;       // folders kept because they hold files the setup did not place
+    CStringArrayW kept;      // folders kept because they hold files the setup did not place
     bool bNoList = false;    // the install folder had no list: no file was deleted
     bool bUninstallerKept = false;  // the uninstaller stays for another attempt
 };
@@ -22,10 +22,14 @@ struct FilesLeft {
 // left, with the folders, to a step after this program has ended. Each file
 // deleted is added to pRemoved (when given).
 void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* pszUninstaller,
-                         bool bDeferUninstaller, CStringArray* pRemoved = nullptr);
+                         bool bDeferUninstaller, CStringArrayW* pRemoved = nullptr);
 // Removes the install folder when empty, then its parent when that is empty too.
 // False when the install folder is still there.
 bool RemoveEmptyInstallFolder(const CString& strFolder);
 
 // True when the folder holds anything besides the file named pszOnly (NULL: anything).
-bool FolderHoldsMoreThan(const CString& strFolder, const char* pszOnly);
+bool FolderHoldsMoreThan(const CStringW& strFolder, const char* pszOnly);
+inline bool FolderHoldsMoreThan(const CString& strFolder, const char* pszOnly)
+{
+    return FolderHoldsMoreThan(CStringW::FromText(strFolder), pszOnly);
+}

@@ -4,36 +4,59 @@
 
 namespace {
 
-bool ContainsNoCase(const CStringArray& list, const CString& item)
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+bool ContainsNoCase(const CStringArrayW& list, const CStringW& item)
 {
     for (int i = 0; i < list.GetSize(); ++i) {
-        if (list[i].CompareNoCase(item) == 0)
+        if (list[i].EqualsNoCase(item))
             return true;
     }
     return false;
 }
 
 // A name that would leave the install folder is never taken from the list.
-bool IsPlainRelativePath(const CString& path)
+bool IsPlainRelativePath(const CStringW& path)
 {
-    return !path.IsEmpty() && path.Find(':') < 0 && path[0] != '\\' && path.Find("..") < 0;
+    if (path.IsEmpty() || path.GetString()[0] == L'\\' || path.Find(L':') >= 0)
+        return false;
+    for (int i = path.Find(L'.'); i >= 0; i = path.Find(L'.', i + 1)) {
+        if (i + 1 < path.GetLength() && path.GetString()[i + 1] == L'.')
+            return false;
+    }
+    return true;
+}
+
+CStringW ListPath(const CString& strInstallFolder)
+{
+    return CStringW::FromText(strInstallFolder + "\\" + kInstalledFilesName);
+}
+
+// The file's text: UTF-8 after its mark, else GBK.
+CStringW Decode(const CString& bytes)
+{
+    const int mark = static_cast<int>(sizeof kUtf8Mark - 1);
+    if (bytes.Left(mark) != kUtf8Mark)
+        return CStringW::FromText(bytes);
+    return CStringW::FromUtf8(bytes.GetString() + mark, bytes.GetLength() - mark);
 }
 
 } // namespace
 
-bool ReadInstalledFiles(const CString& strInstallFolder, CStringArray& relativePaths)
+bool ReadInstalledFiles(const CString& strInstallFolder, CStringArrayW& relativePaths)
 {
-    CString content;
-    if (!Files::ReadAll(strInstallFolder + "\\" + kInstalledFilesName, content))
+    CString bytes;
+    if (!Files::ReadAll(ListPath(strInstallFolder), bytes))
         return false;
+    const CStringW content = Decode(bytes);
     int start = 0;
     while (start < content.GetLength()) {
-        int end = content.Find('\n', start);
+        int end = content.Find(L'\n', start);
         if (end < 0)
             end = content.GetLength();
-        CString line = content.Mid(start, end - start);
-        if (line.EndsWithChar('\r'))
-            line.Delete(line.GetLength() - 1);
+        CStringW line = content.Mid(start, end - start);
+        if (!line.IsEmpty() && line.GetString()[line.GetLength() - 1] == L'\r')
+            line = line.Left(line.GetLength() - 1);
         if (IsPlainRelativePath(line) && !ContainsNoCase(relativePaths, line))
             relativePaths.Add(line);
         start = end + 1;
@@ -41,9 +64,9 @@ bool ReadInstalledFiles(const CString& strInstallFolder, CStringArray& relativeP
     return true;
 }
 
-WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths)
+WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
 {
-    CStringArray all;
+    CStringArrayW all;
     ReadInstalledFiles(strInstallFolder, all);
     for (int i = 0; i < relativePaths.GetSize(); ++i) {
         if (!ContainsNoCase(all, relativePaths[i]))
@@ -52,10 +75,10 @@ WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArray&
     return WriteInstalledFiles(strInstallFolder, all);
 }
 
-WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArray& relativePaths)
+WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
 {
-    CString content;
+    CStringW content;
     for (int i = 0; i < relativePaths.GetSize(); ++i)
-        content += relativePaths[i] + "\r\n";
-    return Files::WriteAll(strInstallFolder + "\\" + kInstalledFilesName, content);
+        content += relativePaths[i] + L"\r\n";
+    return Files::WriteAll(ListPath(strInstallFolder), CString(kUtf8Mark) + content.ToUtf8());
 }

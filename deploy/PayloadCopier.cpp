@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <cstring>
-
 #include "framework/Format.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
@@ -16,26 +12,28 @@ namespace {
 // program itself and the two fonts, which go into AutoCAD's font folders.
 const char* const kSkipList[] = {"SetUp.EXE", "Trabex_EN.shx", "Trabex_HZ.shx"};
 
-bool IsSkipped(const char* pszName)
+bool IsSkipped(const CStringW& name)
 {
     for (const char* skip : kSkipList) {
-        if (CString(pszName).CompareNoCase(skip) == 0)
+        if (name.EqualsNoCase(CStringW::FromText(skip)))
             return true;
     }
     return false;
 }
 
-} // namespace
-
-namespace {
+// The library folder below a folder.
+CStringW LibraryFolder(const CStringW& folder)
+{
+    return CStringW::FormatText(kLibraryFolderFormat, folder.GetString());
+}
 
 // Calls visit(entry) for every entry of the folder's listing, "." and ".."
 // included; the number of entries, or -1 when the listing cannot be opened.
 template <typename Visit>
-int ForEachEntry(const CString& folder, Visit visit)
+int ForEachEntry(const CStringW& folder, Visit visit)
 {
     FileFinder finder;
-    if (!finder.First(folder + "\\*.*"))
+    if (!finder.First(folder + L"\\*.*"))
         return -1;
     int count = 0;
     do {
@@ -47,43 +45,42 @@ int ForEachEntry(const CString& folder, Visit visit)
 
 } // namespace
 
-int LongestInstalledPath(const CString& strPayload)
+int LongestInstalledPath(const CStringW& strPayload)
 {
     // Walks the same listings as the copies do.
-    auto longest = [](const CString& folder, const CString& prefix, bool skipList) {
-        int best = prefix.GetLength();
+    auto longest = [](const CStringW& folder, int prefix, bool skipList) {
+        int best = prefix;
         ForEachEntry(folder, [&](const FileFinder& entry) {
-            if (entry.IsDots() || entry.IsFolder() || (skipList && IsSkipped(entry.Name())))
+            if (entry.IsDots() || entry.IsFolder() || (skipList && IsSkipped(entry.NameW())))
                 return;
-            const int len = prefix.GetLength() + 1 + static_cast<int>(strlen(entry.Name()));
+            const int len = prefix + 1 + entry.NameW().GetLength();
             if (len > best)
                 best = len;
         });
         return best;
     };
-    CString library;
-    library.Format(kLibraryFolderFormat, "");
-    CString libraryFolder;
-    libraryFolder.Format(kLibraryFolderFormat, strPayload.GetString());
-    const int payloadLongest = longest(strPayload, CString(), true);
-    const int libraryLongest = longest(libraryFolder, library, false);
+    const int payloadLongest = longest(strPayload, 0, true);
+    const int libraryLongest = longest(LibraryFolder(strPayload), LibraryFolder(CStringW()).GetLength(), false);
     return payloadLongest > libraryLongest ? payloadLongest : libraryLongest;
 }
 
-int CountCopySteps(const CString& strPayload)
+int CountCopySteps(const CStringW& strPayload)
 {
-    CString libraryFolder;
-    libraryFolder.Format(kLibraryFolderFormat, strPayload.GetString());
     const int payload = ForEachEntry(strPayload, [](const FileFinder&) {});
-    const int library = ForEachEntry(libraryFolder, [](const FileFinder&) {});
+    const int library = ForEachEntry(LibraryFolder(strPayload), [](const FileFinder&) {});
     // Each copy steps once per entry and once more when it finds the listing done.
     return (payload > 0 ? payload + 1 : 1) + (library > 0 ? library + 1 : 0);
 }
 
-CPayloadCopier::CPayloadCopier(CString strFolder, const CString& strPayload, Reporter& reporter)
+CPayloadCopier::CPayloadCopier(CString strFolder, const CStringW& strPayload, Reporter& reporter)
     : m_strFolder(strFolder), m_strPayload(strPayload), m_reporter(reporter)
 {
     StripTrailingBackslash(m_strFolder);
+    // Paths below the folder are never cut: one that does not fit a path buffer
+    // is never created or copied to.
+    PathBuffer destination;
+    m_bFolderFits = FormatPath(destination, "%s", m_strFolder.GetString());
+    m_strFolderW = CStringW::FromText(m_strFolder);
 }
 
 void CPayloadCopier::StepProgress() const
@@ -91,30 +88,27 @@ void CPayloadCopier::StepProgress() const
     m_reporter.Step();
 }
 
-void CPayloadCopier::NoteCopy(const CString& target, const FileFinder& entry, DWORD dwError)
+void CPayloadCopier::NoteCopy(const CStringW& target, const FileFinder& entry, DWORD dwError)
 {
     if (dwError != ERROR_SUCCESS) {
-        m_reporter.Note(FailureLine(Texts::kLogNotCopiedFormat, CStringW::FromText(target), dwError));
+        m_reporter.Note(FailureLine(Texts::kLogNotCopiedFormat, target, dwError));
         return;
     }
-    CString line;
-    line.Format(Texts::kLogCopiedFormat, target.GetString());
-    m_reporter.Note(line);
+    m_reporter.Note(CStringW::FormatText(Texts::kLogCopiedFormat, target.GetString()));
     m_result.nBytes += entry.Size();
-    m_result.arrPlaced.Add(target.Mid(m_strFolder.GetLength() + 1));
+    m_result.arrPlaced.Add(target.Mid(m_strFolderW.GetLength() + 1, target.GetLength()));
 }
 
-bool RemoveZoneIdentifier(CString strPath)
+bool RemoveZoneIdentifier(const CStringW& strPath)
 {
-    return static_cast<bool>(Files::Delete(strPath + ":Zone.Identifier"));
+    return static_cast<bool>(Files::Delete(strPath + L":Zone.Identifier"));
 }
 
-int CPayloadCopier::AskAfterFailure(const CString& path) const
+int CPayloadCopier::AskAfterFailure(const CStringW& path) const
 {
-    CString text;
-    text.Format(Texts::kCopyFailedFormat, path.GetString());
     // Nobody to ask (and a box that cannot be shown) means Abort: never retry forever.
-    const int answer = m_reporter.Ask(CStringW::FromText(text), Texts::kCaptionSetup, MB_ABORTRETRYIGNORE, IDABORT);
+    const int answer = m_reporter.Ask(CStringW::FormatText(Texts::kCopyFailedFormat, path.GetString()),
+                                      Texts::kCaptionSetup, MB_ABORTRETRYIGNORE, IDABORT);
     if (answer == IDABORT)
         return IDABORT;
     return answer == IDIGNORE ? IDIGNORE : IDRETRY;
@@ -125,7 +119,7 @@ namespace {
 // A read-only file of an earlier install refuses to be overwritten: it is freed
 // and the copy tried once more. Looking at every target first would cost a lookup
 // of a name that is usually missing, about a tenth of copying a small file.
-WinResult CopyFreeingTarget(const CString& source, const CString& target)
+WinResult CopyFreeingTarget(const CStringW& source, const CStringW& target)
 {
     if (Files::CopyOverwrite(source, target))
         return WinResult();
@@ -140,17 +134,18 @@ bool IsReadOnly(const FileFinder& entry)
 
 } // namespace
 
-int CPayloadCopier::CopyOneFile(const CString& source, const CString& target, bool bTargetFits, DWORD* pError)
+int CPayloadCopier::CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError)
 {
-    // A target that does not fit a path buffer is never copied to a cut path: it
-    // counts as a failed copy, so the user sees the message and can abort.
-    WinResult copied = bTargetFits ? CopyFreeingTarget(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+    // A target that does not fit a path is never copied to a cut one (the copy
+    // refuses it): it counts as a failed copy, so the user sees the message and
+    // can abort.
+    WinResult copied = m_bFolderFits ? CopyFreeingTarget(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
     while (!copied) {
         *pError = copied.Code();
         const int answer = AskAfterFailure(target);
         if (answer != IDRETRY)
             return answer;
-        copied = bTargetFits ? Files::CopyOverwrite(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+        copied = m_bFolderFits ? Files::CopyOverwrite(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
     }
     *pError = ERROR_SUCCESS;
     return IDOK;
@@ -162,20 +157,15 @@ bool CPayloadCopier::CopyPayload()
         m_reporter.Tell(Texts::kPayloadMissing, Texts::kCaptionSetup);
         return false;
     }
-    const CString& payload = m_strPayload;
-
-    PathBuffer destination;
-    const bool destinationFits = FormatPath(destination, "%s", m_strFolder.GetString());
-    if (destinationFits)
-        Files::MakeDir(destination);
+    if (m_bFolderFits)
+        Files::CreateFolder(m_strFolderW);
 
     // A listing that cannot be opened (or even asked for) is reported like a
     // failed copy, never taken for an empty payload.
-    PathBuffer pattern;
-    const bool patternFits = FormatPath(pattern, "%s\\*.*", payload.GetString());
+    const CStringW pattern = m_strPayload + L"\\*.*";
     FileFinder finder;
-    while (!patternFits || !finder.First(pattern)) {
-        const int answer = AskAfterFailure(payload + "\\*.*");
+    while (!finder.First(pattern)) {
+        const int answer = AskAfterFailure(pattern);
         if (answer == IDABORT)
             return false;
         if (answer == IDIGNORE)
@@ -186,28 +176,24 @@ bool CPayloadCopier::CopyPayload()
         StepProgress();
         if (count > 0 && !finder.Next())
             return true;
-        if (!CopyPayloadEntry(finder, destinationFits))
+        if (!CopyPayloadEntry(finder))
             return false;
         ++count;
     }
 }
 
-bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry, bool bDestinationFits)
+bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry)
 {
-    if (entry.IsDots() || entry.IsFolder() || IsSkipped(entry.Name()))
+    if (entry.IsDots() || entry.IsFolder() || IsSkipped(entry.NameW()))
         return true;
-    CString source, target;
-    source.Format("%s\\%s", m_strPayload.GetString(), entry.Name());
-    target.Format("%s\\%s", m_strFolder.GetString(), entry.Name());
-    const bool targetFits =
-        bDestinationFits && target.GetLength() < static_cast<int>(kPathBufferSize);
-
+    const CStringW source = m_strPayload + L"\\" + entry.NameW();
+    const CStringW target = m_strFolderW + L"\\" + entry.NameW();
     // The listing tells whether the source is read-only.
     if (IsReadOnly(entry))
         ClearReadOnly(source);
     RemoveZoneIdentifier(source);
     DWORD error = ERROR_SUCCESS;
-    const int result = CopyOneFile(source, target, targetFits, &error);
+    const int result = CopyOneFile(source, target, &error);
     NoteCopy(target, entry, error);
     if (result == IDABORT)
         return false;
@@ -217,19 +203,14 @@ bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry, bool bDestination
 
 void CPayloadCopier::CopyExtendedLibrary()
 {
-    if (m_strPayload.IsEmpty())
-        return;  // the payload copy before has said so
+    if (m_strPayload.IsEmpty() || !m_bFolderFits)
+        return;  // the payload copy before has said so; never create or fill a cut path
+    const CStringW source = LibraryFolder(m_strPayload);
+    const CStringW destination = LibraryFolder(m_strFolderW);
+    Files::CreateFolder(destination);
 
-    CString source;
-    source.Format(kLibraryFolderFormat, m_strPayload.GetString());
-    PathBuffer destination;
-    if (!FormatPath(destination, kLibraryFolderFormat, m_strFolder.GetString()))
-        return;  // never create or fill a cut path
-    Files::MakeDir(destination);
-
-    PathBuffer pattern;
     FileFinder finder;
-    if (!FormatPath(pattern, "%s\\*.*", source.GetString()) || !finder.First(pattern))
+    if (!finder.First(source + L"\\*.*"))
         return;
 
     for (int count = 0;;) {
@@ -241,22 +222,19 @@ void CPayloadCopier::CopyExtendedLibrary()
     }
 }
 
-void CPayloadCopier::CopyLibraryEntry(const CString& source, const char* pszDestination,
-                                      const FileFinder& entry)
+void CPayloadCopier::CopyLibraryEntry(const CStringW& source, const CStringW& destination, const FileFinder& entry)
 {
     if (entry.IsDots() || entry.IsFolder())
         return;
-    CString from, to;
-    from.Format("%s\\%s", source.GetString(), entry.Name());
-    to.Format("%s\\%s", pszDestination, entry.Name());
+    const CStringW from = source + L"\\" + entry.NameW();
+    const CStringW to = destination + L"\\" + entry.NameW();
     // No question: the add-on loads without its library. A file that could not be
     // copied is named with the install's write failures instead.
-    const bool fits = to.GetLength() < static_cast<int>(kPathBufferSize);
-    if (fits && IsReadOnly(entry))
+    if (IsReadOnly(entry))
         ClearReadOnly(from);
-    const WinResult copied = fits ? CopyFreeingTarget(from, to) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+    const WinResult copied = CopyFreeingTarget(from, to);
     NoteCopy(to, entry, copied.Code());
     if (!copied)
-        m_result.libraryFailures.Add(CStringW::FromText(to), copied.Code());
+        m_result.libraryFailures.Add(to, copied.Code());
     ClearReadOnly(to);
 }

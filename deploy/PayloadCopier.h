@@ -10,7 +10,7 @@ class FileFinder;
 
 // What the two copies did, read by the install once they are done.
 struct CopyResult {
-    CStringArray arrPlaced;       // the files copied, relative to the install folder
+    CStringArrayW arrPlaced;      // the files copied, relative to the install folder
     unsigned long long nBytes = 0;  // their bytes
     FailureList libraryFailures;  // library files that could not be copied (target paths)
 };
@@ -21,7 +21,7 @@ public:
     // strPayload the payload folder the install's checks found, empty when there
     // is none. Questions, notes and progress go to reporter, which must outlive
     // the copier.
-    CPayloadCopier(CString strFolder, const CString& strPayload, Reporter& reporter);
+    CPayloadCopier(CString strFolder, const CStringW& strPayload, Reporter& reporter);
 
     // Copies the files lying directly in the payload folder. False when there is
     // no payload (told) or the user chose Abort after a failed copy.
@@ -37,31 +37,33 @@ private:
     void StepProgress() const;
     // The Abort/Retry/Ignore question after path could not be copied:
     // IDABORT (also when no box could be shown), IDRETRY or IDIGNORE.
-    int AskAfterFailure(const CString& path) const;
+    int AskAfterFailure(const CStringW& path) const;
     // The Abort/Retry/Ignore loop around one file: IDOK when copied, else
     // IDABORT or IDIGNORE with the copy's error in *pError.
-    int CopyOneFile(const CString& source, const CString& target, bool bTargetFits, DWORD* pError);
+    int CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError);
     // One listing entry of each copy; skipped entries count as done.
-    bool CopyPayloadEntry(const FileFinder& entry, bool bDestinationFits);
-    void CopyLibraryEntry(const CString& source, const char* pszDestination, const FileFinder& entry);
+    bool CopyPayloadEntry(const FileFinder& entry);
+    void CopyLibraryEntry(const CStringW& source, const CStringW& destination, const FileFinder& entry);
     // Logs one copy (with the reason when it failed) and counts its bytes when it succeeded.
-    void NoteCopy(const CString& target, const FileFinder& entry, DWORD dwError);
+    void NoteCopy(const CStringW& target, const FileFinder& entry, DWORD dwError);
 
-    CString m_strPayload;
+    CStringW m_strPayload;
+    CStringW m_strFolderW;  // the install folder as the wide functions take it
+    bool m_bFolderFits;     // the install folder fits a path buffer
     Reporter& m_reporter;
     CopyResult m_result;
 };
 
-// Length of the longest path the two copies write below the install folder
-// (backslash included), for the payload folder given.
-int LongestInstalledPath(const CString& strPayload);
+// Length (in characters) of the longest path the two copies write below the
+// install folder (backslash included), for the payload folder given.
+int LongestInstalledPath(const CStringW& strPayload);
 
 // Deletes the file's ":Zone.Identifier" stream (the download mark).
-bool RemoveZoneIdentifier(CString strPath);
+bool RemoveZoneIdentifier(const CStringW& strPath);
 
 // The extended drawing library's folder, in the payload and in the install folder.
 constexpr char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
 
 // How many progress steps the two copies of this payload take: one per listing
 // entry, "." and ".." included, and one more per listing.
-int CountCopySteps(const CString& strPayload);
+int CountCopySteps(const CStringW& strPayload);

@@ -3,14 +3,14 @@
 #include "platform/Files.h"
 
 namespace {
-const char kPayloadFolder[] = "\\Data";
-const char kPayloadMarker[] = "\\Trabex2010.arx";
+const wchar_t kPayloadFolder[] = L"\\Data";
+const wchar_t kPayloadMarker[] = L"\\Trabex2010.arx";
 }
 
-bool FindPayloadFolder(CString& strPayload)
+bool FindPayloadFolder(CStringW& strPayload)
 {
-    const CString module = Files::ModulePath();
-    const CString folder = module.Left(module.ReverseFind('\\'));
+    const CStringW module = Files::ModulePathW();
+    const CStringW folder = module.Left(module.ReverseFind(L'\\'));
     if (GetPathKind(folder + kPayloadFolder) == kPathFolder) {
         strPayload = folder + kPayloadFolder;
         return true;

@@ -1,9 +1,11 @@
 // Where the add-on's files come from.
 #pragma once
 
-#include "framework/String.h"
+#include "framework/StringW.h"
 
 // The payload folder: "Data" beside the program, else the program's own folder
-// when "Trabex2010.arx" lies there. False (nothing shown) when there is none;
-// the install's checks find it once and hand it to every step.
-bool FindPayloadFolder(CString& strPayload);
+// when "Trabex2010.arx" lies there. Wide: the program may have been unpacked
+// anywhere (a user's Downloads with a name of any language). False (nothing
+// shown) when there is none; the install's checks find it once and hand it to
+// every step.
+bool FindPayloadFolder(CStringW& strPayload);

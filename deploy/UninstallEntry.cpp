@@ -57,11 +57,10 @@ CString UninstallEntryLocation()
     RegKey entry;
     if (!entry.OpenRead(HKEY_LOCAL_MACHINE, kUninstallEntryKey))
         return CString();
-    char location[MAX_PATH + 1] = {};
-    DWORD cb = sizeof location - 1;
-    if (entry.QueryValue(kLocationValue, location, &cb) != ERROR_SUCCESS)
+    CString location;
+    if (entry.QueryText(kLocationValue, location) != ERROR_SUCCESS || location.GetLength() > MAX_PATH)
         return CString();
-    return CString(location);
+    return location;
 }
 
 bool RemoveUninstallEntry(const CString& strInstallFolder)

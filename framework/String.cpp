@@ -38,6 +38,25 @@ CString CString::FromWide(const wchar_t* p, int nLength)
     return out;
 }
 
+bool CString::FromWideExact(const wchar_t* p, int nLength, CString& out)
+{
+    out.Empty();
+    if (!p || nLength == 0)
+        return true;
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, p, nLength, nullptr, 0, nullptr, &usedDefault);
+    if (n <= 0 || usedDefault)
+        return false;
+    char* q = out.GetBuffer(n);
+    WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, p, nLength, q, n, nullptr, &usedDefault);
+    q[n] = '\0';
+    out.ReleaseBuffer();
+    if (!usedDefault)
+        return true;
+    out.Empty();
+    return false;
+}
+
 bool CString::IsLeadByte(unsigned char ch)
 {
     return ch >= 0x80 && IsDBCSLeadByteEx(kTextCodePage, ch) != FALSE;

@@ -53,8 +53,12 @@ public:
     void ReleaseBuffer();
 
     // UTF-16 text (nLength characters, -1: up to its NUL) in the program's code
-    // page; a character GBK lacks becomes '?'.
+    // page; a character GBK lacks becomes '?'. Only for texts that are the
+    // program's own; a name from Windows goes through FromWideExact.
     static CString FromWide(const wchar_t* p, int nLength = -1);
+    // The same, but false (out emptied) when a character has no GBK form: a path
+    // never silently gets a '?' or a look-alike.
+    static bool FromWideExact(const wchar_t* p, int nLength, CString& out);
 
     // printf-style; the text may be of any length.
     void Format(const char* pszFormat, ...);

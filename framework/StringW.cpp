@@ -96,9 +96,34 @@ CStringW CStringW::FromCodePage(unsigned int nCodePage, const char* psz)
     return out;
 }
 
-CStringW CStringW::FromAnsi(const char* psz)
+CStringW CStringW::FromUtf8(const char* p, int nLength)
 {
-    return FromCodePage(CP_ACP, psz);
+    CStringW out;
+    if (!p || nLength <= 0)
+        return out;
+    const int n = MultiByteToWideChar(CP_UTF8, 0, p, nLength, nullptr, 0);
+    if (n <= 0)
+        return out;
+    wchar_t* q = static_cast<wchar_t*>(std::calloc(static_cast<size_t>(n) + 1, sizeof(wchar_t)));
+    if (!q)
+        std::abort();
+    MultiByteToWideChar(CP_UTF8, 0, p, nLength, q, n);
+    out.Assign(q, n);
+    std::free(q);
+    return out;
+}
+
+CString CStringW::ToUtf8() const
+{
+    CString out;
+    const int n = WideCharToMultiByte(CP_UTF8, 0, m_psz, m_nLength, nullptr, 0, nullptr, nullptr);
+    if (n <= 0)
+        return out;
+    char* q = out.GetBuffer(n);
+    WideCharToMultiByte(CP_UTF8, 0, m_psz, m_nLength, q, n, nullptr, nullptr);
+    q[n] = '\0';
+    out.ReleaseBuffer();
+    return out;
 }
 
 CStringW CStringW::FromText(const char* psz)
@@ -165,4 +190,25 @@ CStringW& CStringW::MakeUpper()
             m_psz[i] = static_cast<wchar_t>(m_psz[i] - L'a' + L'A');
     }
     return *this;
+}
+
+bool CStringW::EqualsNoCase(const CStringW& other) const
+{
+    CStringW a(*this), b(other);
+    return a.MakeUpper() == b.MakeUpper();
+}
+
+bool CStringW::StartsWithNoCase(const CStringW& head) const
+{
+    return m_nLength >= head.m_nLength && Left(head.m_nLength).EqualsNoCase(head);
+}
+
+CStringW JoinLines(const CStringArrayW& items, int nMaxShown)
+{
+    CStringW list;
+    for (int i = 0; i < items.GetSize() && i < nMaxShown; ++i)
+        list += items[i] + L"\n";
+    if (items.GetSize() > nMaxShown)
+        list += L"\x2026\x2026\n";  // "……", as the program's own lists end
+    return list;
 }

@@ -4,6 +4,8 @@
 
 #include <wchar.h>
 
+class CString;
+
 class CStringW {
 public:
     CStringW() = default;
@@ -19,8 +21,6 @@ public:
     friend bool operator==(const CStringW& a, const CStringW& b);
     friend bool operator!=(const CStringW& a, const CStringW& b) { return !(a == b); }
 
-    // Text in the system's ANSI code page, converted.
-    static CStringW FromAnsi(const char* psz);
     // The program's own text (GBK, code page 936, whatever the system's code
     // page), converted: what the wide functions of Windows take.
     static CStringW FromText(const char* psz);
@@ -28,6 +28,10 @@ public:
     // wide text (const wchar_t*), as the wide printf of Windows reads it. Paths
     // of any language pass through whole.
     static CStringW FormatText(const char* pszFormat, ...);
+    // UTF-8 bytes (nLength of them), converted.
+    static CStringW FromUtf8(const char* p, int nLength);
+    // The text as UTF-8 bytes, every character kept (for the log and stored lists).
+    CString ToUtf8() const;
 
     const wchar_t* GetString() const { return m_psz; }
     int GetLength() const { return m_nLength; }
@@ -40,6 +44,11 @@ public:
     int ReverseFind(wchar_t ch) const;
     // ASCII letters only; every other character stays as it is.
     CStringW& MakeUpper();
+    // Equal when ASCII letters are compared without regard to case (as Windows
+    // compares the names of files it made).
+    bool EqualsNoCase(const CStringW& other) const;
+    // True when the text begins with head, compared as EqualsNoCase does.
+    bool StartsWithNoCase(const CStringW& head) const;
 
 private:
     static CStringW FromCodePage(unsigned int nCodePage, const char* psz);
@@ -48,3 +57,10 @@ private:
     wchar_t* m_psz = s_empty;
     int m_nLength = 0;
 };
+
+// A growable list of wide texts (paths of any language).
+#include "framework/Array.h"
+typedef CArray<CStringW> CStringArrayW;
+// The first nMaxShown items, each followed by a line break, and "……" for the
+// rest: a list a message box can show without becoming a wall of text.
+CStringW JoinLines(const CStringArrayW& items, int nMaxShown);

@@ -165,16 +165,22 @@ void CWnd::SetWindowText(const char* psz) const
     ::SetWindowTextW(GetSafeHwnd(), CStringW::FromText(psz).GetString());
 }
 
-CString CWnd::GetWindowText() const
+CStringW WindowTextW(HWND hWnd)
 {
-    const int n = ::GetWindowTextLengthW(GetSafeHwnd());
+    const int n = ::GetWindowTextLengthW(hWnd);
     wchar_t* buf = static_cast<wchar_t*>(calloc(static_cast<size_t>(n) + 2, sizeof(wchar_t)));
     if (!buf)
-        return CString();
-    const int got = ::GetWindowTextW(GetSafeHwnd(), buf, n + 2);
-    const CString text = CString::FromWide(buf, got);
+        return CStringW();
+    const int got = ::GetWindowTextW(hWnd, buf, n + 2);
+    const CStringW text(buf, got);
     free(buf);
     return text;
+}
+
+CString CWnd::GetWindowText() const
+{
+    const CStringW text = WindowTextW(GetSafeHwnd());
+    return CString::FromWide(text.GetString(), text.GetLength());
 }
 
 int CWnd::GetDlgCtrlID() const
@@ -243,10 +249,14 @@ int ShowMessageBox(CWnd* pOwner, const CStringW& strText, const char* pszCaption
 
 int AfxMessageBox(const char* pszText, UINT nType)
 {
+    return AfxMessageBox(CStringW::FromText(pszText), nType);
+}
+
+int AfxMessageBox(const CStringW& strText, UINT nType)
+{
     // Owned by the window the user works in: the main window's last active popup
     // (a folder browser it opened, say), which the box then disables.
     CWnd* main = AfxGetMainWnd();
     HWND owner = main ? ::GetLastActivePopup(main->GetSafeHwnd()) : nullptr;
-    return ::MessageBoxW(owner, CStringW::FromText(pszText).GetString(),
-                         CStringW::FromText(AfxGetAppName()).GetString(), nType);
+    return ::MessageBoxW(owner, strText.GetString(), CStringW::FromText(AfxGetAppName()).GetString(), nType);
 }

@@ -64,6 +64,9 @@ private:
     WNDPROC m_pfnSuper = nullptr;
 };
 
+// A window's text as Windows holds it (every character of any language).
+CStringW WindowTextW(HWND hWnd);
+
 // The application's main window: the running setup dialog, or NULL.
 CWnd* AfxGetMainWnd();
 void AfxSetMainWnd(CWnd* pWnd);
@@ -82,3 +85,4 @@ int ShowMessageBox(CWnd* pOwner, const CStringW& strText, const char* pszCaption
 // A message box owned by the main window's last active popup (the window in use),
 // with the application's title as caption.
 int AfxMessageBox(const char* pszText, UINT nType = MB_OK);
+int AfxMessageBox(const CStringW& strText, UINT nType = MB_OK);

@@ -5,6 +5,7 @@
 #include "framework/StringW.h"
 #include "picker/FolderPath.h"
 #include "platform/Files.h"
+#include "res/Texts.h"
 
 namespace {
 
@@ -41,6 +42,15 @@ CPathDialogSub::~CPathDialogSub() = default;
 void CPathDialogSub::OnBnClickedOk()
 {
     CPathDialog* picker = m_pPathDialog;
+    // A folder GBK cannot hold is invalid here, said with the folder as typed
+    // (never with a '?' in its place).
+    const CStringW typed = WindowTextW(GetDlgItem(IDC_FOLDER_EDIT));
+    CString text;
+    if (!PathToText(typed, text)) {
+        AfxMessageBox(CStringW::FormatText(Texts::kPickerInvalidFormat, typed.GetString()), MB_OK | MB_ICONEXCLAMATION);
+        ::SetFocus(GetDlgItem(IDC_FOLDER_EDIT));
+        return;
+    }
     picker->ReadEditBox();
     if (ConfirmFolder(picker->m_szPath) != kFolderOk) {
         ::SetFocus(GetDlgItem(IDC_FOLDER_EDIT));

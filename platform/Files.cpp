@@ -6,36 +6,41 @@
 namespace {
 
 // Windows' own limit for a path without the \\?\ prefix, NUL included.
-constexpr size_t kMaxPath = MAX_PATH;
+constexpr int kMaxPath = MAX_PATH;
 
-CStringW Wide(const char* psz)
+bool FitsPath(const CStringW& path)
 {
-    return CStringW::FromText(psz);
+    return path.GetLength() < kMaxPath;
+}
+
+bool FitsPath(const char* psz)
+{
+    return std::strlen(psz) < static_cast<size_t>(kMaxPath);
 }
 
 } // namespace
 
-bool FileFinder::First(const char* pszPattern)
+bool FileFinder::First(const CStringW& strPattern)
 {
     Close();
     // A pattern longer than a path is refused, as Windows refuses it.
-    if (!pszPattern || std::strlen(pszPattern) >= kMaxPath)
+    if (!FitsPath(strPattern))
         return false;
-    m_hFind = FindFirstFileW(Wide(pszPattern).GetString(), &m_data);
-    TakeName();
+    m_hFind = FindFirstFileW(strPattern.GetString(), &m_data);
     return m_hFind != INVALID_HANDLE_VALUE;
+}
+
+bool FileFinder::First(const char* pszPattern)
+{
+    Close();
+    if (!pszPattern || !FitsPath(pszPattern))
+        return false;
+    return First(CStringW::FromText(pszPattern));
 }
 
 bool FileFinder::Next()
 {
-    const bool more = m_hFind != INVALID_HANDLE_VALUE && FindNextFileW(m_hFind, &m_data) != FALSE;
-    TakeName();
-    return more;
-}
-
-void FileFinder::TakeName()
-{
-    m_name = CString::FromWide(m_data.cFileName);
+    return m_hFind != INVALID_HANDLE_VALUE && FindNextFileW(m_hFind, &m_data) != FALSE;
 }
 
 void FileFinder::Close()
@@ -51,99 +56,15 @@ bool FileFinder::IsDots() const
     return std::wcscmp(m_data.cFileName, L".") == 0 || std::wcscmp(m_data.cFileName, L"..") == 0;
 }
 
+bool PathToText(const CStringW& strPath, CString& strText)
+{
+    return CString::FromWideExact(strPath.GetString(), strPath.GetLength(), strText);
+}
+
 namespace Files {
 
 namespace {
-CString g_modulePathForTesting;
-}
-
-void SetModulePathForTesting(const char* pszPath)
-{
-    g_modulePathForTesting = pszPath;
-}
-
-CString ModulePath()
-{
-    if (!g_modulePathForTesting.IsEmpty())
-        return g_modulePathForTesting;
-    wchar_t sz[261] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, sz, 261);
-    if (n == 0 || n >= 261)
-        return CString();
-    return CString::FromWide(sz, static_cast<int>(n));
-}
-
-DWORD GetAttributes(const char* pszPath)
-{
-    return GetFileAttributesW(Wide(pszPath).GetString());
-}
-
-WinResult SetAttributes(const char* pszPath, DWORD dwAttributes)
-{
-    return WinResult::FromLastError(SetFileAttributesW(Wide(pszPath).GetString(), dwAttributes) != FALSE);
-}
-
-WinResult CopyOverwrite(const char* pszSource, const char* pszTarget)
-{
-    if (std::strlen(pszSource) >= kMaxPath || std::strlen(pszTarget) >= kMaxPath)
-        return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    return WinResult::FromLastError(CopyFileW(Wide(pszSource).GetString(), Wide(pszTarget).GetString(), FALSE) != FALSE);
-}
-
-WinResult Delete(const char* pszPath)
-{
-    return WinResult::FromLastError(DeleteFileW(Wide(pszPath).GetString()) != FALSE);
-}
-
-WinResult CreateFolder(const char* pszPath)
-{
-    if (std::strlen(pszPath) >= kMaxPath)
-        return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    return WinResult::FromLastError(CreateDirectoryW(Wide(pszPath).GetString(), nullptr) != FALSE);
-}
-
-void MakeDir(const char* pszPath)
-{
-    CreateFolder(pszPath);
-}
-
-bool Exists(const char* pszPath)
-{
-    return GetAttributes(pszPath) != INVALID_FILE_ATTRIBUTES;
-}
-
-CString CurrentFolder()
-{
-    wchar_t sz[260] = {};
-    const DWORD n = GetCurrentDirectoryW(260, sz);
-    if (n == 0 || n >= 260)
-        return CString();
-    return CString::FromWide(sz, static_cast<int>(n));
-}
-
-WinResult RemoveFolder(const char* pszPath)
-{
-    return WinResult::FromLastError(RemoveDirectoryW(Wide(pszPath).GetString()) != FALSE);
-}
-
-CString TempFolder()
-{
-    wchar_t sz[MAX_PATH + 1] = {};
-    const DWORD n = GetTempPathW(MAX_PATH + 1, sz);
-    if (n == 0 || n >= MAX_PATH + 1)
-        return CString();
-    CString folder = CString::FromWide(sz, static_cast<int>(n));
-    StripTrailingBackslash(folder);
-    return folder;
-}
-
-
-CString LongFullPath(const char* pszPath)
-{
-    return CString::FromWide(LongFullPathW(Wide(pszPath)).GetString());
-}
-
-namespace {
+CStringW g_modulePathForTesting;
 
 template <typename Call>
 CStringW AskPathW(Call call)
@@ -162,64 +83,123 @@ CStringW AskPathW(Call call)
 
 } // namespace
 
-CStringW LongFullPathW(const CStringW& strPath)
+void SetModulePathForTesting(const CStringW& strPath)
 {
-    const CStringW full =
-        AskPathW([&](wchar_t* p, DWORD n) { return GetFullPathNameW(strPath.GetString(), n, p, nullptr); });
-    if (full.IsEmpty())
-        return strPath;
-    const CStringW longForm = AskPathW([&](wchar_t* p, DWORD n) { return GetLongPathNameW(full.GetString(), p, n); });
-    if (!longForm.IsEmpty())
-        return longForm;
-    int cut = -1;
-    for (int i = full.Find(L'\\'); i >= 0; i = full.Find(L'\\', i + 1))
-        cut = i;
-    if (cut <= 2)
-        return full;
-    return LongFullPathW(full.Mid(0, cut)) + full.Mid(cut, full.GetLength() - cut);
+    g_modulePathForTesting = strPath;
 }
 
-bool IsLink(const char* pszPath)
+void SetModulePathForTesting(const char* pszPath)
 {
-    const DWORD attributes = GetAttributes(pszPath);
+    SetModulePathForTesting(CStringW::FromText(pszPath));
+}
+
+CStringW ModulePathW()
+{
+    if (!g_modulePathForTesting.IsEmpty())
+        return g_modulePathForTesting;
+    // The buffer grows until the whole path fits: a folder of any length.
+    for (DWORD size = MAX_PATH + 1; size <= 32768; size *= 2) {
+        wchar_t* p = static_cast<wchar_t*>(calloc(size, sizeof(wchar_t)));
+        if (!p)
+            return CStringW();
+        const DWORD n = GetModuleFileNameW(nullptr, p, size);
+        const CStringW path = n > 0 && n < size ? CStringW(p, static_cast<int>(n)) : CStringW();
+        free(p);
+        if (n == 0 || n < size)
+            return path;
+    }
+    return CStringW();
+}
+
+CString ModulePath()
+{
+    CString text;
+    PathToText(ModulePathW(), text);
+    return text;
+}
+
+DWORD GetAttributes(const CStringW& strPath)
+{
+    return GetFileAttributesW(strPath.GetString());
+}
+
+WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes)
+{
+    return WinResult::FromLastError(SetFileAttributesW(strPath.GetString(), dwAttributes) != FALSE);
+}
+
+WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget)
+{
+    if (!FitsPath(strSource) || !FitsPath(strTarget))
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    return WinResult::FromLastError(CopyFileW(strSource.GetString(), strTarget.GetString(), FALSE) != FALSE);
+}
+
+WinResult CopyOverwrite(const char* pszSource, const char* pszTarget)
+{
+    if (!FitsPath(pszSource) || !FitsPath(pszTarget))
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    return CopyOverwrite(CStringW::FromText(pszSource), CStringW::FromText(pszTarget));
+}
+
+WinResult Delete(const CStringW& strPath)
+{
+    return WinResult::FromLastError(DeleteFileW(strPath.GetString()) != FALSE);
+}
+
+WinResult CreateFolder(const CStringW& strPath)
+{
+    if (!FitsPath(strPath))
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    return WinResult::FromLastError(CreateDirectoryW(strPath.GetString(), nullptr) != FALSE);
+}
+
+WinResult CreateFolder(const char* pszPath)
+{
+    if (!FitsPath(pszPath))
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    return CreateFolder(CStringW::FromText(pszPath));
+}
+
+WinResult RemoveFolder(const CStringW& strPath)
+{
+    return WinResult::FromLastError(RemoveDirectoryW(strPath.GetString()) != FALSE);
+}
+
+bool Exists(const CStringW& strPath)
+{
+    return GetAttributes(strPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsLink(const CStringW& strPath)
+{
+    const DWORD attributes = GetAttributes(strPath);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-DWORD ProbeAccess(const char* pszPath, DWORD dwAccess)
+bool ReadAll(const CStringW& strPath, CString& strContent)
 {
-    ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), dwAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
-}
-
-DWORD ProbeWritableFolder(const char* pszFolder)
-{
-    CString probe;
-    probe.Format("%s\\~Q-Ostrevo-probe-%lu-%lu.tmp", pszFolder, GetCurrentProcessId(), GetTickCount());
-    ScopedHandle file(CreateFileW(Wide(probe).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
-}
-
-bool ReadAll(const char* pszPath, CString& strContent)
-{
-    ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    ScopedHandle file(CreateFileW(strPath.GetString(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file.IsValid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
         return false;
     const DWORD n = static_cast<DWORD>(size.QuadPart);
-    char* p = strContent.GetBuffer(static_cast<int>(n));
+    char* p = static_cast<char*>(calloc(n + 1, 1));
+    if (!p)
+        return false;
     DWORD read = 0;
     const bool ok = ReadFile(file.Get(), p, n, &read, nullptr) && read == n;
-    p[ok ? n : 0] = '\0';
-    strContent.ReleaseBuffer();
+    // Counted, not up to the first zero: the bytes may be of any encoding.
+    strContent = ok ? CString(p, static_cast<int>(n)) : CString();
+    free(p);
     return ok;
 }
 
-WinResult WriteAll(const char* pszPath, const CString& strContent)
+WinResult WriteAll(const CStringW& strPath, const CString& strContent)
 {
-    ScopedHandle file(CreateFileW(Wide(pszPath).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateFileW(strPath.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid())
         return WinResult::FromLastError(false);
     DWORD written = 0;
@@ -229,14 +209,83 @@ WinResult WriteAll(const char* pszPath, const CString& strContent)
     return written == n ? WinResult() : WinResult(ERROR_WRITE_FAULT);
 }
 
-WinResult DeleteAtRestart(const char* pszPath)
+WinResult DeleteAtRestart(const CStringW& strPath)
 {
-    return WinResult::FromLastError(MoveFileExW(Wide(pszPath).GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE);
+    return WinResult::FromLastError(MoveFileExW(strPath.GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE);
+}
+
+CStringW TempFolderW()
+{
+    CStringW folder = AskPathW([](wchar_t* p, DWORD n) { return GetTempPathW(n, p); });
+    if (folder.GetLength() > 3 && folder.GetString()[folder.GetLength() - 1] == L'\\')
+        folder = folder.Left(folder.GetLength() - 1);
+    return folder;
+}
+
+CString TempFolder()
+{
+    CString text;
+    PathToText(TempFolderW(), text);
+    return text;
+}
+
+CString CurrentFolder()
+{
+    wchar_t sz[260] = {};
+    const DWORD n = GetCurrentDirectoryW(260, sz);
+    if (n == 0 || n >= 260)
+        return CString();
+    return CString::FromWide(sz, static_cast<int>(n));
+}
+
+CStringW LongFullPathW(const CStringW& strPath)
+{
+    const CStringW full =
+        AskPathW([&](wchar_t* p, DWORD n) { return GetFullPathNameW(strPath.GetString(), n, p, nullptr); });
+    if (full.IsEmpty())
+        return strPath;
+    const CStringW longForm = AskPathW([&](wchar_t* p, DWORD n) { return GetLongPathNameW(full.GetString(), p, n); });
+    if (!longForm.IsEmpty())
+        return longForm;
+    const int cut = full.ReverseFind(L'\\');
+    if (cut <= 2)
+        return full;
+    return LongFullPathW(full.Left(cut)) + full.Mid(cut, full.GetLength() - cut);
+}
+
+CStringW ShortPathW(const CStringW& strPath)
+{
+    return AskPathW([&](wchar_t* p, DWORD n) { return GetShortPathNameW(strPath.GetString(), p, n); });
+}
+
+CString LongFullPath(const char* pszPath)
+{
+    CString text;
+    if (!PathToText(LongFullPathW(CStringW::FromText(pszPath)), text))
+        return CString(pszPath);  // a GBK path's long form is GBK too; keep it as given otherwise
+    return text;
+}
+
+DWORD ProbeAccess(const char* pszPath, DWORD dwAccess)
+{
+    ScopedHandle file(CreateFileW(CStringW::FromText(pszPath).GetString(), dwAccess,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
+}
+
+DWORD ProbeWritableFolder(const char* pszFolder)
+{
+    CString probe;
+    probe.Format("%s\\~Q-Ostrevo-probe-%lu-%lu.tmp", pszFolder, GetCurrentProcessId(), GetTickCount());
+    ScopedHandle file(CreateFileW(CStringW::FromText(probe).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }
 
 } // namespace Files
 
-int GetPathKind(CString strPath)
+int GetPathKind(const CStringW& strPath)
 {
     FileFinder finder;
     if (!finder.First(strPath))
@@ -244,7 +293,7 @@ int GetPathKind(CString strPath)
     return finder.IsFolder() ? kPathFolder : kPathFile;
 }
 
-void ClearReadOnly(CString strPath)
+void ClearReadOnly(const CStringW& strPath)
 {
     const DWORD attributes = Files::GetAttributes(strPath);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))

@@ -1,4 +1,8 @@
-// The one way the program reaches files and folders.
+// The one way the program reaches files and folders. Every path reaches Windows
+// through the wide functions. A path Windows hands over (the program's own
+// folder, the temporary folder, a listing) stays wide, so it never loses a
+// character; the program's own texts (GBK) are converted on the way in, whatever
+// the system's ANSI code page.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +12,7 @@
 #include "platform/Handle.h"
 #include "platform/WinResult.h"
 
-// A folder listing (FindFirstFileW / FindNextFileW, so that a name of any code
-// page is found), closed when destroyed. Names come in the program's code page.
+// A folder listing (FindFirstFileW / FindNextFileW), closed when destroyed.
 class FileFinder {
 public:
     FileFinder() = default;
@@ -18,12 +21,18 @@ public:
     FileFinder& operator=(const FileFinder&) = delete;
 
     // Opens the listing of a path or pattern; the first entry is then current.
+    // A pattern that is not shorter than MAX_PATH is refused, as Windows refuses it.
+    bool First(const CStringW& strPattern);
     bool First(const char* pszPattern);
     // Moves to the next entry; false when there is none.
     bool Next();
     void Close();
 
-    const char* Name() const { return m_name; }
+    // The entry's name as Windows gives it.
+    CStringW NameW() const { return CStringW(m_data.cFileName); }
+    // The name in the program's code page ('?' for a character GBK lacks): for
+    // names the program made itself.
+    CString Name() const { return CString::FromWide(m_data.cFileName); }
     DWORD Attributes() const { return m_data.dwFileAttributes; }
     bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool IsDots() const;
@@ -33,65 +42,96 @@ public:
     }
 
 private:
-    void TakeName();
     HANDLE m_hFind = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAW m_data = {};
-    CString m_name;
 };
 
-// Every file and folder path below is the program's text (GBK) and reaches
-// Windows through the wide functions, converted: whatever the system's ANSI code
-// page, a Chinese name stays itself.
 namespace Files {
 
-// Full path of the running program (GetModuleFileNameW with a 261-character buffer).
+// Full path of the running program (GetModuleFileNameW), every character kept.
+CStringW ModulePathW();
+// The same in the program's code page; empty when GBK cannot hold it.
 CString ModulePath();
 // Tests place "the program" in a folder of their own; empty restores the real path.
 void SetModulePathForTesting(const char* pszPath);
+void SetModulePathForTesting(const CStringW& strPath);
+
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
-DWORD GetAttributes(const char* pszPath);
-WinResult SetAttributes(const char* pszPath, DWORD dwAttributes);
-// CopyFileW with bFailIfExists FALSE: an existing target is overwritten.
-WinResult CopyOverwrite(const char* pszSource, const char* pszTarget);
-WinResult Delete(const char* pszPath);
+DWORD GetAttributes(const CStringW& strPath);
+WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes);
+// CopyFileW with bFailIfExists FALSE: an existing target is overwritten. Paths
+// not shorter than MAX_PATH are refused (ERROR_FILENAME_EXCED_RANGE).
+WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget);
+WinResult Delete(const CStringW& strPath);
 // CreateDirectoryW: one level, fails when it exists.
-WinResult CreateFolder(const char* pszPath);
-// One level, as _mkdir; callers do not look at the result.
-void MakeDir(const char* pszPath);
-// A file or folder exists there (as _access with mode 0).
-bool Exists(const char* pszPath);
-// GetCurrentDirectoryW into a 260-character buffer.
-CString CurrentFolder();
+WinResult CreateFolder(const CStringW& strPath);
 // RemoveDirectoryW: only an empty folder goes.
-WinResult RemoveFolder(const char* pszPath);
+WinResult RemoveFolder(const CStringW& strPath);
+// A file or folder exists there (as _access with mode 0).
+bool Exists(const CStringW& strPath);
+// True when the path is a junction or symbolic link (a reparse point).
+bool IsLink(const CStringW& strPath);
+// The whole file's bytes; false when it cannot be read.
+bool ReadAll(const CStringW& strPath, CString& strContent);
+// Replaces the file with the bytes; the failure when it cannot be written whole.
+WinResult WriteAll(const CStringW& strPath, const CString& strContent);
+// Asks Windows to delete the file when it next starts (a running program's own copy).
+WinResult DeleteAtRestart(const CStringW& strPath);
 // The user's temporary folder, without a trailing backslash.
-CString TempFolder();
+CStringW TempFolderW();
 // The full path (GetFullPathNameW) in its long form (GetLongPathNameW): the one
 // spelling of a path, whether it came as an 8.3 name, with "." or "/" in it. A
 // path that does not exist keeps the long form of its existing folder.
-CString LongFullPath(const char* pszPath);
-// The same for a path of any language.
 CStringW LongFullPathW(const CStringW& strPath);
-// True when the path is a junction or symbolic link (a reparse point).
-bool IsLink(const char* pszPath);
+// The short (8.3) form of an existing path (GetShortPathNameW); empty when
+// Windows has none.
+CStringW ShortPathW(const CStringW& strPath);
+
+// The same for the program's own texts (GBK paths). Those that take a path into
+// a fixed buffer elsewhere refuse one of MAX_PATH bytes or more, as before.
+inline DWORD GetAttributes(const char* pszPath) { return GetAttributes(CStringW::FromText(pszPath)); }
+inline WinResult SetAttributes(const char* pszPath, DWORD dwAttributes)
+{
+    return SetAttributes(CStringW::FromText(pszPath), dwAttributes);
+}
+WinResult CopyOverwrite(const char* pszSource, const char* pszTarget);
+inline WinResult Delete(const char* pszPath) { return Delete(CStringW::FromText(pszPath)); }
+WinResult CreateFolder(const char* pszPath);
+inline WinResult RemoveFolder(const char* pszPath) { return RemoveFolder(CStringW::FromText(pszPath)); }
+inline bool Exists(const char* pszPath) { return Exists(CStringW::FromText(pszPath)); }
+inline bool IsLink(const char* pszPath) { return IsLink(CStringW::FromText(pszPath)); }
+inline bool ReadAll(const char* pszPath, CString& strContent) { return ReadAll(CStringW::FromText(pszPath), strContent); }
+inline WinResult WriteAll(const char* pszPath, const CString& strContent)
+{
+    return WriteAll(CStringW::FromText(pszPath), strContent);
+}
+inline WinResult DeleteAtRestart(const char* pszPath) { return DeleteAtRestart(CStringW::FromText(pszPath)); }
+// One level, as _mkdir; callers do not look at the result.
+inline void MakeDir(const char* pszPath) { CreateFolder(pszPath); }
+// GetCurrentDirectoryW into a 260-character buffer.
+CString CurrentFolder();
+// The user's temporary folder in the program's code page (empty when GBK cannot hold it).
+CString TempFolder();
+CString LongFullPath(const char* pszPath);
 // Whether the file may be opened with the access: ERROR_SUCCESS, ERROR_ACCESS_DENIED,
 // or another error. Nothing is changed.
 DWORD ProbeAccess(const char* pszPath, DWORD dwAccess);
 // Whether a file can be made in the folder: creates and deletes a uniquely named
 // one. ERROR_SUCCESS, ERROR_ACCESS_DENIED, or another error.
 DWORD ProbeWritableFolder(const char* pszFolder);
-// The whole file's bytes; false when it cannot be read.
-bool ReadAll(const char* pszPath, CString& strContent);
-// Replaces the file with the bytes; false when it cannot be written whole.
-WinResult WriteAll(const char* pszPath, const CString& strContent);
-// Asks Windows to delete the file when it next starts (a running program's own copy).
-WinResult DeleteAtRestart(const char* pszPath);
 
 } // namespace Files
 
 // What GetPathKind finds at a path.
 enum PathKind { kPathMissing = 0, kPathFile = 1, kPathFolder = 2 };
 // Whether a file, a folder or nothing is there (a listing of the path itself).
-int GetPathKind(CString strPath);
+int GetPathKind(const CStringW& strPath);
+inline int GetPathKind(CString strPath) { return GetPathKind(CStringW::FromText(strPath)); }
 // Clears FILE_ATTRIBUTE_READONLY and keeps every other attribute; nothing is reported.
-void ClearReadOnly(CString strPath);
+void ClearReadOnly(const CStringW& strPath);
+inline void ClearReadOnly(CString strPath) { ClearReadOnly(CStringW::FromText(strPath)); }
+
+// A path from Windows in the program's code page, when GBK can hold every one of
+// its characters; otherwise false, and the caller refuses it with a message that
+// shows the path as it is.
+bool PathToText(const CStringW& strPath, CString& strText);

@@ -14,9 +14,9 @@ void WriteAll(HANDLE h, const char* p, DWORD n)
 
 } // namespace
 
-bool LogFile::Open(const char* pszPath, bool bAppend)
+bool LogFile::Open(const CStringW& strPath, bool bAppend)
 {
-    m_file.Reset(CreateFileW(CStringW::FromText(pszPath).GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    m_file.Reset(CreateFileW(strPath.GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!m_file.IsValid())
         return false;
@@ -31,20 +31,11 @@ void LogFile::Write(const CStringW& strLine)
 {
     if (!m_file.IsValid())
         return;
-    CStringW line = CStringW::FromText(Clock::Now()) + L"  " + strLine;
-    const int cch = line.GetLength();
-    wchar_t* wide = static_cast<wchar_t*>(calloc(static_cast<size_t>(cch) + 1, sizeof(wchar_t)));
-    const int cb = wide ? 4 * cch + 1 : 0;  // UTF-8 takes at most 3 bytes per UTF-16 unit
-    char* utf8 = wide ? static_cast<char*>(calloc(static_cast<size_t>(cb), 1)) : nullptr;
-    if (utf8) {
-        for (int i = 0; i < cch; ++i) {
-            const wchar_t c = line.GetString()[i];
-            wide[i] = (c == L'\r' || c == L'\n') ? L' ' : c;
-        }
-        const int n = WideCharToMultiByte(CP_UTF8, 0, wide, cch, utf8, cb, nullptr, nullptr);
-        WriteAll(m_file.Get(), utf8, static_cast<DWORD>(n));
+    CStringW line = CStringW::FromText(Clock::Now()) + L"  ";
+    for (int i = 0; i < strLine.GetLength(); ++i) {
+        const wchar_t c = strLine.GetString()[i];
+        line += (c == L'\r' || c == L'\n') ? L' ' : c;
     }
-    free(utf8);
-    free(wide);
-    WriteAll(m_file.Get(), "\r\n", 2);
+    const CString utf8 = line.ToUtf8() + "\r\n";
+    WriteAll(m_file.Get(), utf8, static_cast<DWORD>(utf8.GetLength()));
 }

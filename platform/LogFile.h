@@ -12,7 +12,7 @@ public:
 
     // Creates (or empties) the file, or with bAppend continues it; false when it
     // cannot be written.
-    bool Open(const char* pszPath, bool bAppend = false);
+    bool Open(const CStringW& strPath, bool bAppend = false);
     bool IsOpen() const { return m_file.IsValid(); }
     // Writes the time and the line; line breaks inside it become blanks, so a
     // message stays one line. Every character of any language is kept.

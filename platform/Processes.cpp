@@ -6,9 +6,9 @@
 
 namespace Processes {
 
-WinResult Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder)
+WinResult Start(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder)
 {
-    const CStringW line = CStringW::FromText(strCommandLine);
+    const CStringW& line = strCommandLine;
     // CreateProcessW may write into the command line: a copy of its own.
     wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
     if (!buffer)
@@ -18,8 +18,8 @@ WinResult Start(const char* pszExe, const CString& strCommandLine, const char* p
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     const WinResult started = WinResult::FromLastError(
-        CreateProcessW(CStringW::FromText(pszExe).GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
-                       pszFolder ? CStringW::FromText(pszFolder).GetString() : nullptr, &si, &pi) != FALSE);
+        CreateProcessW(strExe.GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
+                       strFolder.IsEmpty() ? nullptr : strFolder.GetString(), &si, &pi) != FALSE);
     free(buffer);
     if (!started)
         return started;
@@ -41,10 +41,9 @@ DWORD CurrentId()
     return GetCurrentProcessId();
 }
 
-const char* CommandLine()
+CStringW CommandLineW()
 {
-    static const CString line = CString::FromWide(GetCommandLineW());
-    return line;
+    return CStringW(GetCommandLineW());
 }
 
 bool IsWow64()

@@ -5,19 +5,20 @@
 #include <windows.h>
 
 #include "framework/String.h"
+#include "framework/StringW.h"
 #include "platform/Handle.h"
 #include "platform/WinResult.h"
 
 namespace Processes {
 
-// Starts a program with a command line of its own, in pszFolder (NULL: this
-// program's current folder).
-WinResult Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder = nullptr);
+// Starts a program (by its full path) with a command line of its own, in
+// strFolder (empty: this program's current folder).
+WinResult Start(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder);
 // Waits (up to nMs) until process nId has ended; true when it has, or is unknown.
 bool WaitForEnd(DWORD nId, DWORD nMs);
 DWORD CurrentId();
-// This program's command line (GetCommandLineW, in the program's code page).
-const char* CommandLine();
+// This program's command line, every character kept (GetCommandLineW).
+CStringW CommandLineW();
 // True for a 32-bit program on 64-bit Windows: both of its registry roots,
 // SOFTWARE\... and SOFTWARE\Wow6432Node\..., name the same 32-bit keys.
 bool IsWow64();

@@ -3,6 +3,18 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// A key path or value name of the program (GBK), as the wide functions take it:
+// converted from code page 936 whatever the system's, so the same keys are
+// reached on every Windows.
+CStringW Wide(const char* psz)
+{
+    return CStringW::FromText(psz);
+}
+
+} // namespace
+
 RegKey& RegKey::operator=(RegKey&& other) noexcept
 {
     if (this != &other) {
@@ -37,15 +49,25 @@ bool RegKey::Open(HKEY hParent, const char* pszPath)
 
 LONG RegKey::OpenStatus(HKEY hParent, const char* pszPath)
 {
+    return OpenStatus(hParent, Wide(pszPath));
+}
+
+LONG RegKey::OpenStatus(HKEY hParent, const CStringW& strPath)
+{
     HKEY h = nullptr;
-    const LONG r = RegOpenKeyA(hParent, pszPath, &h);
+    const LONG r = RegOpenKeyW(hParent, strPath.GetString(), &h);
     return Adopt(r, h);
 }
 
 LONG RegKey::OpenAccess(HKEY hParent, const char* pszPath, REGSAM access)
 {
+    return OpenAccess(hParent, Wide(pszPath), access);
+}
+
+LONG RegKey::OpenAccess(HKEY hParent, const CStringW& strPath, REGSAM access)
+{
     HKEY h = nullptr;
-    const LONG r = RegOpenKeyExA(hParent, pszPath, 0, access, &h);
+    const LONG r = RegOpenKeyExW(hParent, strPath.GetString(), 0, access, &h);
     return Adopt(r, h);
 }
 
@@ -62,21 +84,26 @@ bool RegKey::OpenReadNoLink(HKEY hParent, const char* pszName)
 LONG RegKey::OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access)
 {
     HKEY h = nullptr;
-    const LONG r = RegOpenKeyExA(hParent, pszName, REG_OPTION_OPEN_LINK, access, &h);
+    const LONG r = RegOpenKeyExW(hParent, Wide(pszName).GetString(), REG_OPTION_OPEN_LINK, access, &h);
     return Adopt(r, h);
 }
 
 WinResult RegKey::Create(HKEY hParent, const char* pszPath)
 {
+    return Create(hParent, Wide(pszPath));
+}
+
+WinResult RegKey::Create(HKEY hParent, const CStringW& strPath)
+{
     HKEY h = nullptr;
-    const LONG r = RegCreateKeyA(hParent, pszPath, &h);
+    const LONG r = RegCreateKeyW(hParent, strPath.GetString(), &h);
     return WinResult::FromStatus(Adopt(r, h));
 }
 
 DWORD RegKey::SubKeyCount() const
 {
     DWORD count = 0;
-    if (RegQueryInfoKeyA(m_hKey, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+    if (RegQueryInfoKeyW(m_hKey, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
                          nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return 0;
     return count;
@@ -87,7 +114,7 @@ bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) c
     *pSubKeys = 0;
     *pValues = 0;
     *pLongestValueName = 0;
-    if (RegQueryInfoKeyA(m_hKey, nullptr, nullptr, nullptr, pSubKeys, nullptr, nullptr, pValues,
+    if (RegQueryInfoKeyW(m_hKey, nullptr, nullptr, nullptr, pSubKeys, nullptr, nullptr, pValues,
                          pLongestValueName, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
         return true;
     *pSubKeys = 0;
@@ -96,40 +123,92 @@ bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) c
     return false;
 }
 
-bool RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
+bool RegKey::EnumSubKeyW(DWORD nIndex, CStringW& strName) const
 {
-    std::memset(szName, 0, sizeof szName);
-    DWORD cch = sizeof szName;
-    if (RegEnumKeyExA(m_hKey, nIndex, szName, &cch, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-        szName[0] = '\0';
+    wchar_t szName[256] = {};
+    DWORD cch = 256;
+    strName = CStringW();
+    if (RegEnumKeyExW(m_hKey, nIndex, szName, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return false;
-    }
-    szName[sizeof szName - 1] = '\0';
+    strName = CStringW(szName, static_cast<int>(wcsnlen(szName, 256)));
     return true;
 }
 
-LONG RegKey::QueryValue(const char* pszName, void* pData, DWORD* pcb) const
+bool RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
 {
-    return RegQueryValueExA(m_hKey, pszName, nullptr, nullptr, static_cast<BYTE*>(pData), pcb);
+    std::memset(szName, 0, sizeof szName);
+    CStringW wide;
+    CString text;
+    // A name the program's texts cannot hold whole is passed over like one that
+    // cannot be read: opened by a look-alike, it would be another key.
+    if (!EnumSubKeyW(nIndex, wide) || !CString::FromWideExact(wide.GetString(), wide.GetLength(), text) ||
+        text.GetLength() >= static_cast<int>(sizeof szName))
+        return false;
+    std::memcpy(szName, text.GetString(), static_cast<size_t>(text.GetLength()));
+    return true;
+}
+
+LONG RegKey::QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const
+{
+    bytes = CString();
+    *pType = REG_NONE;
+    const CStringW name = Wide(pszName);
+    // The value may change size between the two calls: ask again until it fits.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD cb = 0;
+        LONG r = RegQueryValueExW(m_hKey, name.GetString(), nullptr, pType, nullptr, &cb);
+        if (r != ERROR_SUCCESS)
+            return r;
+        char* buf = static_cast<char*>(calloc(cb + sizeof(wchar_t), 1));
+        if (!buf)
+            return ERROR_OUTOFMEMORY;
+        DWORD cbRead = cb;
+        r = RegQueryValueExW(m_hKey, name.GetString(), nullptr, pType, reinterpret_cast<BYTE*>(buf), &cbRead);
+        if (r == ERROR_SUCCESS)
+            bytes = CString(buf, static_cast<int>(cbRead));
+        free(buf);
+        if (r != ERROR_MORE_DATA)
+            return r;
+    }
+    return ERROR_MORE_DATA;
+}
+
+bool IsStringType(DWORD dwType)
+{
+    return dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ;
+}
+
+LONG RegKey::QueryText(const char* pszName, CString& text) const
+{
+    text = CString();
+    DWORD type = REG_NONE;
+    CString bytes;
+    const LONG r = QueryRaw(pszName, &type, bytes);
+    if (r != ERROR_SUCCESS)
+        return r;
+    if (!IsStringType(type)) {
+        text = CString(bytes.GetString());  // up to the first zero byte
+        return ERROR_SUCCESS;
+    }
+    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
+    const int cch = static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t)));
+    return CString::FromWideExact(p, cch, text) ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION;
 }
 
 WinResult RegKey::SetString(const char* pszName, const char* pszValue)
 {
-    const DWORD cb = static_cast<DWORD>(std::strlen(pszValue) + 1);
-    return WinResult::FromStatus(
-        RegSetValueExA(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszValue), cb));
+    return SetStringW(Wide(pszName).GetString(), Wide(pszValue));
 }
 
 WinResult RegKey::SetDword(const char* pszName, DWORD dwValue)
 {
-    return WinResult::FromStatus(
-        RegSetValueExA(m_hKey, pszName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue));
+    return WinResult::FromStatus(RegSetValueExW(m_hKey, Wide(pszName).GetString(), 0, REG_DWORD,
+                                                reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue));
 }
 
 WinResult RegKey::DeleteSubKey(const char* pszPath)
 {
-    return WinResult::FromStatus(RegDeleteKeyA(m_hKey, pszPath));
+    return WinResult::FromStatus(RegDeleteKeyW(m_hKey, Wide(pszPath).GetString()));
 }
 
 // Deletes the key a handle holds, whatever the key is: the only way to delete a

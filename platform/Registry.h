@@ -1,9 +1,12 @@
-// The one way the program reaches the Windows registry: narrow-character
-// functions, no registry-view flag, every handle owned by a RegKey.
+// The one way the program reaches the Windows registry: the wide functions, with
+// the program's key paths, names and texts (GBK) converted from code page 936
+// explicitly, so that the same keys and values are written and read on a
+// Windows of any code page; no registry-view flag; every handle owned by a RegKey.
 #pragma once
 
 #include <windows.h>
 
+#include "framework/String.h"
 #include "framework/StringW.h"
 #include "platform/WinResult.h"
 
@@ -22,10 +25,12 @@ public:
     bool Open(HKEY hParent, const char* pszPath);
     // The same, with the registry's own result (ERROR_FILE_NOT_FOUND when absent).
     LONG OpenStatus(HKEY hParent, const char* pszPath);
+    LONG OpenStatus(HKEY hParent, const CStringW& strPath);
     // RegOpenKeyExA with the access the caller means to use: the key's security
     // is checked against exactly that (a later write through a handle opened for
     // less may not be checked again).
     LONG OpenAccess(HKEY hParent, const char* pszPath, REGSAM access);
+    LONG OpenAccess(HKEY hParent, const CStringW& strPath, REGSAM access);
     // RegOpenKeyExA with KEY_READ; the empty name opens hParent itself again.
     bool OpenRead(HKEY hParent, const char* pszName);
     // The same, but a symbolic link is opened as the link itself (a key without
@@ -35,6 +40,7 @@ public:
     LONG OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access);
     // RegCreateKeyA: opens the key, creating it and missing parents when absent.
     WinResult Create(HKEY hParent, const char* pszPath);
+    WinResult Create(HKEY hParent, const CStringW& strPath);
     void Close();
 
     bool IsOpen() const { return m_hKey != nullptr; }
@@ -45,11 +51,18 @@ public:
     // Numbers of direct sub-keys and of values, and the length of the longest value
     // name (in characters), in one query; false (all 0) when it fails.
     bool Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const;
-    // Name of sub-key nIndex into a 256-byte buffer; false (buffer emptied) on failure.
+    // Name of sub-key nIndex in the program's code page, into a 256-byte buffer;
+    // false (buffer emptied) when it cannot be read, or GBK cannot hold it whole.
     bool EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
-    // RegQueryValueExA into buf; *pcb is the buffer size on entry, the data size on return.
-    // Zero (ERROR_SUCCESS) when the value exists and fits; the type is not looked at.
-    LONG QueryValue(const char* pszName, void* pData, DWORD* pcb) const;
+    // The same name as Windows gives it.
+    bool EnumSubKeyW(DWORD nIndex, CStringW& strName) const;
+    // The value's type and raw data, of any length. ERROR_SUCCESS, or the
+    // registry's error (ERROR_FILE_NOT_FOUND when absent); bytes emptied unless it succeeds.
+    LONG QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const;
+    // The value as the program's text: a string value read wide and converted to
+    // GBK whole (ERROR_NO_UNICODE_TRANSLATION when GBK cannot hold it, never a
+    // '?'); other data taken as text up to its first zero byte.
+    LONG QueryText(const char* pszName, CString& text) const;
     // REG_SZ with the terminating NUL counted.
     WinResult SetString(const char* pszName, const char* pszValue);
     // The value as UTF-16 text of any length, up to its first NUL, whatever its
@@ -80,6 +93,9 @@ private:
 // key changed meanwhile) is passed over, never taken for the empty name, which
 // would open the key itself again.
 //     for (RegSubKeys names(key); names.Next();) use(names.Name());
+// True for REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: data the registry keeps as UTF-16.
+bool IsStringType(DWORD dwType);
+
 class RegSubKeys {
 public:
     // Counts the sub-keys once; none when the key cannot tell.

@@ -31,6 +31,9 @@ constexpr const char kWriteFailedFormat[] =
 constexpr const char kFolderNotCreatedFormat[] =
     "无法创建安装文件夹 %s !\n\n请检查路径是否正确。以管理员身份运行时，"
     "为当前用户映射的网络驱动器在这里不可见：请改用本机磁盘上的文件夹或完整的网络路径（\\\\服务器\\共享）。";
+constexpr const char kFolderNotTextFormat[] =
+    "安装路径 %s 含有无法使用的字符 !\n\n"
+    "AutoCAD 的加载项注册只能记录简体中文（GBK）字符集中的字符：请选择另一个安装路径，例如 C:\\Trabex。";
 constexpr const char kFolderTooLongFormat[] =
     "安装路径 %s 太长 !\n\n请选择一个较短的安装路径（不超过 %d 个字符）。";
 

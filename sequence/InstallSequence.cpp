@@ -23,7 +23,7 @@ constexpr int kMaxFailuresShown = 8;
 
 // The most bytes the chosen folder may have so that everything written below
 // the install folder still fits a path.
-int MaxFolderLength(const CString& payload)
+int MaxFolderLength(const CStringW& payload)
 {
     int longest = LongestLoaderSuffix();
     if (!payload.IsEmpty()) {
@@ -56,6 +56,14 @@ void OfferedReleases(const CAcadRegistry& record, ReleaseTicks& ticked)
         ticked[k] = record.m_arrAcadFolders[k].GetSize() > 0 && !IsWithheld(k);
 }
 
+bool ChosenFolderAsText(const CStringW& strFolder, CString& strText, Reporter& reporter)
+{
+    if (PathToText(strFolder, strText))
+        return true;
+    reporter.Tell(CStringW::FormatText(Texts::kFolderNotTextFormat, strFolder.GetString()), Texts::kCaptionSetup);
+    return false;
+}
+
 void NoteReleasesFound(const CAcadRegistry& record, Reporter& reporter)
 {
     for (int k = 0; k < kReleaseCount; ++k) {
@@ -81,14 +89,16 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     }
     // An empty, too long, relative or malformed folder is refused before anything
     // is made: AutoCAD would otherwise be handed a module path it cannot load.
-    CString chosen = choice.strFolder;
+    CString chosen;
+    if (!ChosenFolderAsText(choice.strFolder, chosen, m_reporter))
+        return kExitFolderRefused;
     if (chosen.IsEmpty()) {
         m_reporter.Tell(Texts::kFolderEmpty, Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
     StripTrailingBackslash(chosen);
     // Found once; every step copies from here.
-    plan.strPayload.Empty();
+    plan.strPayload = CStringW();
     FindPayloadFolder(plan.strPayload);
     // The length first: a long folder would also fail the form check (its buffer
     // is a path's), and the user should read why.

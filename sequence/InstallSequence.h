@@ -14,14 +14,15 @@ constexpr char kDefaultInstallFolder[] = "C:\\Trabex";
 
 // What the user (or the command line) chose.
 struct InstallChoice {
-    CString strFolder;  // the chosen folder, as typed; "\Q-Ostrevo" is appended
+    CStringW strFolder;  // the chosen folder, as typed (any language); "\Q-Ostrevo" is appended
     ReleaseTicks ticked;
 };
 
 // What the checks decided, and all the steps work from.
 struct InstallPlan {
     CString strInstallFolder;  // <chosen folder>\Q-Ostrevo, without a trailing backslash
-    CString strPayload;        // the payload folder; empty when there is none
+    CStringW strPayload;       // the payload folder (wide: it lies wherever the user
+                               // unpacked the program); empty when there is none
     ReleaseTicks ticked;
 };
 
@@ -42,6 +43,12 @@ private:
     CAcadRegistry& m_record;
     Reporter& m_reporter;
 };
+
+// The chosen folder in the program's code page, which the registrations and the
+// trusted paths hold. A folder with a character GBK lacks is refused (told, with
+// the folder as typed) before anything is written: it would reach AutoCAD as
+// another path.
+bool ChosenFolderAsText(const CStringW& strFolder, CString& strText, Reporter& reporter);
 
 // Writes what discovery found (release, AutoCAD folder, product key) as notes.
 void NoteReleasesFound(const CAcadRegistry& record, Reporter& reporter);

@@ -20,11 +20,10 @@ constexpr unsigned long kWaitForUninstallerMs = 60000;
 // The advice line for a file or folder the removal left, by what it is.
 CStringW LeftoverLine(const Failure& left)
 {
-    const CString path = CString::FromWide(left.strWhat.GetString());
     const char* format = Texts::kLeftFileFormat;
-    if (Files::IsLink(path))
+    if (Files::IsLink(left.strWhat))
         format = Texts::kLeftLinkFormat;
-    else if (GetPathKind(path) == kPathFolder)
+    else if (GetPathKind(left.strWhat) == kPathFolder)
         format = Texts::kLeftFolderFormat;
     return CStringW::FormatText(format, left.strWhat.GetString());
 }
@@ -80,24 +79,21 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
                               bool* pCleanup) const
 {
     const CRemovalPlan& plan = m_plan;
-    CStringArray removed;
+    CStringArrayW removed;
     FailureList acadLeft;
     FilesLeft left;
     RemoveFromAcad(plan, m_strFolder, acadLeft);
     // Anything left in AutoCAD keeps the uninstaller for another attempt.
     left.leftovers = acadLeft;
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i)
-        removed.Add("HKEY_LOCAL_MACHINE\\" + plan.m_arrRegistrations[i]);
+        removed.Add(CStringW::FromText("HKEY_LOCAL_MACHINE\\" + plan.m_arrRegistrations[i]));
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i)
-        removed.Add("TRUSTEDPATHS: HKEY_CURRENT_USER\\" + plan.m_arrProfiles[i]);
+        removed.Add(CStringW::FromText("TRUSTEDPATHS: HKEY_CURRENT_USER\\" + plan.m_arrProfiles[i]));
     RemoveInstallFolder(m_strFolder, left, pszUninstaller, bDeferUninstaller, &removed);
     if (pCleanup)
         *pCleanup = bDeferUninstaller && !left.bUninstallerKept;
-    for (int i = 0; i < removed.GetSize(); ++i) {
-        CString line;
-        line.Format(Texts::kLogRemovedFormat, removed[i].GetString());
-        reporter.Note(line);  // what was planned and not left over
-    }
+    for (int i = 0; i < removed.GetSize(); ++i)
+        reporter.Note(CStringW::FormatText(Texts::kLogRemovedFormat, removed[i].GetString()));  // planned, not left
     // Each file or folder left gets its own advice; the registry's lines have theirs.
     FailureList leftovers = acadLeft;
     for (int i = acadLeft.GetSize(); i < left.leftovers.GetSize(); ++i)
@@ -109,13 +105,13 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
     }
     // A registration left whose module is gone makes AutoCAD complain at every start.
     FindBrokenRegistrations(m_record, leftovers);
-    CString notes;
+    CStringW notes;
     if (!left.kept.IsEmpty())
-        notes.Format(Texts::kUninstallKeptFormat, left.kept.JoinLines(kMaxLeftoversShown).GetString());
+        notes = CStringW::FormatText(Texts::kUninstallKeptFormat, JoinLines(left.kept, kMaxLeftoversShown).GetString());
     if (!plan.m_arrDriversLeft.IsEmpty()) {
         CString drivers;
         drivers.Format(Texts::kDriverNotRestoredFormat, plan.m_arrDriversLeft.JoinLines(kMaxLeftoversShown).GetString());
-        notes += drivers;
+        notes += CStringW::FromText(drivers);
     }
 
     if (!leftovers.IsEmpty()) {
@@ -123,7 +119,7 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
             reporter.Note(FailureLine(Texts::kLogLeftFormat, leftovers[i].strWhat, leftovers[i].dwError));
         const CStringW text =
             CStringW::FormatText(Texts::kUninstallLeftoversFormat, leftovers.JoinLines(kMaxLeftoversShown).GetString());
-        reporter.Tell(text + CStringW::FromText(notes), Texts::kCaptionUninstall);
+        reporter.Tell(text + notes, Texts::kCaptionUninstall);
         return kExitWriteFailed;  // the entry stays: the user can try again from Settings
     }
     if (RemoveUninstallEntry(m_strFolder)) {
@@ -131,31 +127,32 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
         line.Format(Texts::kLogEntryRemovedFormat, kUninstallEntryKey);
         reporter.Note(line);
     }
-    reporter.Tell(CString(Texts::kUninstallDone) + notes, Texts::kCaptionUninstallDone);
+    reporter.Tell(CStringW::FromText(Texts::kUninstallDone) + notes, Texts::kCaptionUninstallDone);
     return kExitDone;
 }
 
-WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const char* pszLog, CString& strCopy)
+WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const CStringW& strLog, CStringW& strCopy)
 {
     // A folder of its own, made for this run: an elevated program started beside
     // files that others write into the temporary folder could load a planted DLL.
-    CString folder;
-    folder.Format("%s\\Q-Ostrevo-Uninstall-%lu-%lu", Files::TempFolder().GetString(),
-                  static_cast<unsigned long>(Processes::CurrentId()), Clock::Ticks());
-    strCopy = folder + "\\" + kUninstallerName;
+    // Wide all the way: the temporary folder may lie below a user name of any language.
+    const CStringW folder = CStringW::FormatText("%s\\Q-Ostrevo-Uninstall-%lu-%lu", Files::TempFolderW().GetString(),
+                                                 static_cast<unsigned long>(Processes::CurrentId()), Clock::Ticks());
+    strCopy = folder + L"\\" + CStringW::FromText(kUninstallerName);
     WinResult result = Files::CreateFolder(folder);
     if (!result)
         return result;
-    result = Files::CopyOverwrite(Files::ModulePath(), strCopy);
+    result = Files::CopyOverwrite(Files::ModulePathW(), strCopy);
     if (!result) {
         Files::RemoveFolder(folder);
         return result;
     }
-    CString commandLine;
-    commandLine.Format("\"%s\" %s %lu \"%s\"", strCopy.GetString(), pszSwitch,
-                       static_cast<unsigned long>(Processes::CurrentId()), strFolder.GetString());
-    if (pszLog && *pszLog)
-        commandLine += CString(" \"") + pszLog + "\"";
+    CStringW commandLine = CStringW::FormatText("\"%s\" %s %lu \"%s\"", strCopy.GetString(),
+                                                CStringW::FromText(pszSwitch).GetString(),
+                                                static_cast<unsigned long>(Processes::CurrentId()),
+                                                CStringW::FromText(strFolder).GetString());
+    if (!strLog.IsEmpty())
+        commandLine += L" \"" + strLog + L"\"";
     // Its own folder as working folder: a process whose current folder is the
     // install folder keeps Windows from removing it.
     result = Processes::Start(strCopy, commandLine, folder);
@@ -173,7 +170,7 @@ void WaitForUninstaller(unsigned long nId)
 
 void ForgetTemporaryCopy()
 {
-    const CString copy = Files::ModulePath();
+    const CStringW copy = Files::ModulePathW();
     Files::DeleteAtRestart(copy);
-    Files::DeleteAtRestart(copy.Left(copy.ReverseFind('\\')));
+    Files::DeleteAtRestart(copy.Left(copy.ReverseFind(L'\\')));
 }

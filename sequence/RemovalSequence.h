@@ -54,9 +54,9 @@ private:
 };
 
 // Starts the temporary copy with pszSwitch for strFolder, waiting for this
-// process; pszLog is passed on (may be empty). On failure the copy's path is in
+// process; strLog is passed on (may be empty). On failure the copy's path is in
 // strCopy.
-WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const char* pszLog, CString& strCopy);
+WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const CStringW& strLog, CStringW& strCopy);
 // In the copy: waits until the uninstaller that started it (process nId) has
 // ended, so that its file and folder are free.
 void WaitForUninstaller(unsigned long nId);

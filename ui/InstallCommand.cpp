@@ -3,6 +3,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "picker/PathDialog.h"
+#include "platform/Files.h"
 #include "res/Texts.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
@@ -18,7 +19,8 @@ void Dlg_Setup::OnInstall()
     LoggedReporter reporter(&boxes, m_pLog);
     InstallSequence sequence(theAcadRegistry, reporter);
     InstallChoice choice;
-    choice.strFolder = m_strInstallPath;
+    // The box's own text, every character kept: the checks refuse one GBK lacks.
+    choice.strFolder = WindowTextW(GetDlgItem(IDC_INSTALL_PATH));
     TickedReleases(choice.ticked);
 
     // The running-AutoCAD warning is given once; the next click goes on.
@@ -62,6 +64,9 @@ void Dlg_Setup::OnBrowse()
     if (m_bBusy)
         return;
     UpdateData(TRUE);
+    // A folder GBK cannot hold is no place to start from: the picker opens at the default.
+    if (!PathToText(WindowTextW(GetDlgItem(IDC_INSTALL_PATH)), m_strInstallPath))
+        m_strInstallPath = kDefaultInstallFolder;
     CPathDialog picker(Texts::kBrowseCaption, Texts::kBrowseCaption, m_strInstallPath, nullptr);
     if (picker.DoModal() == IDOK) {
         m_strInstallPath = picker.GetPathName();

@@ -2,6 +2,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "platform/BuildConstants.h"
+#include "platform/Files.h"
 #include "res/Look.h"
 #include "res/Texts.h"
 #include "sequence/InstallSequence.h"
@@ -142,8 +143,16 @@ BOOL Dlg_Setup::OnInitDialog()
             ReleaseCheck(k).ShowWindow(SW_HIDE);
     }
     UpdateData(FALSE);
+    if (!m_strProposedFolder.IsEmpty())
+        ::SetWindowTextW(GetDlgItem(IDC_INSTALL_PATH), m_strProposedFolder.GetString());
     UpdateInstallButton();
     return TRUE;
+}
+
+void Dlg_Setup::ProposeFolder(const CStringW& strFolder)
+{
+    if (!PathToText(strFolder, m_strInstallPath))
+        m_strProposedFolder = strFolder;
 }
 
 void Dlg_Setup::UpdateInstallButton()

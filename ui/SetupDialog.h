@@ -25,6 +25,10 @@ public:
     int Result() const { return m_nResult; }
     // Also writes every step and message into log (which must outlive the dialog).
     void SetLog(LogFile* pLog) { m_pLog = pLog; }
+    // The folder the box shows at first instead of the default (/D=), as given:
+    // one the install cannot use is refused when Install is clicked, with the
+    // reason.
+    void ProposeFolder(const CStringW& strFolder);
 
     CBrush m_brBackground;
     CButton m_chkAcad2027, m_chkAcad2026, m_chkAcad2025, m_chkAcad2024, m_chkAcad2023,
@@ -68,6 +72,8 @@ protected:
 
     // What the checks of the last Install click decided.
     InstallPlan m_plan;
+    // The folder from the command line, when GBK cannot hold it (the box shows it whole).
+    CStringW m_strProposedFolder;
     int m_nResult = kExitNothingDone;
     LogFile* m_pLog = nullptr;
     // While the install runs the window answers, but Install, Browse, Cancel and

@@ -4,11 +4,11 @@
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
 
-ExitCode RunUnattendedInstall(CAcadRegistry& record, const CString& strFolder, LogFile* pLog)
+ExitCode RunUnattendedInstall(CAcadRegistry& record, const CStringW& strFolder, LogFile* pLog)
 {
     LoggedReporter reporter(nullptr, pLog);
     InstallChoice choice;
-    choice.strFolder = strFolder.IsEmpty() ? CString(kDefaultInstallFolder) : strFolder;
+    choice.strFolder = strFolder.IsEmpty() ? CStringW::FromText(kDefaultInstallFolder) : strFolder;
     OfferedReleases(record, choice.ticked);
     bool any = false;
     for (BOOL ticked : choice.ticked)

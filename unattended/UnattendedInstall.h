@@ -9,4 +9,4 @@ class LogFile;
 
 // Installs for the releases the dialog would have ticked, into strFolder (the
 // dialog's default when empty), after every check of the interactive path.
-ExitCode RunUnattendedInstall(CAcadRegistry& record, const CString& strFolder, LogFile* pLog);
+ExitCode RunUnattendedInstall(CAcadRegistry& record, const CStringW& strFolder, LogFile* pLog);

@@ -16,10 +16,10 @@ ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExe
         return checked;
     bool cleanup = false;
     const ExitCode result = removal.Run(reporter, pszExeName, true, &cleanup);
-    CString copy;
-    const WinResult started = cleanup ? HandOverRemoval(kCleanupSwitch, removal.Folder(), "", copy) : WinResult();
+    CStringW copy;
+    const WinResult started = cleanup ? HandOverRemoval(kCleanupSwitch, removal.Folder(), CStringW(), copy) : WinResult();
     if (!started)  // the removal is done; only this program's file stays
-        reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, CStringW::FromText(copy), started.Code()));
+        reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, copy, started.Code()));
     return result;
 }
 

@@ -5,14 +5,14 @@
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
 
-int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const char* pszLog)
+int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const CStringW& strLog)
 {
     // Nothing is touched before the installed program has ended (its file is free then).
     if (IsInstallFolder(strFolder))
         WaitForUninstaller(nWaitFor);
     LogFile log;
-    if (pszLog && *pszLog)
-        log.Open(pszLog, true);
+    if (!strLog.IsEmpty())
+        log.Open(strLog, true);
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(&boxes, &log);
     RemovalSequence removal(theAcadRegistry);

@@ -4,8 +4,9 @@
 #pragma once
 
 #include "framework/String.h"
+#include "framework/StringW.h"
 
 // In the copy: waits for process nWaitFor, removes the add-on installed in
-// strFolder, and tells the user what is left, if anything. pszLog: the log the
+// strFolder, and tells the user what is left, if anything. strLog: the log the
 // dialog wrote (continued), or empty. Returns the exit code.
-int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const char* pszLog);
+int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const CStringW& strLog);

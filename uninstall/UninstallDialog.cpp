@@ -90,14 +90,11 @@ void Dlg_Uninstall::OnUninstall()
     LoggedReporter reporter(&boxes, m_pLog);
     if (m_removal.Check(reporter) != kExitDone)
         return;  // told; a later click checks again
-    CString copy;
-    const WinResult started =
-        HandOverRemoval(kRemoveSwitch, m_removal.Folder(), m_pLogPath ? m_pLogPath->GetString() : "", copy);
+    CStringW copy;
+    const WinResult started = HandOverRemoval(kRemoveSwitch, m_removal.Folder(), m_pLogPath ? *m_pLogPath : CStringW(), copy);
     if (!started) {
-        reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, CStringW::FromText(copy), started.Code()));
-        CString text;
-        text.Format(Texts::kUninstallCannotStartFormat, copy.GetString());
-        reporter.Tell(text, Texts::kCaptionUninstall);
+        reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, copy, started.Code()));
+        reporter.Tell(CStringW::FormatText(Texts::kUninstallCannotStartFormat, copy.GetString()), Texts::kCaptionUninstall);
         return;
     }
     m_nResult = kExitDone;

@@ -17,7 +17,7 @@ public:
 
     // Also writes the checks into log, and has the copy continue it (both must
     // outlive the dialog).
-    void SetLog(LogFile* pLog, const CString* pLogPath)
+    void SetLog(LogFile* pLog, const CStringW* pLogPath)
     {
         m_pLog = pLog;
         m_pLogPath = pLogPath;
@@ -39,7 +39,7 @@ protected:
 private:
     const RemovalSequence& m_removal;
     LogFile* m_pLog = nullptr;
-    const CString* m_pLogPath = nullptr;
+    const CStringW* m_pLogPath = nullptr;
     int m_nResult = kExitNothingDone;
 };
 

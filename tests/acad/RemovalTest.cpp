@@ -40,11 +40,11 @@ TEST(RemovalPlan, TheFolderIsMatchedByPrefixCaseAndSpelling)
 
     // Trusted-path entries: any spelling of the folder itself is the install's; the
     // "\" and "\..." forms and relative ones are the user's own and stay.
-    const CStringW wideFolder = CStringW::FromAnsi(folder.c_str());
-    EXPECT_TRUE(IsSameFolder(CStringW::FromAnsi(shortName), wideFolder));
-    EXPECT_TRUE(IsSameFolder(CStringW::FromAnsi(slashes.c_str()), wideFolder));
-    EXPECT_FALSE(IsSameFolder(CStringW::FromAnsi((folder + "\\").c_str()), wideFolder));
-    EXPECT_FALSE(IsSameFolder(CStringW::FromAnsi((folder + "\\...").c_str()), wideFolder));
+    const CStringW wideFolder = CStringW::FromText(folder.c_str());
+    EXPECT_TRUE(IsSameFolder(CStringW::FromText(shortName), wideFolder));
+    EXPECT_TRUE(IsSameFolder(CStringW::FromText(slashes.c_str()), wideFolder));
+    EXPECT_FALSE(IsSameFolder(CStringW::FromText((folder + "\\").c_str()), wideFolder));
+    EXPECT_FALSE(IsSameFolder(CStringW::FromText((folder + "\\...").c_str()), wideFolder));
     EXPECT_FALSE(IsSameFolder(L"Q-Ostrevo", wideFolder));
 }
 

@@ -31,7 +31,7 @@ inline FailureList InstallSupportTicked(CAcadRegistry& r, std::initializer_list<
 {
     ReleaseTicks t;
     SetTicks(t, years);
-    CString payload;
+    CStringW payload;
     FindPayloadFolder(payload);
     NoteRecorder log;
     FailureList failures;

@@ -111,7 +111,7 @@ TEST_F(TrustedPaths, EveryProfileOfEveryProduct)
 TEST(TrustedPathsContain, EntriesNotSubstrings)
 {
     auto contain = [](const char* value, const char* folder) {
-        return TrustedPathsContain(CStringW::FromAnsi(value), CStringW::FromAnsi(folder));
+        return TrustedPathsContain(CStringW::FromText(value), CStringW::FromText(folder));
     };
     EXPECT_TRUE(contain("a;D:\\TRABEX;b", "d:\\trabex"));
     EXPECT_TRUE(contain("D:\\TRABEX\\", "D:\\Trabex"));

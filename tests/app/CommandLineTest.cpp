@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/String.h"
+
 // What a deployment tool may type, and what the programs take from it.
 TEST(CommandLine, SwitchesAsInstallersReadThem)
 {
@@ -26,15 +28,20 @@ TEST(CommandLine, SwitchesAsInstallersReadThem)
         {"SetUp.exe /LOG=", false, false, "", false, ""},
         {"SetUp.exe /LOG=\"C:\\unclosed", false, false, "", false, ""},
     };
+    auto text = [](const CStringW& s) { return CString::FromWide(s.GetString()).Std(); };
     for (const Case& c : cases) {
         CommandLine options;
-        EXPECT_EQ(c.understood, ParseCommandLine(c.raw, true, options)) << c.raw;
+        EXPECT_EQ(c.understood, ParseCommandLine(CStringW::FromText(c.raw), true, options)) << c.raw;
         EXPECT_EQ(c.silent, options.bSilent) << c.raw;
-        EXPECT_EQ(c.log, options.strLog.Std()) << c.raw;
+        EXPECT_EQ(c.log, text(options.strLog)) << c.raw;
         EXPECT_EQ(c.hasFolder, options.bHasFolder) << c.raw;
-        EXPECT_EQ(c.folder, options.strFolder.Std()) << c.raw;
+        EXPECT_EQ(c.folder, text(options.strFolder)) << c.raw;
     }
     CommandLine options;
-    EXPECT_FALSE(ParseCommandLine("Uninstall.exe /S /D=C:\\x", false, options)) << "no folder to choose";
+    EXPECT_FALSE(ParseCommandLine(L"Uninstall.exe /S /D=C:\\x", false, options)) << "no folder to choose";
     EXPECT_TRUE(options.bSilent);
+    // A path of any language arrives whole.
+    EXPECT_TRUE(ParseCommandLine(L"SetUp.exe /LOG=C:\\S\x00F8ren\\l.txt /D=C:\\\xD55C", true, options));
+    EXPECT_TRUE(options.strLog == CStringW(L"C:\\S\x00F8ren\\l.txt"));
+    EXPECT_TRUE(options.strFolder == CStringW(L"C:\\\xD55C"));
 }

@@ -7,12 +7,17 @@
 
 namespace {
 
-CStringArray Paths(std::initializer_list<const char*> items)
+CStringArrayW Paths(std::initializer_list<const char*> items)
 {
-    CStringArray list;
+    CStringArrayW list;
     for (const char* item : items)
-        list.Add(item);
+        list.Add(CStringW::FromText(item));
     return list;
+}
+
+std::string Text(const CStringW& s)
+{
+    return CString::FromWide(s.GetString()).Std();
 }
 
 } // namespace
@@ -33,12 +38,12 @@ TEST(RemoveInstallFolder, OnlyTheListedFilesGoAndTheUsersOwnStay)
     // A re-install adds to the list: the first version's files stay known.
     ASSERT_TRUE(AddInstalledFiles(folder.c_str(), Paths({"Trabex2008.ARX", "Trabex2010.ARX", "Old.ARX"})));
     ASSERT_TRUE(AddInstalledFiles(folder.c_str(), Paths({"TRABEX2010.ARX", "Uninstall.exe", "Trabex扩展绘图库\\门窗.dwg"})));
-    CStringArray listed;
+    CStringArrayW listed;
     ASSERT_TRUE(ReadInstalledFiles(folder.c_str(), listed));
     EXPECT_EQ(5, listed.GetSize());
 
     FilesLeft left;
-    CStringArray removed;
+    CStringArrayW removed;
     RemoveInstallFolder(folder.c_str(), left, "Uninstall.exe", false, &removed);
     EXPECT_TRUE(left.leftovers.IsEmpty());
     EXPECT_FALSE(left.bNoList);
@@ -46,12 +51,37 @@ TEST(RemoveInstallFolder, OnlyTheListedFilesGoAndTheUsersOwnStay)
     EXPECT_EQ((std::vector<std::string>{"Trabex扩展绘图库", "notes.txt"}), Disk::List(folder));
     EXPECT_EQ((std::vector<std::string>{"我的图块.dwg"}), Disk::List(library));
     ASSERT_EQ(2, left.kept.GetSize()) << "named in the final message";
-    EXPECT_EQ(library, left.kept[0].Std());
-    EXPECT_EQ(folder, left.kept[1].Std());
+    EXPECT_EQ(library, Text(left.kept[0]));
+    EXPECT_EQ(folder, Text(left.kept[1]));
 
     // Without a list nothing in the folder is known to be the setup's: nothing goes.
     FilesLeft again;
     RemoveInstallFolder(folder.c_str(), again, "Uninstall.exe", false);
     EXPECT_TRUE(again.bNoList);
     EXPECT_EQ((std::vector<std::string>{"Trabex扩展绘图库", "notes.txt"}), Disk::List(folder));
+}
+
+// The list a version before wrote (GBK, no mark) is read as it was meant; the
+// list written now keeps a name of any language (UTF-8 with its mark).
+TEST(InstalledFiles, TheEarlierListIsReadAndNoNameLosesACharacter)
+{
+    TempFolder root;
+    const std::string folder = root / "Q-Ostrevo";
+    Disk::MakeFolder(folder);
+    Disk::WriteFile(folder + "\\InstalledFiles.lst", "Trabex2010.ARX\r\nTrabex扩展绘图库\\门窗.dwg\r\n");
+    CStringArrayW listed;
+    ASSERT_TRUE(ReadInstalledFiles(folder.c_str(), listed));
+    ASSERT_EQ(2, listed.GetSize());
+    EXPECT_EQ("Trabex扩展绘图库\\门窗.dwg", Text(listed[1]));
+
+    CStringArrayW added;
+    added.Add(CStringW(L"Trabex\x6269\x5C55\x7ED8\x56FE\x5E93\\S\x00F8ren.dwg"));
+    ASSERT_TRUE(AddInstalledFiles(folder.c_str(), added));
+    EXPECT_EQ("\xEF\xBB\xBF", Disk::ReadFile(folder + "\\InstalledFiles.lst").substr(0, 3));
+    CStringArrayW again;
+    ASSERT_TRUE(ReadInstalledFiles(folder.c_str(), again));
+    ASSERT_EQ(3, again.GetSize());
+    EXPECT_TRUE(again[0] == CStringW(L"Trabex2010.ARX"));
+    EXPECT_TRUE(again[1] == CStringW::FromText("Trabex扩展绘图库\\门窗.dwg"));
+    EXPECT_TRUE(again[2] == added[0]);
 }

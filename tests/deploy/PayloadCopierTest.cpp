@@ -106,7 +106,7 @@ TEST(CopyPayload, EveryEntryIsCopiedAndTheStepsAreCountedBeforehand)
     ASSERT_EQ(150u, copied.size());
     EXPECT_EQ("f149.dat", copied.back());
     EXPECT_EQ(153, progress.Steps());  // 152 entries and the end of the listing
-    EXPECT_EQ(153, CountCopySteps(f.data().c_str()));
+    EXPECT_EQ(153, CountCopySteps(CStringW::FromText(f.data().c_str())));
 }
 
 TEST(CopyPayload, AbortAtTheFifthFileKeepsTheFirstFour)
@@ -198,7 +198,7 @@ TEST(ZoneIdentifier, RemovedWhereTheFileSystemKeepsStreams)
 {
     TempFolder dir;
     Disk::WriteFile(dir / "f.arx", "x");
-    EXPECT_FALSE(RemoveZoneIdentifier((dir / "f.arx").c_str()));  // no stream: nothing deleted
+    EXPECT_FALSE(RemoveZoneIdentifier(CStringW::FromText((dir / "f.arx").c_str())));  // no stream: nothing deleted
     HANDLE h = CreateFileA((dir / "f.arx:Zone.Identifier").c_str(), GENERIC_WRITE, 0, nullptr,
                            CREATE_ALWAYS, 0, nullptr);
     const bool streamMade = h != INVALID_HANDLE_VALUE;
@@ -209,7 +209,7 @@ TEST(ZoneIdentifier, RemovedWhereTheFileSystemKeepsStreams)
         GTEST_SKIP() << "this file system keeps no alternate data streams (Wine): only the "
                         "result without a stream is checked";
     }
-    EXPECT_TRUE(RemoveZoneIdentifier((dir / "f.arx").c_str()));
+    EXPECT_TRUE(RemoveZoneIdentifier(CStringW::FromText((dir / "f.arx").c_str())));
     EXPECT_EQ("x", Disk::ReadFile(dir / "f.arx"));
 }
 

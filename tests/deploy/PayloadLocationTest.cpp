@@ -13,18 +13,18 @@ TEST(FindPayloadFolder, DataFolderBeatsTheModuleBesideTheProgram)
     PayloadFixture f;
     Disk::MakeFolder(f.data());
     Disk::WriteFile(f.dist() + "\\Trabex2010.arx", "module");
-    CString payload;
+    CStringW payload;
     ASSERT_TRUE(FindPayloadFolder(payload));
-    EXPECT_EQ(f.data(), payload.Std());
+    EXPECT_TRUE(CStringW::FromText(f.data().c_str()) == payload);
 }
 
 TEST(FindPayloadFolder, ModuleAloneMakesTheProgramFolderThePayload)
 {
     PayloadFixture f;
     Disk::WriteFile(f.dist() + "\\Trabex2010.arx", "module");
-    CString payload;
+    CStringW payload;
     ASSERT_TRUE(FindPayloadFolder(payload));
-    EXPECT_EQ(f.dist(), payload.Std());
+    EXPECT_TRUE(CStringW::FromText(f.dist().c_str()) == payload);
 }
 
 TEST(FindPayloadFolder, NeitherIsNoPayloadAndTheCopySaysSoEveryTime)
@@ -34,7 +34,7 @@ TEST(FindPayloadFolder, NeitherIsNoPayloadAndTheCopySaysSoEveryTime)
     Disk::WriteFile(f.dist() + "\\Data", "not a folder");
     Disk::MakeFolder(f.dist() + "\\Trabex2010.arx");
     MessageBoxAnswerer boxes;
-    CString payload;
+    CStringW payload;
     EXPECT_FALSE(FindPayloadFolder(payload));
     WindowReporter reporter(nullptr, nullptr);
     CPayloadCopier copier(f.install().c_str(), payload, reporter);

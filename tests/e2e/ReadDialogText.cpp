@@ -1,10 +1,13 @@
-// Prints, as UTF-8, the texts of the setup dialog's two headings as another
-// program reads them (WM_GETTEXT in UTF-16): what a user of any code page sees.
+// Prints, as UTF-8, texts as another program reads them in UTF-16: what a user
+// (or AutoCAD) of any code page sees.
 //   ReadDialogText    waits up to 10 s for the dialog "Q-Ostrevo安装", then prints
 //                     "title=<text>" and "edition=<text>"
+//   ReadDialogText KEY VALUE...   prints "VALUE=<data>" for each REG_SZ value of
+//                     HKEY_LOCAL_MACHINE\KEY (RegGetValueW), "VALUE=<absent>" if none
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "res/resource.h"
@@ -13,7 +16,7 @@ namespace {
 
 std::string Utf8(const wchar_t* w)
 {
-    char buf[512] = {};
+    char buf[4096] = {};
     WideCharToMultiByte(CP_UTF8, 0, w, -1, buf, sizeof buf - 1, nullptr, nullptr);
     return buf;
 }
@@ -27,8 +30,25 @@ std::string ControlText(HWND dialog, int id)
 
 } // namespace
 
-int main()
+int PrintValues(int argc, char** argv)
 {
+    for (int i = 2; i < argc; ++i) {
+        wchar_t data[1024] = {};
+        DWORD cb = sizeof data - sizeof(wchar_t);
+        // Key and value names are ASCII.
+        const std::wstring key(argv[1], argv[1] + std::strlen(argv[1]));
+        const std::wstring value(argv[i], argv[i] + std::strlen(argv[i]));
+        const bool found = RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data,
+                                        &cb) == ERROR_SUCCESS;
+        std::printf("%s=%s\n", argv[i], found ? Utf8(data).c_str() : "<absent>");
+    }
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 2)
+        return PrintValues(argc, argv);
     HWND dialog = nullptr;
     for (int i = 0; i < 1000 && !dialog; ++i) {
         dialog = FindWindowW(nullptr, L"Q-Ostrevo\u5b89\u88c5");  // "Q-Ostrevo安装"

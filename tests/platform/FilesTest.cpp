@@ -19,7 +19,7 @@ TEST(FileFinder, ListsDotsFirstThenEntriesSorted)
     ASSERT_TRUE(finder.First((dir.Path() + "\\*.*").c_str()));
     std::vector<std::string> names;
     do {
-        names.push_back(finder.Name());
+        names.push_back(finder.Name().Std());
     } while (finder.Next());
     ASSERT_EQ(5u, names.size());
     EXPECT_EQ(".", names[0]);

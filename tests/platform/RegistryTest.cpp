@@ -35,19 +35,28 @@ TEST(RegKey, OpenCreateQueryAndClose)
     EXPECT_EQ(1u, same.SubKeyCount());
 }
 
-TEST(RegKey, QueryValueReportsTooSmallBuffer)
+TEST(RegKey, TextsAreWrittenAndReadWholeWithoutAQuestionMark)
 {
     RegistrySandbox sandbox;
-    Reg::SetString(HKEY_LOCAL_MACHINE, "K", "V", std::string(30, 'x'));
     RegKey key;
-    ASSERT_TRUE(key.OpenRead(HKEY_LOCAL_MACHINE, "K"));
-    char small[8];
-    DWORD cb = sizeof small;
-    EXPECT_NE(ERROR_SUCCESS, key.QueryValue("V", small, &cb));
-    char big[64];
-    cb = sizeof big;
-    EXPECT_EQ(ERROR_SUCCESS, key.QueryValue("V", big, &cb));
-    EXPECT_EQ(31u, cb);
+    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, "K"));
+    // The program's GBK text is stored as the same Unicode text on any code page.
+    ASSERT_TRUE(key.SetString("LOADER", "D:\\工具\\Q-Ostrevo\\Trabex2010.ARX"));
+    CStringW wide;
+    ASSERT_EQ(ERROR_SUCCESS, key.QueryStringW(L"LOADER", wide));
+    EXPECT_TRUE(wide == CStringW(L"D:\\\x5DE5\x5177\\Q-Ostrevo\\Trabex2010.ARX"));
+    CString text;
+    ASSERT_EQ(ERROR_SUCCESS, key.QueryText("LOADER", text));
+    EXPECT_STREQ("D:\\工具\\Q-Ostrevo\\Trabex2010.ARX", text.GetString());
+    // Any length is read whole.
+    ASSERT_TRUE(key.SetString("V", std::string(3000, 'x').c_str()));
+    ASSERT_EQ(ERROR_SUCCESS, key.QueryText("V", text));
+    EXPECT_EQ(3000, text.GetLength());
+    // A character GBK lacks is never turned into '?': the value is refused.
+    ASSERT_TRUE(key.SetStringW(L"AcadLocation", CStringW(L"C:\\S\x00F8ren")));
+    EXPECT_EQ(ERROR_NO_UNICODE_TRANSLATION, key.QueryText("AcadLocation", text));
+    EXPECT_TRUE(text.IsEmpty());
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, key.QueryText("Missing", text));
 }
 
 TEST(RegKey, DeleteSubKeyFailsWhenKeyHasSubKeys)

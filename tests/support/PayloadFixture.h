@@ -29,9 +29,9 @@ public:
     }
 
     // The payload folder as the install's checks find it ("" when there is none).
-    static CString Payload()
+    static CStringW Payload()
     {
-        CString payload;
+        CStringW payload;
         FindPayloadFolder(payload);
         return payload;
     }
