@@ -7,6 +7,7 @@
 #include "platform/Com.h"
 #include "platform/Files.h"
 #include "platform/LogFile.h"
+#include "platform/ProcessHardening.h"
 #include "platform/Processes.h"
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
@@ -24,6 +25,7 @@ CUninstallApp::CUninstallApp()
 
 BOOL CUninstallApp::InitInstance()
 {
+    HardenProcess();  // before anything can load a DLL, in the temporary copy too
     const ScopedOle ole;  // as the setup: COM on the thread that shows windows
     // The temporary copy's own switches (read from the wide command line: the
     // folder may hold characters of any code page).

@@ -5,6 +5,7 @@
 #include "platform/Com.h"
 #include "platform/Processes.h"
 #include "platform/LogFile.h"
+#include "platform/ProcessHardening.h"
 #include "res/Texts.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
@@ -21,6 +22,7 @@ CWizardApp::CWizardApp()
 
 BOOL CWizardApp::InitInstance()
 {
+    HardenProcess();  // before anything can load a DLL
     AfxEnableControlContainer();
     const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;

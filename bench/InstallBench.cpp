@@ -35,11 +35,10 @@ double Ms(const LARGE_INTEGER& t0, const LARGE_INTEGER& t1)
 // Times each step of CopyPayload's work for one entry, summed over the payload.
 int Profile(const char* pszDest)
 {
-    enum { kFormat, kSourceAttributes, kZone, kCopy, kTargetAttributes, kProgress, kListing, kCount };
-    const char* const names[kCount] = {"formatting the two paths", "ClearReadOnly(source), if listed so",
-                                       "RemoveZoneIdentifier(source)", "CopyFileW",
-                                       "ClearReadOnly(target) after", "progress step",
-                                       "listing (FindNextFileW)"};
+    enum { kFormat, kCopy, kTargetAttributes, kZone, kProgress, kListing, kCount };
+    const char* const names[kCount] = {"formatting the two paths", "CopyFileW",
+                                       "ClearReadOnly(target), if listed so", "RemoveZoneIdentifier(target)",
+                                       "progress step", "listing (FindNextFileW)"};
     double total[kCount] = {};
     CStringW payload;
     if (!FindPayloadFolder(payload))
@@ -76,13 +75,12 @@ int Profile(const char* pszDest)
                 source = payload + L"\\" + finder.NameW();
                 target = dest + L"\\" + finder.NameW();
             });
-            step(kSourceAttributes, [&] {
-                if (finder.Attributes() & FILE_ATTRIBUTE_READONLY)
-                    ClearReadOnly(source);
-            });
-            step(kZone, [&] { RemoveZoneIdentifier(source); });
             step(kCopy, [&] { Files::CopyOverwrite(source, target); });
-            step(kTargetAttributes, [&] { ClearReadOnly(target); });
+            step(kTargetAttributes, [&] {
+                if (finder.Attributes() & FILE_ATTRIBUTE_READONLY)
+                    ClearReadOnly(target);
+            });
+            step(kZone, [&] { RemoveZoneIdentifier(target); });
             ++files;
         }
         step(kListing, [&] { more = finder.Next(); });

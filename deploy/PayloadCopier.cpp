@@ -127,11 +127,6 @@ WinResult CopyFreeingTarget(const CStringW& source, const CStringW& target)
     return Files::CopyOverwrite(source, target);
 }
 
-bool IsReadOnly(const FileFinder& entry)
-{
-    return (entry.Attributes() & FILE_ATTRIBUTE_READONLY) != 0;
-}
-
 } // namespace
 
 int CPayloadCopier::CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError)
@@ -188,16 +183,17 @@ bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry)
         return true;
     const CStringW source = m_strPayload + L"\\" + entry.NameW();
     const CStringW target = m_strFolderW + L"\\" + entry.NameW();
-    // The listing tells whether the source is read-only.
-    if (IsReadOnly(entry))
-        ClearReadOnly(source);
-    RemoveZoneIdentifier(source);
     DWORD error = ERROR_SUCCESS;
     const int result = CopyOneFile(source, target, &error);
     NoteCopy(target, entry, error);
     if (result == IDABORT)
         return false;
-    ClearReadOnly(target);
+    // The copy takes the download's read-only bit and its download mark: both go
+    // from the copy (whatever bit it kept, too); the download stays as it was.
+    if (error == ERROR_SUCCESS) {
+        ClearReadOnly(target);
+        RemoveZoneIdentifier(target);
+    }
     return true;
 }
 
@@ -230,11 +226,10 @@ void CPayloadCopier::CopyLibraryEntry(const CStringW& source, const CStringW& de
     const CStringW to = destination + L"\\" + entry.NameW();
     // No question: the add-on loads without its library. A file that could not be
     // copied is named with the install's write failures instead.
-    if (IsReadOnly(entry))
-        ClearReadOnly(from);
     const WinResult copied = CopyFreeingTarget(from, to);
     NoteCopy(to, entry, copied.Code());
     if (!copied)
         m_result.libraryFailures.Add(to, copied.Code());
-    ClearReadOnly(to);
+    else
+        ClearReadOnly(to);  // the copy's bit only; the download stays as it was
 }

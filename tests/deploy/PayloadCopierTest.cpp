@@ -72,8 +72,9 @@ TEST(CopyPayload, ReadOnlyFilesOnBothSides)
     EXPECT_TRUE(copier.CopyPayload());
     EXPECT_EQ("a.arx", Disk::ReadFile(f.install() + "\\a.arx"));
     EXPECT_FALSE(GetFileAttributesA((f.install() + "\\a.arx").c_str()) & FILE_ATTRIBUTE_READONLY);
+    // The download stays as it was: the setup never writes to its own source.
     const DWORD src = GetFileAttributesA((f.data() + "\\b.arx").c_str());
-    EXPECT_FALSE(src & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(src & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(src & FILE_ATTRIBUTE_HIDDEN);
     EXPECT_FALSE(GetFileAttributesA((f.install() + "\\b.arx").c_str()) & FILE_ATTRIBUTE_READONLY);
 }
