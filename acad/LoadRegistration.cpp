@@ -133,7 +133,9 @@ void CAcadRegistry::RegisterLoader(int nYear, Reporter& log, FailureList& failur
     const CStringArray& productKeys = m_arrProductKeys[ReleaseIndex(nYear)];
     for (int i = 0; i < productKeys.GetSize(); ++i) {
         RegKey product;
-        const LONG opened = product.OpenStatus(HKEY_LOCAL_MACHINE, productKeys[i]);
+        // Opened the way discovery reached it, one level at a time: a product
+        // key's full path may be longer than one registry call accepts.
+        const LONG opened = product.OpenLevels(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
         if (opened == ERROR_FILE_NOT_FOUND)
             continue;  // gone since discovery: nothing to register with
         const CString where = FailureText(nYear, productKeys[i], "");
@@ -162,7 +164,7 @@ bool CAcadRegistry::CanRegister(const ReleaseTicks& ticked, CString& strDenied) 
         const CStringArray& productKeys = m_arrProductKeys[k];
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             RegKey product;
-            const LONG opened = product.OpenAccess(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
+            const LONG opened = product.OpenLevels(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
             // Only a refusal is a rights problem; a key that cannot be opened for
             // another reason is named among the write failures if writing it fails.
             if (opened != ERROR_SUCCESS && opened != ERROR_ACCESS_DENIED)

@@ -51,7 +51,7 @@ template <typename Visit>
 void ForEachRegistration(const CString& productKey, Visit visit)
 {
     RegKey applications;
-    if (applications.OpenAccess(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ) != ERROR_SUCCESS)
+    if (applications.OpenLevels(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ) != ERROR_SUCCESS)
         return;
     for (RegSubKeys names(applications); names.Next();) {
         if (!IsRegistrationName(names.Name()))
@@ -144,7 +144,7 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
 {
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         RegKey registration;
-        if (registration.OpenAccess(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE) ==
+        if (registration.OpenLevels(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE) ==
             ERROR_ACCESS_DENIED) {
             strDenied.Format("HKEY_LOCAL_MACHINE\\%s", plan.m_arrRegistrations[i].GetString());
             return false;
@@ -172,15 +172,18 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
         line.Format(pszFormat, a.GetString(), b.GetString());
         leftovers.Add(CStringW::FromText(line), dwError);
     };
-    RegKey machine;
-    machine.Open(HKEY_LOCAL_MACHINE, nullptr);
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         const CString& key = plan.m_arrRegistrations[i];
         // AutoCAD adds Commands and Groups below a registration once the module has
-        // loaded: the key goes with everything below it.
-        const WinResult deleted = machine.DeleteTree(key);
+        // loaded: the key goes with everything below it. Its Applications key is
+        // opened one level at a time, as discovery reached the product key.
+        const int cut = key.ReverseFind('\\');
+        RegKey applications;
+        const LONG opened = applications.OpenLevels(HKEY_LOCAL_MACHINE, key.Left(cut), KEY_READ);
+        const WinResult deleted = opened == ERROR_SUCCESS ? applications.DeleteTree(key.Mid(cut + 1))
+                                                          : WinResult::FromStatus(opened);
         RegKey probe;
-        if (!deleted && probe.OpenStatus(HKEY_LOCAL_MACHINE, key) != ERROR_FILE_NOT_FOUND)
+        if (!deleted && probe.OpenLevels(HKEY_LOCAL_MACHINE, key, KEY_READ) != ERROR_FILE_NOT_FOUND)
             leftover(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i], key, deleted.Code());
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {

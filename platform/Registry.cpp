@@ -81,6 +81,35 @@ bool RegKey::OpenReadNoLink(HKEY hParent, const char* pszName)
     return OpenNoLinkAccess(hParent, pszName, KEY_READ) == ERROR_SUCCESS;
 }
 
+LONG RegKey::OpenLevels(HKEY hRoot, const char* pszPath, REGSAM access)
+{
+    CStringArray names;
+    const CString path(pszPath);
+    for (int start = 0; start <= path.GetLength();) {
+        int end = path.Find('\\', start);
+        if (end < 0)
+            end = path.GetLength();
+        if (end > start)
+            names.Add(path.Mid(start, end - start));
+        start = end + 1;
+    }
+    if (names.IsEmpty())
+        return OpenAccess(hRoot, "", access);
+    RegKey current;
+    for (int i = 0; i < names.GetSize(); ++i) {
+        RegKey next;
+        const bool last = i + 1 == names.GetSize();
+        const LONG r = next.OpenAccess(i == 0 ? hRoot : current.Get(), names[i], last ? access : KEY_READ);
+        if (r != ERROR_SUCCESS) {
+            Close();
+            return r;
+        }
+        current = static_cast<RegKey&&>(next);
+    }
+    *this = static_cast<RegKey&&>(current);
+    return ERROR_SUCCESS;
+}
+
 LONG RegKey::OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access)
 {
     HKEY h = nullptr;

@@ -38,7 +38,12 @@ public:
     bool OpenReadNoLink(HKEY hParent, const char* pszName);
     // The key itself, link or not, with the access given (never followed).
     LONG OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access);
-    // RegCreateKeyA: opens the key, creating it and missing parents when absent.
+    // Opens a path one key at a time, each relative to the one before, as a walk
+    // reached it: a path longer than one registry call accepts (a 255-character
+    // key name, hundreds of levels) still opens. Every level but the last is
+    // opened for reading, the last with access. The registry's result.
+    LONG OpenLevels(HKEY hRoot, const char* pszPath, REGSAM access);
+    // RegCreateKeyW: opens the key, creating it and missing parents when absent.
     WinResult Create(HKEY hParent, const char* pszPath);
     WinResult Create(HKEY hParent, const CStringW& strPath);
     void Close();

@@ -28,6 +28,10 @@ constexpr const char kNeedAdminFormat[] =
 constexpr const char kWriteFailedFormat[] =
     "安装未完成 !\n\n以下内容未能写入：\n%s\n"
     "请关闭AutoCAD，右键单击 SetUp.exe，选择“以管理员身份运行”，然后重新安装。";
+// The same when nothing was refused for want of rights.
+constexpr const char kWriteFailedOtherFormat[] =
+    "安装未完成 !\n\n以下内容未能写入：\n%s\n"
+    "请关闭AutoCAD和正在使用这些文件的程序，然后重新安装。";
 constexpr const char kFolderNotCreatedFormat[] =
     "无法创建安装文件夹 %s !\n\n请检查路径是否正确。以管理员身份运行时，"
     "为当前用户映射的网络驱动器在这里不可见：请改用本机磁盘上的文件夹或完整的网络路径（\\\\服务器\\共享）。";

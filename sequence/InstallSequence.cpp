@@ -35,10 +35,15 @@ int MaxFolderLength(const CStringW& payload)
 }
 
 // Names every failure in one message (each has had its log line, with the
-// reason, where it happened).
+// reason, where it happened). The advice to run as administrator is given only
+// when a write was refused for want of rights.
 ExitCode TellWriteFailures(Reporter& reporter, const FailureList& failures)
 {
-    reporter.Tell(CStringW::FormatText(Texts::kWriteFailedFormat, failures.JoinLines(kMaxFailuresShown).GetString()),
+    bool denied = false;
+    for (int i = 0; i < failures.GetSize(); ++i)
+        denied = denied || failures[i].dwError == ERROR_ACCESS_DENIED;
+    reporter.Tell(CStringW::FormatText(denied ? Texts::kWriteFailedFormat : Texts::kWriteFailedOtherFormat,
+                                       failures.JoinLines(kMaxFailuresShown).GetString()),
                   Texts::kCaptionSetup);
     return kExitWriteFailed;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/BuildConstants.h"
+#include "platform/Registry.h"
 #include "tests/acad/Ticks.h"
 #include "tests/support/RegistrySandbox.h"
 
@@ -161,4 +162,36 @@ TEST_F(LoadRegistration, EditionExtrasFor2009And2010)
         EXPECT_FALSE(Reg::KeyExists(HKEY_LOCAL_MACHINE, p2009 + "Applications\\Trabex2008"));
         EXPECT_FALSE(Reg::KeyExists(HKEY_LOCAL_MACHINE, p2010 + "Applications\\Trabex2010_32"));
     }
+}
+
+// A product key discovery reached one level at a time, whose full path is longer
+// than one registry call accepts (a 255-character release key name): it is
+// registered like any other, and the rights check passes it.
+TEST_F(LoadRegistration, ProductKeyLongerThanOneRegistryCallIsRegistered)
+{
+    const std::string release(255, 'R');
+    const std::string productKey = "SOFTWARE\\Autodesk\\AutoCAD\\" + release + "\\ACAD-8001:804\\";
+    HKEY parent = HKEY_LOCAL_MACHINE;
+    for (const char* name : {"SOFTWARE", "Autodesk", "AutoCAD", release.c_str(), "ACAD-8001:804"}) {
+        HKEY child = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr));
+        if (parent != HKEY_LOCAL_MACHINE)
+            RegCloseKey(parent);
+        parent = child;
+    }
+    RegCloseKey(parent);
+    record.m_arrProductKeys[ReleaseIndex(2010)].Add(productKey.c_str());
+    record.m_arrAcadFolders[ReleaseIndex(2010)].Add("C:\\ACAD");
+
+    ReleaseTicks ticked;
+    SetTicks(ticked, {2010});
+    CString denied;
+    EXPECT_TRUE(record.CanRegister(ticked, denied)) << denied.GetString();
+    EXPECT_TRUE(RegisterTicked(record, {2010}).IsEmpty());
+    RegKey registration;
+    ASSERT_EQ(ERROR_SUCCESS,
+              registration.OpenLevels(HKEY_LOCAL_MACHINE, (productKey + "Applications\\Trabex2010").c_str(), KEY_READ));
+    CString loader;
+    ASSERT_EQ(ERROR_SUCCESS, registration.QueryText("LOADER", loader));
+    EXPECT_STREQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", loader.GetString());
 }
