@@ -207,7 +207,7 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
     }
 }
 
-void FindBrokenRegistrations(const CAcadRegistry& record, FailureList& leftovers)
+void FindBrokenRegistrations(const CAcadRegistry& record, const CString& strOwnFolder, FailureList& stale)
 {
     CStringArray seen;
     for (int k = 0; k < kReleaseCount; ++k) {
@@ -215,13 +215,13 @@ void FindBrokenRegistrations(const CAcadRegistry& record, FailureList& leftovers
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             ForEachRegistration(productKeys[i], [&](const CString& name, const CString& loader) {
                 const CString key = CanonicalKeyPath(productKeys[i] + kApplications + "\\" + name);
-                if (GetPathKind(loader) == kPathFile || Contains(seen, key))
+                if (GetPathKind(loader) == kPathFile || Contains(seen, key) || PathLiesInside(loader, strOwnFolder))
                     return;
                 seen.Add(key);
                 CString release, line;
                 release.Format("AutoCAD %d", ReleaseYear(k));
                 line.Format(Texts::kLeftBrokenRegistrationFormat, release.GetString(), key.GetString(), loader.GetString());
-                leftovers.Add(CStringW::FromText(line), ERROR_FILE_NOT_FOUND);
+                stale.Add(CStringW::FromText(line), ERROR_FILE_NOT_FOUND);
             });
         }
     }

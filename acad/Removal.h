@@ -44,5 +44,6 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied);
 void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureList& leftovers);
 
 // Every Trabex registration still on the machine whose LOADER file no longer
-// exists, as leftover lines: AutoCAD would complain about it at every start.
-void FindBrokenRegistrations(const CAcadRegistry& record, FailureList& leftovers);
+// exists and does not lie in strOwnFolder (another installation's, or one left
+// by hand), as lines with what to do: AutoCAD would complain about it at every start.
+void FindBrokenRegistrations(const CAcadRegistry& record, const CString& strOwnFolder, FailureList& stale);

@@ -80,6 +80,9 @@ constexpr const char kDriverNotRestoredFormat[] =
     "\n\nAutoCAD 2008 的打印驱动未恢复（它不是本扩展放置的文件，或另一个安装仍在使用它）；"
     "pdfplot9.hdi 和 pdfplot9.hdi.bak 保持原样：\n%s";
 constexpr const char kUninstallNoListFormat[] = "%s（没有安装文件清单：其中的文件一个也没有删除）";
+constexpr const char kStaleRegistrationsFormat[] =
+    "\n\n另有以下 Trabex 注册项加载的模块已不存在（它们不属于这次卸载的安装，AutoCAD 启动时会报错）：\n%s";
+constexpr const char kLogStaleFormat[] = "另一安装的注册项（模块已不存在）：%s";
 constexpr const char kUninstallKeptFormat[] =
     "\n\n以下文件夹中有不是安装程序放置的文件（例如您自己的图纸），已保留：\n%s";
 // The plan shown before anything is removed (lines of a multi-line box).

@@ -103,11 +103,18 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
         line.Format(Texts::kUninstallNoListFormat, m_strFolder.GetString());
         leftovers.Add(CStringW::FromText(line), ERROR_FILE_NOT_FOUND);
     }
-    // A registration left whose module is gone makes AutoCAD complain at every start.
-    FindBrokenRegistrations(m_record, leftovers);
+    // A registration of another folder whose module is gone makes AutoCAD complain
+    // at every start: the user is told, but this removal's result and its Apps &
+    // Features entry follow what it left of its own.
+    FailureList stale;
+    FindBrokenRegistrations(m_record, m_strFolder, stale);
     CStringW notes;
+    for (int i = 0; i < stale.GetSize(); ++i)
+        reporter.Note(CStringW::FormatText(Texts::kLogStaleFormat, stale[i].strWhat.GetString()));
+    if (!stale.IsEmpty())
+        notes += CStringW::FormatText(Texts::kStaleRegistrationsFormat, stale.JoinLines(kMaxLeftoversShown).GetString());
     if (!left.kept.IsEmpty())
-        notes = CStringW::FormatText(Texts::kUninstallKeptFormat, JoinLines(left.kept, kMaxLeftoversShown).GetString());
+        notes += CStringW::FormatText(Texts::kUninstallKeptFormat, JoinLines(left.kept, kMaxLeftoversShown).GetString());
     if (!plan.m_arrDriversLeft.IsEmpty()) {
         CString drivers;
         drivers.Format(Texts::kDriverNotRestoredFormat, plan.m_arrDriversLeft.JoinLines(kMaxLeftoversShown).GetString());
