@@ -24,18 +24,32 @@ have_pkg locales                    || need+=(locales)
 have_pkg fonts-wqy-zenhei           || need+=(fonts-wqy-zenhei)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 
-if [ ${#need[@]} -gt 0 ]; then
-  if [ "$(id -u)" != 0 ]; then
-    echo "setup-deps: missing packages (${need[*]}); run as root to install them" >&2
-    exit 1
-  fi
-  echo "setup-deps: installing ${need[*]}"
+install_pkgs() {
+  echo "setup-deps: installing $*"
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+}
+
+if [ ${#need[@]} -gt 0 ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup-deps: missing packages (${need[*]}); run as root to install them" >&2
+    exit 1
+  fi
+  install_pkgs "${need[@]}"
+fi
+
+# Where 32-bit programs cannot start natively, the test i686_emulated runs the
+# shipped i686 programs through qemu-user. Optional: without it that test skips.
+if ! have_cmd qemu-i386-static && [ "$(TRABEX_RUN_ARCH='' bash "$(dirname "$0")/run-arch.sh")" != i686 ]; then
+  if [ "$(id -u)" = 0 ]; then
+    install_pkgs qemu-user-static
+  else
+    echo "setup-deps: qemu-user-static missing (run as root to install it); the i686_emulated test will skip" >&2
+  fi
 fi
 
 # zh_CN.UTF-8 makes Wine's ANSI code page 936 and lets GBK file names reach the disk.
