@@ -89,6 +89,8 @@ emulation_off() {
 export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 if [ -n "${TRABEX_DISPLAY:-}" ]; then export DISPLAY="$TRABEX_DISPLAY"; fi
 cleanup() {
+  # A program still starting has not reached the Wine server yet: end it by its id.
+  if [ -n "${program:-}" ]; then kill "$program" 2>/dev/null; wait "$program" 2>/dev/null; fi
   emulation_off
   "$server" -k >/dev/null 2>&1
   timeout 30 "$server" -w >/dev/null 2>&1
@@ -190,11 +192,23 @@ export_key "$acad" /reg:32 machine-before
 grep -q "ACAD-6001:804" "$work/machine-before.txt" || { echo "FAIL: the machine was not staged"; exit 1; }
 echo "machine staged ($(elapsed))"
 
+# A program of the prefix, and its exit code. In the background: bash runs a
+# trap only once the foreground command has ended, minutes under emulation, while
+# "wait" returns at once on a signal.
+program=
+run_program() {
+  timeout 300 "$wine64" "$@" </dev/null >/dev/null 2>&1 &
+  program=$!
+  wait "$program"
+  local code=$?
+  program=
+  return "$code"
+}
+
 # ---- SetUp.exe /S, the way a deployment tool runs it.
 emulation_on || skip "the binfmt_misc handler for 32-bit programs could not be set up (mode $mode)"
 echo "32-bit programs start ($mode); SetUp.exe /S ..."
-timeout 300 "$wine64" 'C:\users\Public\Downloads\Q-Ostrevo\SetUp.exe' /S '/LOG=C:\users\Public\setup.log' \
-  </dev/null >/dev/null 2>&1
+run_program 'C:\users\Public\Downloads\Q-Ostrevo\SetUp.exe' /S '/LOG=C:\users\Public\setup.log'
 code=$?
 echo "SetUp.exe ended with $code ($(elapsed))"
 log="$drive_c/users/Public/setup.log"
@@ -267,8 +281,7 @@ echo "installed: registrations (32-bit view), TRUSTEDPATHS, files, Apps & Featur
 
 # ---- The installed Uninstall.exe /S; its copy below %TEMP% finishes the folder.
 echo "Uninstall.exe /S ..."
-timeout 300 "$wine64" 'C:\Trabex\Q-Ostrevo\Uninstall.exe' /S '/LOG=C:\users\Public\uninstall.log' \
-  </dev/null >/dev/null 2>&1
+run_program 'C:\Trabex\Q-Ostrevo\Uninstall.exe' /S '/LOG=C:\users\Public\uninstall.log'
 code=$?
 echo "Uninstall.exe ended with $code ($(elapsed))"
 ulog="$drive_c/users/Public/uninstall.log"
