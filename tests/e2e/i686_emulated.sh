@@ -101,7 +101,15 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 started=$(date +%s)
 elapsed() { echo "$(( $(date +%s) - started )) s"; }
-echo "mode: $mode (native: 32-bit programs start here; private/machine: emulated through $handler in that binfmt_misc)"
+# Every wait ends by this, well before ctest's timeout (600 s), so that a hung
+# program is ended here, with the prefix's server and everything it started.
+deadline=$(( started + 540 ))
+left() { local n=$(( deadline - $(date +%s) )); [ "$n" -gt 1 ] && echo "$n" || echo 1; }
+case "$mode" in
+  native) echo "mode: native (32-bit programs start here)" ;;
+  private) echo "mode: emulated, handler $handler in a binfmt_misc of this test's own" ;;
+  machine) echo "mode: emulated, handler $handler in the machine's binfmt_misc during the programs' runs" ;;
+esac
 
 # ---- The machine, made with the 64-bit Wine before any handler exists: a 64-bit
 # wineboot also starts 32-bit helpers, which would take minutes emulated.
@@ -197,11 +205,12 @@ echo "machine staged ($(elapsed))"
 # "wait" returns at once on a signal.
 program=
 run_program() {
-  timeout 300 "$wine64" "$@" </dev/null >/dev/null 2>&1 &
+  timeout "$(left)" "$wine64" "$@" </dev/null >/dev/null 2>&1 &
   program=$!
   wait "$program"
   local code=$?
   program=
+  [ "$code" = 124 ] && echo "$1 had not ended when the entry's time ($(elapsed)) ran out"
   return "$code"
 }
 
@@ -286,8 +295,7 @@ code=$?
 echo "Uninstall.exe ended with $code ($(elapsed))"
 ulog="$drive_c/users/Public/uninstall.log"
 [ "$code" = 0 ] || { echo "FAIL: Uninstall.exe /S exit code $code, not 0"; cat "$ulog" 2>/dev/null; exit 1; }
-for _ in $(seq 300); do
-  [ -e "$drive_c/Trabex" ] || break
+while [ -e "$drive_c/Trabex" ] && [ "$(date +%s)" -lt "$deadline" ]; do
   sleep 1
 done
 echo "install folder gone after $(elapsed)"
