@@ -5,11 +5,12 @@
 #pragma once
 
 #include "framework/String.h"
+#include "platform/FolderSecurity.h"
 #include "platform/WinResult.h"
 
 // Administrators and SYSTEM full control, Users read and execute; nothing
 // inherited from the chosen folder, which is not touched itself.
-constexpr char kInstallFolderSddl[] = "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+constexpr char kInstallFolderSddl[] = TRABEX_PROTECTED_DACL;
 // The drawing library below it stays writable by users (drawings are data): Users
 // may modify, on top of what it inherits.
 constexpr char kLibrarySddl[] = "D:AI(A;OICI;0x1301bf;;;BU)";

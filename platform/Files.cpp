@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <ntsecapi.h>
+
 namespace {
 
 // Windows' own limit for a path without the \\?\ prefix, NUL included.
@@ -216,10 +218,64 @@ WinResult DeleteAtRestart(const CStringW& strPath)
 
 CStringW TempFolderW()
 {
-    CStringW folder = AskPathW([](wchar_t* p, DWORD n) { return GetTempPathW(n, p); });
+    typedef DWORD(WINAPI * GetTempPath2WFn)(DWORD, LPWSTR);
+    const auto getTempPath2 = reinterpret_cast<GetTempPath2WFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTempPath2W")));
+    CStringW folder = getTempPath2 ? AskPathW([&](wchar_t* p, DWORD n) { return getTempPath2(n, p); })
+                                   : AskPathW([](wchar_t* p, DWORD n) { return GetTempPathW(n, p); });
     if (folder.GetLength() > 3 && folder.GetString()[folder.GetLength() - 1] == L'\\')
         folder = folder.Left(folder.GetLength() - 1);
     return folder;
+}
+
+CStringW UnpredictableName()
+{
+    unsigned char bytes[8] = {};
+    RtlGenRandom(bytes, sizeof bytes);
+    CStringW name;
+    for (unsigned char b : bytes)
+        name += CStringW::FormatText("%02x", static_cast<unsigned>(b));
+    return name;
+}
+
+namespace {
+
+// Opened as itself (a link is never followed), for reading its identity and,
+// with extra, for more.
+ScopedHandle OpenAsItself(const CStringW& path, DWORD extra)
+{
+    return ScopedHandle(CreateFileW(path.GetString(), FILE_READ_ATTRIBUTES | extra,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+CStringW IdentityOf(HANDLE h)
+{
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (!GetFileInformationByHandle(h, &info))
+        return CStringW();
+    return CStringW::FormatText("%08lx-%08lx%08lx", info.dwVolumeSerialNumber, info.nFileIndexHigh,
+                                info.nFileIndexLow);
+}
+
+} // namespace
+
+CStringW FileIdentity(const CStringW& strPath)
+{
+    ScopedHandle file = OpenAsItself(strPath, 0);
+    return file.IsValid() ? IdentityOf(file.Get()) : CStringW();
+}
+
+WinResult DeleteIfSameFile(const CStringW& strPath, const CStringW& strIdentity)
+{
+    ScopedHandle file = OpenAsItself(strPath, DELETE);
+    if (!file.IsValid())
+        return WinResult::FromLastError(false);
+    if (strIdentity.IsEmpty() || IdentityOf(file.Get()) != strIdentity)
+        return WinResult(ERROR_FILE_INVALID);
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return WinResult::FromLastError(
+        SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE);
 }
 
 CString TempFolder()

@@ -77,8 +77,19 @@ bool ReadAll(const CStringW& strPath, CString& strContent);
 WinResult WriteAll(const CStringW& strPath, const CString& strContent);
 // Asks Windows to delete the file when it next starts (a running program's own copy).
 WinResult DeleteAtRestart(const CStringW& strPath);
-// The user's temporary folder, without a trailing backslash.
+// The temporary folder, without a trailing backslash: GetTempPath2W where
+// Windows has it (for SYSTEM a folder of its own, not C:\Windows\Temp where
+// users may create files), else GetTempPathW.
 CStringW TempFolderW();
+// A name no one can guess: 16 hexadecimal digits from the system's random source.
+CStringW UnpredictableName();
+// The file's identity on its volume ("volume-index"), as GetFileInformationByHandle
+// tells it (a link is not followed); empty when it cannot be opened.
+CStringW FileIdentity(const CStringW& strPath);
+// Deletes the file only when it is still the one with that identity (a file put
+// there since, by a newer setup say, stays: ERROR_FILE_INVALID). Through the
+// handle that was checked, never following a link.
+WinResult DeleteIfSameFile(const CStringW& strPath, const CStringW& strIdentity);
 // The full path (GetFullPathNameW) in its long form (GetLongPathNameW): the one
 // spelling of a path, whether it came as an 8.3 name, with "." or "/" in it. A
 // path that does not exist keeps the long form of its existing folder.

@@ -5,6 +5,7 @@
 #include "framework/Format.h"
 #include "framework/String.h"
 #include "platform/Files.h"
+#include "platform/FolderSecurity.h"
 
 namespace {
 
@@ -79,7 +80,8 @@ int CreateFolderPath(const char* pszPath, BOOL bValidateOnly)
             return kFolderInvalid;
         if (!bValidateOnly) {
             const CString upTo = CString(path, 3) + rest.Left(start + level.GetLength());
-            Files::CreateFolder(upTo);  // an existing level is passed over
+            // A level made here is the setup's: protected in the same call.
+            FolderSecurity::CreateWith(CStringW::FromText(upTo), kProtectedFolderSddl);  // an existing one is passed over
             if (!Files::Exists(upTo))
                 return kFolderCannotCreate;
         }

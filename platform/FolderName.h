@@ -18,5 +18,6 @@ enum FolderResult {
 // are checked, so a double-byte character never fails on its second byte.
 BOOL CheckFolderName(const char* pszName);
 // Checks "X:\level\level..." (bValidateOnly) or also creates the missing levels
-// from the root down. 0 ok, 1 invalid, 2 cannot be created.
+// from the root down, each with the protected access list and Administrators as
+// owner. 0 ok, 1 invalid, 2 cannot be created.
 int CreateFolderPath(const char* pszPath, BOOL bValidateOnly);

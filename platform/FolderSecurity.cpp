@@ -5,13 +5,244 @@
 #include <aclapi.h>
 #include <sddl.h>
 
-#include "framework/StringW.h"
+#include "platform/Files.h"
+#include "platform/Handle.h"
 
 namespace FolderSecurity {
 
 namespace {
 
 ApplyFn g_applyForTesting = nullptr;
+
+// The program's path (GBK) or any path, as the test hook takes it.
+CString HookPath(const CStringW& path)
+{
+    return CString::FromWide(path.GetString(), path.GetLength());
+}
+
+// A security descriptor made from SDDL, freed when the object goes.
+class Descriptor {
+public:
+    explicit Descriptor(const char* pszSddl)
+    {
+        if (pszSddl)
+            ConvertStringSecurityDescriptorToSecurityDescriptorW(CStringW::FromText(pszSddl).GetString(),
+                                                                 SDDL_REVISION_1, &m_sd, nullptr);
+    }
+    ~Descriptor()
+    {
+        if (m_sd)
+            LocalFree(m_sd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    PSECURITY_DESCRIPTOR Get() const { return m_sd; }
+    PSID Owner() const
+    {
+        PSID owner = nullptr;
+        BOOL defaulted = FALSE;
+        return m_sd && GetSecurityDescriptorOwner(m_sd, &owner, &defaulted) ? owner : nullptr;
+    }
+    // The list; *pPresent false when the descriptor has none.
+    PACL Dacl(bool* pPresent) const
+    {
+        BOOL present = FALSE, defaulted = FALSE;
+        PACL dacl = nullptr;
+        *pPresent = m_sd && GetSecurityDescriptorDacl(m_sd, &present, &dacl, &defaulted) && present;
+        return dacl;
+    }
+
+private:
+    PSECURITY_DESCRIPTOR m_sd = nullptr;
+};
+
+// A descriptor read from disk (owner and list), freed when the object goes.
+class DiskDescriptor {
+public:
+    explicit DiskDescriptor(const CStringW& path)
+    {
+        m_ok = GetNamedSecurityInfoW(path.GetString(), SE_FILE_OBJECT,
+                                     OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                     nullptr, nullptr, &m_sd) == ERROR_SUCCESS;
+    }
+    ~DiskDescriptor()
+    {
+        if (m_sd)
+            LocalFree(m_sd);
+    }
+    DiskDescriptor(const DiskDescriptor&) = delete;
+    DiskDescriptor& operator=(const DiskDescriptor&) = delete;
+    bool Ok() const { return m_ok; }
+    PSECURITY_DESCRIPTOR Get() const { return m_sd; }
+
+private:
+    PSECURITY_DESCRIPTOR m_sd = nullptr;
+    bool m_ok = false;
+};
+
+// Administrators, SYSTEM, TrustedInstaller, CREATOR OWNER (stands for whoever
+// creates a child), and the account given.
+bool IsTrusted(PSID sid, PSID trusted)
+{
+    static const char* const kTrusted[] = {
+        "S-1-5-32-544",  // Administrators
+        "S-1-5-18",      // SYSTEM
+        "S-1-3-0",       // CREATOR OWNER
+        "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",  // TrustedInstaller
+    };
+    if (!sid)
+        return false;
+    if (trusted && EqualSid(sid, trusted))
+        return true;
+    for (const char* text : kTrusted) {
+        PSID known = nullptr;
+        if (!ConvertStringSidToSidA(text, &known))
+            continue;
+        const bool same = EqualSid(sid, known) != FALSE;
+        LocalFree(known);
+        if (same)
+            return true;
+    }
+    return false;
+}
+
+// Whether the list allows someone untrusted any of the rights in mask on the
+// object itself (entries that only pass down to children do not count).
+bool AllowsOthers(PSECURITY_DESCRIPTOR sd, DWORD mask, PSID trusted)
+{
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    if (!sd || !GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted))
+        return false;
+    if (present && !dacl)
+        return true;  // no list at all: everyone may do everything
+    if (!present)
+        return false;
+    for (DWORD i = 0; i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        if (!GetAce(dacl, i, &ace))
+            continue;
+        const ACE_HEADER* header = static_cast<const ACE_HEADER*>(ace);
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+            continue;
+        const ACCESS_ALLOWED_ACE* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
+        const DWORD granted = (allowed->Mask & GENERIC_ALL) ? FILE_ALL_ACCESS : allowed->Mask;
+        if ((granted & mask) && !IsTrusted(const_cast<DWORD*>(&allowed->SidStart), trusted))
+            return true;
+    }
+    return false;
+}
+
+bool OwnedByOthers(PSECURITY_DESCRIPTOR sd, PSID trusted)
+{
+    PSID owner = nullptr;
+    BOOL defaulted = FALSE;
+    return sd && GetSecurityDescriptorOwner(sd, &owner, &defaulted) && owner && !IsTrusted(owner, trusted);
+}
+
+bool Replaceable(PSECURITY_DESCRIPTOR folder, PSECURITY_DESCRIPTOR parent, PSID trusted)
+{
+    return OwnedByOthers(folder, trusted) || AllowsOthers(folder, DELETE | WRITE_DAC | WRITE_OWNER, trusted) ||
+           (parent && AllowsOthers(parent, FILE_DELETE_CHILD, trusted));
+}
+
+// This program's account.
+class CurrentUser {
+public:
+    CurrentUser()
+    {
+        HANDLE token = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+            return;
+        ScopedHandle owned(token);
+        DWORD size = 0;
+        GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+        m_buffer = size ? static_cast<TOKEN_USER*>(LocalAlloc(LPTR, size)) : nullptr;
+        if (m_buffer && !GetTokenInformation(token, TokenUser, m_buffer, size, &size)) {
+            LocalFree(m_buffer);
+            m_buffer = nullptr;
+        }
+    }
+    ~CurrentUser()
+    {
+        if (m_buffer)
+            LocalFree(m_buffer);
+    }
+    CurrentUser(const CurrentUser&) = delete;
+    CurrentUser& operator=(const CurrentUser&) = delete;
+    PSID Sid() const { return m_buffer ? m_buffer->User.Sid : nullptr; }
+
+private:
+    TOKEN_USER* m_buffer = nullptr;
+};
+
+// Owner and access list on one object opened as itself (never through a link).
+WinResult SetOnObject(const CStringW& path, const Descriptor& sd)
+{
+    ScopedHandle object(CreateFileW(path.GetString(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!object.IsValid())
+        return WinResult::FromLastError(false);
+    bool present = false;
+    PACL dacl = sd.Dacl(&present);
+    return WinResult(SetSecurityInfo(object.Get(), SE_FILE_OBJECT,
+                                     OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
+                                         PROTECTED_DACL_SECURITY_INFORMATION,
+                                     sd.Owner(), nullptr, dacl, nullptr));
+}
+
+WinResult SetOnTree(const CStringW& folder, const Descriptor& sd)
+{
+    WinResult result = SetOnObject(folder, sd);
+    if (!result)
+        return result;
+    FileFinder finder;
+    for (bool more = finder.First(folder + L"\\*"); more; more = finder.Next()) {
+        if (finder.IsDots())
+            continue;
+        const CStringW path = folder + L"\\" + finder.NameW();
+        const bool link = (finder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        const WinResult done = finder.IsFolder() && !link ? SetOnTree(path, sd) : SetOnObject(path, sd);
+        if (result && !done)
+            result = done;  // the first failure; the rest is still protected
+    }
+    return result;
+}
+
+// Owner and list may be set on what others own and forbid us: an administrator
+// holds these privileges, disabled until asked for.
+class PrivilegesEnabled {
+public:
+    PrivilegesEnabled()
+    {
+        HANDLE token = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+            return;
+        m_token.Reset(token);
+        for (const wchar_t* name : {L"SeRestorePrivilege", L"SeTakeOwnershipPrivilege"}) {
+            TOKEN_PRIVILEGES wanted = {1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
+            TOKEN_PRIVILEGES before = {};
+            DWORD size = sizeof before;
+            if (LookupPrivilegeValueW(nullptr, name, &wanted.Privileges[0].Luid) &&
+                AdjustTokenPrivileges(token, FALSE, &wanted, sizeof before, &before, &size) &&
+                GetLastError() == ERROR_SUCCESS && before.PrivilegeCount == 1)
+                m_before[m_count++] = before;
+        }
+    }
+    ~PrivilegesEnabled()
+    {
+        for (int i = 0; i < m_count; ++i)
+            AdjustTokenPrivileges(m_token.Get(), FALSE, &m_before[i], 0, nullptr, nullptr);
+    }
+    PrivilegesEnabled(const PrivilegesEnabled&) = delete;
+    PrivilegesEnabled& operator=(const PrivilegesEnabled&) = delete;
+
+private:
+    ScopedHandle m_token;
+    TOKEN_PRIVILEGES m_before[2] = {};
+    int m_count = 0;
+};
 
 } // namespace
 
@@ -24,24 +255,88 @@ WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected)
 {
     if (g_applyForTesting)
         return g_applyForTesting(pszFolder, pszSddl, bProtected) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
-    const CStringW sddl = CStringW::FromText(pszSddl);
+    const Descriptor sd(pszSddl);
+    bool present = false;
+    PACL dacl = sd.Dacl(&present);
+    if (!sd.Get() || !present)
+        return WinResult(ERROR_INVALID_SECURITY_DESCR);
+    const SECURITY_INFORMATION what =
+        DACL_SECURITY_INFORMATION |
+        (bProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
     const CStringW folder = CStringW::FromText(pszFolder);
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.GetString(), SDDL_REVISION_1, &sd, nullptr))
-        return WinResult::FromLastError(false);
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL dacl = nullptr;
-    WinResult result(ERROR_INVALID_SECURITY_DESCR);
-    if (GetSecurityDescriptorDacl(sd, &present, &dacl, &defaulted) && present) {
-        const SECURITY_INFORMATION what =
-            DACL_SECURITY_INFORMATION |
-            (bProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
-        // The call takes a writable name; it does not write into it.
-        result = WinResult(SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.GetString()), SE_FILE_OBJECT, what,
-                                                 nullptr, nullptr, dacl, nullptr));
+    // The call takes a writable name; it does not write into it.
+    return WinResult(SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.GetString()), SE_FILE_OBJECT, what, nullptr,
+                                           nullptr, dacl, nullptr));
+}
+
+WinResult CreateWith(const CStringW& strFolder, const char* pszSddl)
+{
+    if (g_applyForTesting) {
+        if (!g_applyForTesting(HookPath(strFolder), pszSddl, true))
+            return WinResult(ERROR_ACCESS_DENIED);
+        return Files::CreateFolder(strFolder);
     }
-    LocalFree(sd);
-    return result;
+    const Descriptor sd(pszSddl);
+    if (!sd.Get())
+        return WinResult(ERROR_INVALID_SECURITY_DESCR);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, sd.Get(), FALSE};
+    return WinResult::FromLastError(CreateDirectoryW(strFolder.GetString(), &attributes) != FALSE);
+}
+
+WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl)
+{
+    if (g_applyForTesting)
+        return g_applyForTesting(HookPath(strFolder), pszSddl, true) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
+    const Descriptor sd(pszSddl);
+    if (!sd.Get())
+        return WinResult(ERROR_INVALID_SECURITY_DESCR);
+    const PrivilegesEnabled privileges;
+    return SetOnTree(strFolder, sd);
+}
+
+bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, const char* pszTrustedSid)
+{
+    const Descriptor folder(pszFolderSddl);
+    const Descriptor parent(pszParentSddl);
+    PSID trusted = nullptr;
+    if (pszTrustedSid)
+        ConvertStringSidToSidA(pszTrustedSid, &trusted);
+    const bool replaceable = Replaceable(folder.Get(), pszParentSddl ? parent.Get() : nullptr, trusted);
+    if (trusted)
+        LocalFree(trusted);
+    return replaceable;
+}
+
+bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk)
+{
+    const CurrentUser user;
+    // Every level up to the drive's root, which is only ever looked at as a parent.
+    for (CStringW level = Files::LongFullPathW(strFolder); level.GetLength() > 3;) {
+        const int cut = level.ReverseFind(L'\\');
+        if (cut < 2)
+            break;
+        const CStringW parent = level.Left(cut == 2 ? 3 : cut);  // "C:\" keeps its backslash
+        if (Files::Exists(level)) {
+            const DiskDescriptor folderSd(level);
+            const DiskDescriptor parentSd(parent);
+            if (folderSd.Ok() && Replaceable(folderSd.Get(), parentSd.Ok() ? parentSd.Get() : nullptr, user.Sid())) {
+                strAtRisk = level;
+                return true;
+            }
+        }
+        level = parent;
+    }
+    return false;
+}
+
+bool VolumeLacksAccessLists(const CStringW& strPath)
+{
+    wchar_t root[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(Files::LongFullPathW(strPath).GetString(), root, MAX_PATH))
+        return false;
+    DWORD flags = 0;
+    return GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+           !(flags & FILE_PERSISTENT_ACLS);
 }
 
 } // namespace FolderSecurity

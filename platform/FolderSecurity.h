@@ -1,19 +1,52 @@
-// Access lists of the folders the setup creates: the only code that sets file
-// security.
+// Owners and access lists of the folders the setup creates or takes over: the
+// only code that reads or sets file security.
 #pragma once
 
 #include "framework/String.h"
+#include "framework/StringW.h"
 #include "platform/WinResult.h"
+
+// Administrators and SYSTEM full control, Users read and execute, nothing
+// inherited from above: what a folder needs whose contents every user's AutoCAD
+// loads, as Program Files has it.
+#define TRABEX_PROTECTED_DACL "D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
+// The same list with Administrators as owner (an owner may always rewrite the
+// list): every folder the setup creates on the way, or takes over, gets it.
+constexpr char kProtectedFolderSddl[] = "O:BA" TRABEX_PROTECTED_DACL;
 
 namespace FolderSecurity {
 
 // Sets the folder's access list from SDDL (e.g. "D:PAI(A;OICI;FA;;;BA)..."):
 // bProtected cuts inheritance from the parent; otherwise the parent's
 // inheritable entries stay and the list's entries come on top. Existing files
-// and folders below inherit the result. False when Windows refuses.
+// and folders below inherit the result. The failure says why Windows refused.
 WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected);
+// Creates one folder level with the owner and access list of the SDDL in the
+// same call: there is no moment in which another user could take it over.
+WinResult CreateWith(const CStringW& strFolder, const char* pszSddl);
+// Gives an existing folder and everything below it the owner and protected
+// access list of the SDDL: what another user made or left there before is no
+// longer theirs to change. Each object is opened as itself, so a link inside is
+// neither followed nor entered.
+WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl);
+
+// Whether anyone but Administrators, SYSTEM, TrustedInstaller or the account
+// trustedSid could replace the folder (rename or delete it, or change its access
+// list): as its owner, through an entry of its list that allows DELETE,
+// WRITE_DAC or WRITE_OWNER, or through its parent's list allowing the deletion
+// of what the parent holds. The descriptors in SDDL; parentSddl may be NULL.
+bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, const char* pszTrustedSid);
+// The same for the folder on disk and every existing folder above it (the drive
+// root only as a parent); the first one others could replace in strAtRisk.
+bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk);
+// True when the volume the path lies on says it keeps no access lists (FAT32,
+// exFAT); false for NTFS, and when no volume answers (a drive this program does
+// not see: the folder then cannot be made, which is told as such).
+bool VolumeLacksAccessLists(const CStringW& strPath);
 
 // Tests see what would be applied instead of changing the disk; NULL restores.
+// CreateWith still creates the folder (without the list) and ProtectTree only
+// tells; the SDDL applied arrives with bProtected true for both.
 typedef bool (*ApplyFn)(const char* pszFolder, const char* pszSddl, bool bProtected);
 void SetApplyForTesting(ApplyFn fn);
 

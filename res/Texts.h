@@ -38,6 +38,16 @@ constexpr const char kFolderNotCreatedFormat[] =
 constexpr const char kFolderNotTextFormat[] =
     "安装路径 %s 含有无法使用的字符 !\n\n"
     "AutoCAD 的加载项注册只能记录简体中文（GBK）字符集中的字符：请选择另一个安装路径，例如 C:\\Trabex。";
+constexpr const char kFolderNoAclFormat[] =
+    "安装路径 %s 所在的磁盘不能保存访问权限（例如 FAT32、exFAT 格式的磁盘或 U 盘）!\n\n"
+    "每个用户的 AutoCAD 都会加载安装在这里的模块，而任何用户都可以替换它们。"
+    "请选择 NTFS 磁盘上的文件夹，例如 C:\\Program Files\\Trabex。";
+constexpr const char kFolderOpenToOthersFormat[] =
+    "本机的其他用户可以重命名、删除文件夹 %s 或修改它的权限 !\n\n"
+    "他们因此可以替换安装在其中的 Trabex 扩展，而每个用户（包括管理员）的 AutoCAD 都会加载它。\n\n"
+    "建议选择 Program Files 下的文件夹，例如 C:\\Program Files\\Trabex。\n\n仍要安装到这里吗？";
+constexpr const char kInstallFolderIsLinkFormat[] =
+    "安装文件夹 %s 是一个链接（junction 或符号链接），不能安装到这里 !\n\n请删除它，或选择另一个安装路径。";
 constexpr const char kFolderTooLongFormat[] =
     "安装路径 %s 太长 !\n\n请选择一个较短的安装路径（不超过 %d 个字符）。";
 

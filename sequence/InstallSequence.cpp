@@ -9,6 +9,7 @@
 #include "platform/BuildConstants.h"
 #include "platform/Files.h"
 #include "platform/FolderName.h"
+#include "platform/FolderSecurity.h"
 #include "res/Texts.h"
 
 namespace {
@@ -131,19 +132,61 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
         m_reporter.Tell(text, Texts::kCaptionSetup);
         return kExitNeedAdmin;
     }
+    const ExitCode safe = CheckFolderSafety(CStringW::FromText(chosen));
+    if (safe != kExitDone)
+        return safe;
+    plan.strInstallFolder = chosen + kInstallSubFolder;
+    const ExitCode made = MakeFolders(chosen, plan);
+    if (made != kExitDone)
+        return made;
+    for (int k = 0; k < kReleaseCount; ++k)
+        plan.ticked[k] = choice.ticked[k];
+    return kExitDone;
+}
+
+ExitCode InstallSequence::CheckFolderSafety(const CStringW& strChosen)
+{
+    // Every user's AutoCAD loads what lies in the add-on's folder: on a volume
+    // that keeps no access lists (FAT32, exFAT) anyone could replace it.
+    if (FolderSecurity::VolumeLacksAccessLists(strChosen)) {
+        m_reporter.Tell(CStringW::FormatText(Texts::kFolderNoAclFormat, strChosen.GetString()), Texts::kCaptionSetup);
+        return kExitFolderRefused;
+    }
+    // A folder on the way that others may rename, delete or re-permit lets them
+    // swap the add-on: the user decides (No by default); nobody at the keyboard
+    // means an administrator chose it, so the run notes the warning and goes on.
+    CStringW atRisk;
+    if (FolderSecurity::FindReplaceableFolder(strChosen, atRisk) &&
+        m_reporter.Ask(CStringW::FormatText(Texts::kFolderOpenToOthersFormat, atRisk.GetString()), Texts::kCaptionSetup,
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDYES) != IDYES)
+        return kExitFolderRefused;
+    return kExitDone;
+}
+
+ExitCode InstallSequence::MakeFolders(const CString& strChosen, InstallPlan& plan)
+{
+    // The folders the setup makes are protected in the same call that makes them.
+    // One that exists already is taken over at the start of the install, before
+    // anything is copied; one that is a link is not ours to fill.
+    const CStringW chosen = CStringW::FromText(strChosen);
+    const CStringW folder = CStringW::FromText(plan.strInstallFolder);
+    if (!Files::Exists(chosen))
+        FolderSecurity::CreateWith(chosen, kProtectedFolderSddl);
+    if (Files::IsLink(folder)) {
+        m_reporter.Tell(CStringW::FormatText(Texts::kInstallFolderIsLinkFormat, folder.GetString()), Texts::kCaptionSetup);
+        return kExitFolderRefused;
+    }
+    plan.bTakeOver = Files::Exists(folder);
+    if (!plan.bTakeOver)
+        FolderSecurity::CreateWith(folder, kProtectedFolderSddl);
     // A folder that cannot be made (a drive letter mapped only for the user, who
     // is not the administrator running this) is refused before anything is written.
-    plan.strInstallFolder = chosen + kInstallSubFolder;
-    Files::MakeDir(chosen);
-    Files::MakeDir(plan.strInstallFolder);
-    if (GetPathKind(plan.strInstallFolder) != kPathFolder) {
+    if (GetPathKind(folder) != kPathFolder) {
         CString text;
         text.Format(Texts::kFolderNotCreatedFormat, plan.strInstallFolder.GetString());
         m_reporter.Tell(text, Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
-    for (int k = 0; k < kReleaseCount; ++k)
-        plan.ticked[k] = choice.ticked[k];
     return kExitDone;
 }
 
@@ -153,12 +196,21 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     CString line;
     line.Format(Texts::kLogFolderFormat, folder.GetString());
     m_reporter.Note(line);
-    // Only administrators may change what every user's AutoCAD loads from here.
-    CString unprotected;
-    const WinResult protectedFolder = ProtectInstallFolder(folder, unprotected);
-    if (!protectedFolder)
+    // Only administrators may change what every user's AutoCAD loads from here: a
+    // folder that cannot be protected is no installation, and nothing is copied.
+    CString unprotected = folder;
+    WinResult protectedFolder;
+    if (plan.bTakeOver)
+        protectedFolder = FolderSecurity::ProtectTree(CStringW::FromText(folder), kProtectedFolderSddl);
+    if (protectedFolder)
+        protectedFolder = ProtectInstallFolder(folder, unprotected);
+    if (!protectedFolder) {
         m_reporter.Note(FailureLine(Texts::kLogNotProtectedFormat, CStringW::FromText(unprotected),
                                     protectedFolder.Code()));
+        FailureList failures;
+        failures.Add(CStringW::FromText(unprotected), protectedFolder.Code());
+        return TellWriteFailures(m_reporter, failures);
+    }
 
     if (!plan.strPayload.IsEmpty())
         m_reporter.BeginProgress(CountCopySteps(plan.strPayload) + kStepsAfterCopy);

@@ -23,6 +23,8 @@ struct InstallPlan {
     CString strInstallFolder;  // <chosen folder>\Q-Ostrevo, without a trailing backslash
     CStringW strPayload;       // the payload folder (wide: it lies wherever the user
                                // unpacked the program); empty when there is none
+    bool bTakeOver = false;    // the install folder was there before: its owner and
+                               // everything in it are made the setup's first
     ReleaseTicks ticked;
 };
 
@@ -40,6 +42,11 @@ public:
     ExitCode Run(const InstallPlan& plan);
 
 private:
+    // The volume keeps access lists, and no folder on the way is open to others
+    // (or the user accepts it).
+    ExitCode CheckFolderSafety(const CStringW& strChosen);
+    // Makes the chosen folder (one level) and the install folder, protected.
+    ExitCode MakeFolders(const CString& strChosen, InstallPlan& plan);
     CAcadRegistry& m_record;
     Reporter& m_reporter;
 };

@@ -1,0 +1,93 @@
+// The install's own folders: made protected in the same call, or taken over
+// before anything is copied into them.
+#include "sequence/InstallSequence.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/FolderSecurity.h"
+#include "tests/support/NoteRecorder.h"
+#include "tests/support/PayloadFixture.h"
+#include "tests/support/RegistrySandbox.h"
+
+namespace {
+
+struct Applied {
+    std::string folder, sddl;
+    bool payloadThere;  // a payload file already lay in the install folder then
+};
+std::vector<Applied> g_applied;
+std::string g_install;
+
+bool Record(const char* pszFolder, const char* pszSddl, bool)
+{
+    g_applied.push_back({pszFolder, pszSddl, Disk::IsFile(g_install + "\\Trabex2010.ARX")});
+    return true;
+}
+
+// Wine keeps no file access lists: the lists the install applies are recorded.
+class InstallFolders : public ::testing::Test {
+protected:
+    InstallFolders()
+    {
+        payload.MakeData({"Trabex2010.ARX", "Uninstall.exe"});
+        chosen = payload.root / "Tools";
+        g_install = chosen + "\\Q-Ostrevo";
+        g_applied.clear();
+        FolderSecurity::SetApplyForTesting(Record);
+    }
+    ~InstallFolders() override { FolderSecurity::SetApplyForTesting(nullptr); }
+
+    ExitCode Check(InstallPlan& plan)
+    {
+        InstallChoice choice;
+        choice.strFolder = CStringW::FromText(chosen.c_str());
+        for (BOOL& t : choice.ticked)
+            t = FALSE;
+        return sequence.Check(choice, false, plan);
+    }
+
+    RegistrySandbox sandbox;
+    PayloadFixture payload;
+    CAcadRegistry record;
+    NoteRecorder reporter;
+    InstallSequence sequence{record, reporter};
+    std::string chosen;
+};
+
+} // namespace
+
+TEST_F(InstallFolders, FoldersMadeOnTheWayAreProtectedInTheSameCall)
+{
+    InstallPlan plan;
+    ASSERT_EQ(kExitDone, Check(plan));
+    EXPECT_FALSE(plan.bTakeOver);
+    ASSERT_EQ(2u, g_applied.size());
+    EXPECT_EQ(chosen, g_applied[0].folder);
+    EXPECT_EQ(g_install, g_applied[1].folder);
+    for (const Applied& a : g_applied)
+        EXPECT_EQ("O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", a.sddl) << a.folder;
+    EXPECT_TRUE(Disk::IsFolder(g_install));
+}
+
+TEST_F(InstallFolders, AFolderThatWasThereIsTakenOverBeforeAnythingIsCopied)
+{
+    // Anyone may have made it first, and left a module of their own in it.
+    Disk::MakeFolder(chosen);
+    Disk::MakeFolder(g_install);
+    Disk::WriteFile(g_install + "\\Planted.arx", "someone else's");
+    InstallPlan plan;
+    ASSERT_EQ(kExitDone, Check(plan));
+    EXPECT_TRUE(plan.bTakeOver);
+    EXPECT_TRUE(g_applied.empty()) << "nothing made: nothing to protect yet";
+
+    ASSERT_EQ(kExitDone, sequence.Run(plan));
+    ASSERT_FALSE(g_applied.empty());
+    EXPECT_EQ(g_install, g_applied[0].folder) << "the whole tree, owner and list, first";
+    EXPECT_EQ("O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", g_applied[0].sddl);
+    EXPECT_FALSE(g_applied[0].payloadThere) << "protected before anything is copied";
+    EXPECT_TRUE(Disk::IsFile(g_install + "\\Trabex2010.ARX"));
+    EXPECT_EQ("someone else's", Disk::ReadFile(g_install + "\\Planted.arx")) << "no file is deleted";
+}
