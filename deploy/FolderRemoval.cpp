@@ -58,8 +58,9 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
         const CStringW path = folder + L"\\" + relative;
         if (GetPathKind(path) != kPathFile)
             return;  // gone already (or a folder of the user's by that name)
-        ClearReadOnly(path);
-        const WinResult deleted = Files::Delete(path);
+        // Never through a link: a listed path whose folder is now a junction to
+        // C:\Windows would otherwise delete a file of the system.
+        const WinResult deleted = Files::DeleteInside(folder, relative);
         if (deleted) {
             if (pRemoved)
                 pRemoved->Add(path);

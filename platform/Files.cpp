@@ -278,6 +278,57 @@ WinResult DeleteIfSameFile(const CStringW& strPath, const CStringW& strIdentity)
         SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE);
 }
 
+namespace {
+
+// "\\?\C:\..." and "\\?\UNC\server\..." as the paths the program compares.
+CStringW WithoutDevicePrefix(const CStringW& path)
+{
+    if (path.StartsWithNoCase(L"\\\\?\\UNC\\"))
+        return L"\\\\" + path.Mid(8, path.GetLength());  // "\\server\share\..."
+    if (path.StartsWithNoCase(L"\\\\?\\"))
+        return path.Mid(4, path.GetLength());
+    return path;
+}
+
+bool IsReparsePoint(const CStringW& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.GetString());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+} // namespace
+
+WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
+{
+    // Each part of the path below the folder, as itself.
+    for (int i = strRelative.Find(L'\\'); i >= 0; i = strRelative.Find(L'\\', i + 1)) {
+        if (IsReparsePoint(strFolder + L"\\" + strRelative.Left(i)))
+            return WinResult(kErrorReparsePoint);
+    }
+    const CStringW path = strFolder + L"\\" + strRelative;
+    ScopedHandle file = OpenAsItself(path, DELETE | FILE_WRITE_ATTRIBUTES);
+    if (!file.IsValid())
+        return WinResult::FromLastError(false);
+    // What was opened, wherever a part was swapped for a link meanwhile: it must
+    // lie in the folder.
+    FILE_BASIC_INFO basic = {};
+    const CStringW opened = AskPathW([&](wchar_t* p, DWORD n) {
+        return GetFinalPathNameByHandleW(file.Get(), p, n, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    });
+    const CStringW inside = LongFullPathW(strFolder) + L"\\";
+    if (!WithoutDevicePrefix(opened).StartsWithNoCase(inside) ||
+        !GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
+        (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+        return WinResult(kErrorReparsePoint);
+    if (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) {
+        basic.FileAttributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+        SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof basic);
+    }
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return WinResult::FromLastError(
+        SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE);
+}
+
 CString TempFolder()
 {
     CString text;

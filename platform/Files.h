@@ -86,6 +86,11 @@ CStringW UnpredictableName();
 // The file's identity on its volume ("volume-index"), as GetFileInformationByHandle
 // tells it (a link is not followed); empty when it cannot be opened.
 CStringW FileIdentity(const CStringW& strPath);
+// Deletes the file strRelative below strFolder, never through a link: no part of
+// the path below the folder may be a junction or symbolic link (nor the file
+// itself), and the file Windows opens must lie in the folder, or nothing is
+// deleted (kErrorReparsePoint). A read-only bit is cleared first.
+WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative);
 // Deletes the file only when it is still the one with that identity (a file put
 // there since, by a newer setup say, stays: ERROR_FILE_INVALID). Through the
 // handle that was checked, never following a link.

@@ -21,7 +21,7 @@ constexpr unsigned long kWaitForUninstallerMs = 60000;
 CStringW LeftoverLine(const Failure& left)
 {
     const char* format = Texts::kLeftFileFormat;
-    if (Files::IsLink(left.strWhat))
+    if (left.dwError == kErrorReparsePoint || Files::IsLink(left.strWhat))
         format = Texts::kLeftLinkFormat;
     else if (GetPathKind(left.strWhat) == kPathFolder)
         format = Texts::kLeftFolderFormat;

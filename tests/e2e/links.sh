@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The uninstaller never deletes through a link: a path of its list whose folder
+# has become a junction to somewhere else (Wine takes a Unix symbolic link for
+# one) is left alone, and so is what lies behind it; the rest goes.
+#   links.sh WINE_RUN SETUP_EXE UNINSTALL_EXE
+set -u
+wine_run=$1 setup=$2 uninstaller=$3
+fail() { echo "FAIL: $*"; exit 1; }
+dir=$(mktemp -d /tmp/trabex-links.XXXXXX)
+drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
+install="$drive_c/TrabexLinks/Q-Ostrevo"
+outside="$drive_c/Outside"
+key='HKLM\SOFTWARE\Autodesk\AutoCAD\R18.0\ACAD-8001:804'
+cleanup() {
+  rm -f "$install/j"
+  rm -rf "$dir" "$drive_c/TrabexLinks" "$drive_c/ACADLinks" "$outside"
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
+}
+trap cleanup EXIT
+mkdir -p "$dir/Dist/Data" "$drive_c/ACADLinks/Fonts" "$outside"
+cp "$setup" "$dir/Dist/SetUp.exe"
+cp "$uninstaller" "$dir/Dist/Data/Uninstall.exe"
+for f in Trabex2010.ARX Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$dir/Dist/Data/$f"; done
+echo "a file of the system's" > "$outside/hosts"
+"$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACADLinks' /f >/dev/null 2>&1
+"$wine_run" reg add "$key" /v ProductName /d 'AutoCAD 2010' /f >/dev/null 2>&1
+win_dist="Z:${dir//\//\\}\\Dist"
+"$wine_run" "$win_dist\\SetUp.exe" /S '/D=C:\TrabexLinks' >/dev/null 2>&1
+code=$?
+[ "$code" = 0 ] || fail "the setup ended with $code, not 0"
+
+# Someone turns a folder of a listed path into a link to a system folder.
+ln -s "$outside" "$install/j"
+printf 'j\\hosts\r\n' >> "$install/InstalledFiles.lst"
+"$wine_run" 'C:\TrabexLinks\Q-Ostrevo\Uninstall.exe' /S "/LOG=$win_dist\\uninstall.log" >/dev/null 2>&1
+code=$?
+[ "$(cat "$outside/hosts" 2>/dev/null)" = "a file of the system's" ] || fail "the file behind the link was deleted"
+[ -L "$install/j" ] || fail "the link itself was removed"
+[ ! -e "$install/Trabex2010.ARX" ] || fail "the add-on's own module was not removed"
+[ "$code" = 8 ] || fail "exit code $code, not 8 (the listed path behind the link is left)"
+grep -q 'j\\hosts（链接，未进入也未删除）' "$dir/Dist/uninstall.log" || fail "the log does not name the link: $(cat "$dir/Dist/uninstall.log")"
+echo "a listed path through a link: left untouched, with what lies behind it; the rest removed"
