@@ -34,16 +34,16 @@ BOOL CUninstallApp::InitInstance()
     const int argc = args.GetSize();
     // The install folder it was handed (one GBK can hold: the setup made it).
     CString folder;
-    const bool folderIsText = argc >= 4 && PathToText(args[3], folder);
+    const bool folderIsText = argc >= 5 && PathToText(args[4], folder);
     const unsigned long parent = argc >= 3 ? wcstoul(args[2].GetString(), nullptr, 10) : 0;
-    if ((argc == 4 || argc == 5) && args[1] == CStringW::FromText(kRemoveSwitch)) {
-        m_nExitCode = folderIsText ? RunRemovalInCopy(folder, parent, argc == 5 ? args[4] : CStringW())
+    if ((argc == 5 || argc == 6) && args[1] == CStringW::FromText(kRemoveSwitch)) {
+        m_nExitCode = folderIsText ? RunRemovalInCopy(folder, parent, argc == 6 ? args[5] : CStringW())
                                    : kExitNotInstallFolder;
         return FALSE;
     }
-    if (argc == 4 && args[1] == CStringW::FromText(kCleanupSwitch)) {
+    if (argc == 5 && args[1] == CStringW::FromText(kCleanupSwitch)) {
         if (folderIsText)
-            FinishUnattendedRemoval(folder, parent);
+            FinishUnattendedRemoval(folder, parent, args[3]);
         return FALSE;
     }
 

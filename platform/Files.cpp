@@ -260,6 +260,12 @@ CStringW IdentityOf(HANDLE h)
 
 } // namespace
 
+ScopedHandle OpenAgainstWriters(const CStringW& strPath)
+{
+    return ScopedHandle(CreateFileW(strPath.GetString(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 CStringW FileIdentity(const CStringW& strPath)
 {
     ScopedHandle file = OpenAsItself(strPath, 0);

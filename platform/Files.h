@@ -83,6 +83,9 @@ WinResult DeleteAtRestart(const CStringW& strPath);
 CStringW TempFolderW();
 // A name no one can guess: 16 hexadecimal digits from the system's random source.
 CStringW UnpredictableName();
+// The file opened for reading with no one allowed to write, rename or delete it
+// while the handle lives (invalid when it cannot be opened).
+ScopedHandle OpenAgainstWriters(const CStringW& strPath);
 // The file's identity on its volume ("volume-index"), as GetFileInformationByHandle
 // tells it (a link is not followed); empty when it cannot be opened.
 CStringW FileIdentity(const CStringW& strPath);

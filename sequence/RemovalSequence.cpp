@@ -5,6 +5,7 @@
 #include "deploy/UninstallEntry.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/FolderSecurity.h"
 #include "platform/Processes.h"
 #include "res/Texts.h"
 
@@ -14,6 +15,8 @@ namespace {
 constexpr int kMaxLeftoversShown = 10;
 // The install folder's own name: the setup always installs into ...\Q-Ostrevo.
 const char kInstallFolderName[] = "Q-Ostrevo";
+// The temporary copy's folder: Administrators and SYSTEM, nobody else, nothing inherited.
+constexpr char kCopyFolderSddl[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 // How long the temporary copy waits for the uninstaller that started it to end.
 constexpr unsigned long kWaitForUninstallerMs = 60000;
 
@@ -140,13 +143,15 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
 
 WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const CStringW& strLog, CStringW& strCopy)
 {
-    // A folder of its own, made for this run: an elevated program started beside
-    // files that others write into the temporary folder could load a planted DLL.
-    // Wide all the way: the temporary folder may lie below a user name of any language.
-    const CStringW folder = CStringW::FormatText("%s\\Q-Ostrevo-Uninstall-%lu-%lu", Files::TempFolderW().GetString(),
-                                                 static_cast<unsigned long>(Processes::CurrentId()), Clock::Ticks());
+    // A folder of its own for the copy, made for this run with a name no one can
+    // guess and a list that only administrators and SYSTEM may write (nothing
+    // inherited from a temporary folder the unelevated account, or under SYSTEM
+    // every user, may write): nothing can be put beside or in place of a program
+    // that runs elevated. Wide all the way: the temporary folder may lie below a
+    // user name of any language.
+    const CStringW folder = Files::TempFolderW() + L"\\Q-Ostrevo-Uninstall-" + Files::UnpredictableName();
     strCopy = folder + L"\\" + CStringW::FromText(kUninstallerName);
-    WinResult result = Files::CreateFolder(folder);
+    WinResult result = FolderSecurity::CreateWith(folder, kCopyFolderSddl);
     if (!result)
         return result;
     result = Files::CopyOverwrite(Files::ModulePathW(), strCopy);
@@ -154,9 +159,12 @@ WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const
         Files::RemoveFolder(folder);
         return result;
     }
-    CStringW commandLine = CStringW::FormatText("\"%s\" %s %lu \"%s\"", strCopy.GetString(),
+    // Held against writers until the copy runs (Windows then holds its image).
+    const ScopedHandle held = Files::OpenAgainstWriters(strCopy);
+    CStringW commandLine = CStringW::FormatText("\"%s\" %s %lu %s \"%s\"", strCopy.GetString(),
                                                 CStringW::FromText(pszSwitch).GetString(),
                                                 static_cast<unsigned long>(Processes::CurrentId()),
+                                                Files::FileIdentity(Files::ModulePathW()).GetString(),
                                                 CStringW::FromText(strFolder).GetString());
     if (!strLog.IsEmpty())
         commandLine += L" \"" + strLog + L"\"";

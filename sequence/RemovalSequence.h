@@ -11,9 +11,10 @@
 #include "platform/WinResult.h"
 #include "sequence/ExitCodes.h"
 
-// The copy's switches: "/remove <pid> <install folder> [log]" does the whole removal
-// after process pid ended (the dialog's); "/cleanup <pid> <install folder>" only
-// deletes the uninstaller and the emptied folders after pid ended (the silent run's).
+// The copy's switches: "/remove <pid> <id> <install folder> [log]" does the whole
+// removal after process pid ended (the dialog's); "/cleanup <pid> <id> <install
+// folder>" only deletes the uninstaller (when it is still the file <id>, the one
+// that ran) and the emptied folders after pid ended (the silent run's).
 constexpr char kRemoveSwitch[] = "/remove";
 constexpr char kCleanupSwitch[] = "/cleanup";
 

@@ -23,13 +23,12 @@ ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExe
     return result;
 }
 
-void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor)
+void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor, const CStringW& strIdentity)
 {
     if (!IsInstallFolder(strFolder))
         return;
     WaitForUninstaller(nWaitFor);
-    const CString uninstaller = strFolder + "\\" + kUninstallerName;
-    Files::Delete(uninstaller);
+    Files::DeleteIfSameFile(CStringW::FromText(strFolder + "\\" + kUninstallerName), strIdentity);
     RemoveEmptyInstallFolder(strFolder);
     ForgetTemporaryCopy();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/String.h"
+#include "framework/StringW.h"
 #include "sequence/ExitCodes.h"
 
 class LogFile;
@@ -13,5 +14,6 @@ class RemovalSequence;
 // uninstaller's file name there.
 ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExeName, LogFile* pLog);
 // In the temporary copy: after process nWaitFor ended, deletes the uninstaller
-// and the emptied install folder and its emptied parent.
-void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor);
+// when it is still the file strIdentity (the one that ran, not one a newer setup
+// put there since), and the emptied install folder and its emptied parent.
+void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor, const CStringW& strIdentity);
