@@ -66,13 +66,11 @@ bool ReadInstalledFiles(const CString& strInstallFolder, CStringArrayW& relative
 
 WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
 {
-    CStringArrayW all;
-    ReadInstalledFiles(strInstallFolder, all);
-    for (int i = 0; i < relativePaths.GetSize(); ++i) {
-        if (!ContainsNoCase(all, relativePaths[i]))
-            all.Add(relativePaths[i]);
-    }
-    return WriteInstalledFiles(strInstallFolder, all);
+    InstalledFilesJournal journal;
+    WinResult result = journal.Open(strInstallFolder);
+    for (int i = 0; result && i < relativePaths.GetSize(); ++i)
+        result = journal.Record(relativePaths[i]);
+    return result;
 }
 
 WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
@@ -80,5 +78,27 @@ WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArra
     CStringW content;
     for (int i = 0; i < relativePaths.GetSize(); ++i)
         content += relativePaths[i] + L"\r\n";
-    return Files::WriteAll(ListPath(strInstallFolder), CString(kUtf8Mark) + content.ToUtf8());
+    return Files::ReplaceAll(ListPath(strInstallFolder), CString(kUtf8Mark) + content.ToUtf8());
+}
+
+WinResult InstalledFilesJournal::Open(const CString& strInstallFolder)
+{
+    m_file.Close();
+    m_listed.RemoveAll();
+    ReadInstalledFiles(strInstallFolder, m_listed);
+    // Lines are added in today's form only: an earlier list is rewritten first.
+    const WinResult rewritten = WriteInstalledFiles(strInstallFolder, m_listed);
+    if (!rewritten)
+        return rewritten;
+    return m_file.Open(ListPath(strInstallFolder));
+}
+
+WinResult InstalledFilesJournal::Record(const CStringW& strRelative)
+{
+    if (ContainsNoCase(m_listed, strRelative))
+        return WinResult();
+    const WinResult written = m_file.Append((strRelative + L"\r\n").ToUtf8());
+    if (written)
+        m_listed.Add(strRelative);
+    return written;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/StringW.h"
+#include "platform/Files.h"
 #include "platform/WinResult.h"
 
 class CString;
@@ -15,10 +16,32 @@ class CString;
 // wrote it) is read as GBK.
 constexpr char kInstalledFilesName[] = "InstalledFiles.lst";
 
+// The list while the setup places files: each name reaches the disk (flushed)
+// before its file does, so a setup killed at any point (a deployment tool's
+// time-out, a power cut, a logoff) leaves no file that the uninstaller does not know.
+class InstalledFilesJournal {
+public:
+    InstalledFilesJournal() = default;
+    InstalledFilesJournal(const InstalledFilesJournal&) = delete;
+    InstalledFilesJournal& operator=(const InstalledFilesJournal&) = delete;
+
+    // Takes the folder's list as it is (either form), rewrites it whole in
+    // today's form as one step, and keeps it open to add to.
+    WinResult Open(const CString& strInstallFolder);
+    // Adds the path (relative to the install folder) unless it is listed already,
+    // in any case; on the disk when this returns.
+    WinResult Record(const CStringW& strRelative);
+
+private:
+    AppendedFile m_file;
+    CStringArrayW m_listed;
+};
+
 // Adds the relative paths to the folder's list (each once, in any case); the
 // failure when the list could not be written.
 WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths);
-// Replaces the folder's list with these paths (after a removal: what is left).
+// Replaces the folder's list with these paths (after a removal: what is left),
+// as one step: a crash leaves the old list or the new one.
 WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths);
 // The folder's list; false when it has none.
 bool ReadInstalledFiles(const CString& strInstallFolder, CStringArrayW& relativePaths);

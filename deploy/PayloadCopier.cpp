@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "deploy/InstalledFiles.h"
+#include "deploy/UninstallEntry.h"
 #include "framework/Format.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
@@ -96,7 +98,6 @@ void CPayloadCopier::NoteCopy(const CStringW& target, const FileFinder& entry, D
     }
     m_reporter.Note(CStringW::FormatText(Texts::kLogCopiedFormat, target.GetString()));
     m_result.nBytes += entry.Size();
-    m_result.arrPlaced.Add(target.Mid(m_strFolderW.GetLength() + 1, target.GetLength()));
 }
 
 bool RemoveZoneIdentifier(const CStringW& strPath)
@@ -129,18 +130,30 @@ WinResult CopyFreeingTarget(const CStringW& source, const CStringW& target)
 
 } // namespace
 
+WinResult CPayloadCopier::Place(const CStringW& source, const CStringW& target)
+{
+    // A target that does not fit a path is never copied to a cut one.
+    if (!m_bFolderFits)
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    if (m_pJournal) {
+        const WinResult listed = m_pJournal->Record(target.Mid(m_strFolderW.GetLength() + 1, target.GetLength()));
+        if (!listed)
+            return listed;
+    }
+    return CopyFreeingTarget(source, target);
+}
+
 int CPayloadCopier::CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError)
 {
-    // A target that does not fit a path is never copied to a cut one (the copy
-    // refuses it): it counts as a failed copy, so the user sees the message and
-    // can abort.
-    WinResult copied = m_bFolderFits ? CopyFreeingTarget(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+    // A file that cannot be placed counts as a failed copy, so the user sees the
+    // message and can abort.
+    WinResult copied = Place(source, target);
     while (!copied) {
         *pError = copied.Code();
         const int answer = AskAfterFailure(target);
         if (answer != IDRETRY)
             return answer;
-        copied = m_bFolderFits ? Files::CopyOverwrite(source, target) : WinResult(ERROR_FILENAME_EXCED_RANGE);
+        copied = Place(source, target);
     }
     *pError = ERROR_SUCCESS;
     return IDOK;
@@ -167,11 +180,18 @@ bool CPayloadCopier::CopyPayload()
             return true;
     }
 
+    // The uninstaller first: from then on, whatever stops the setup, what it
+    // placed can be taken off again.
+    FileFinder uninstaller;
+    const CStringW uninstallerName = CStringW::FromText(kUninstallerName);
+    if (uninstaller.First(m_strPayload + L"\\" + uninstallerName) && !CopyPayloadEntry(uninstaller))
+        return false;
+
     for (int count = 0;;) {
         StepProgress();
         if (count > 0 && !finder.Next())
             return true;
-        if (!CopyPayloadEntry(finder))
+        if (!finder.NameW().EqualsNoCase(uninstallerName) && !CopyPayloadEntry(finder))
             return false;
         ++count;
     }
@@ -226,7 +246,7 @@ void CPayloadCopier::CopyLibraryEntry(const CStringW& source, const CStringW& de
     const CStringW to = destination + L"\\" + entry.NameW();
     // No question: the add-on loads without its library. A file that could not be
     // copied is named with the install's write failures instead.
-    const WinResult copied = CopyFreeingTarget(from, to);
+    const WinResult copied = Place(from, to);
     NoteCopy(to, entry, copied.Code());
     if (!copied)
         m_result.libraryFailures.Add(to, copied.Code());

@@ -5,13 +5,14 @@
 #include "framework/Reporter.h"
 #include "framework/String.h"
 #include "platform/Failure.h"
+#include "platform/WinResult.h"
 
 class FileFinder;
+class InstalledFilesJournal;
 
 // What the two copies did, read by the install once they are done.
 struct CopyResult {
-    CStringArrayW arrPlaced;      // the files copied, relative to the install folder
-    unsigned long long nBytes = 0;  // their bytes
+    unsigned long long nBytes = 0;  // bytes of the files copied
     FailureList libraryFailures;  // library files that could not be copied (target paths)
 };
 
@@ -23,8 +24,14 @@ public:
     // the copier.
     CPayloadCopier(CString strFolder, const CStringW& strPayload, Reporter& reporter);
 
-    // Copies the files lying directly in the payload folder. False when there is
-    // no payload (told) or the user chose Abort after a failed copy.
+    // Each file is added to journal (flushed) before it is placed: a setup that is
+    // killed leaves no file the uninstaller does not know. Must outlive the copier.
+    void SetJournal(InstalledFilesJournal* pJournal) { m_pJournal = pJournal; }
+
+    // Copies the files lying directly in the payload folder, the uninstaller
+    // first (whatever stops the setup then, what it placed can be taken off
+    // again). False when there is no payload (told) or the user chose Abort after
+    // a failed copy.
     bool CopyPayload();
     // Copies the files of the payload's "Trabex扩展绘图库" folder without a
     // question; what could not be copied is named in the result.
@@ -41,6 +48,8 @@ private:
     // The Abort/Retry/Ignore loop around one file: IDOK when copied, else
     // IDABORT or IDIGNORE with the copy's error in *pError.
     int CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError);
+    // Records the target in the journal, then copies over it (freeing a read-only one).
+    WinResult Place(const CStringW& source, const CStringW& target);
     // One listing entry of each copy; skipped entries count as done.
     bool CopyPayloadEntry(const FileFinder& entry);
     void CopyLibraryEntry(const CStringW& source, const CStringW& destination, const FileFinder& entry);
@@ -50,6 +59,7 @@ private:
     CStringW m_strPayload;
     CStringW m_strFolderW;  // the install folder as the wide functions take it
     bool m_bFolderFits;     // the install folder fits a path buffer
+    InstalledFilesJournal* m_pJournal = nullptr;
     Reporter& m_reporter;
     CopyResult m_result;
 };

@@ -235,6 +235,18 @@ void AfxPumpMessages(CWnd* pDialog)
     }
 }
 
+void AfxBlockShutdown(CWnd* pWnd, const CStringW& strReason)
+{
+    if (pWnd && pWnd->GetSafeHwnd())
+        ::ShutdownBlockReasonCreate(pWnd->GetSafeHwnd(), strReason.GetString());
+}
+
+void AfxAllowShutdown(CWnd* pWnd)
+{
+    if (pWnd && pWnd->GetSafeHwnd())
+        ::ShutdownBlockReasonDestroy(pWnd->GetSafeHwnd());
+}
+
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType)
 {
     return ShowMessageBox(pOwner, CStringW::FromText(pszText), pszCaption, nType);

@@ -78,6 +78,11 @@ void AfxSetAppName(const char* pszName);
 // included) and returns: a long job on the window's own thread stays responsive.
 void AfxPumpMessages(CWnd* pDialog);
 
+// While a job that must not be cut runs in the window: Windows asks before
+// ending the session and shows the reason (the window answers the query itself).
+void AfxBlockShutdown(CWnd* pWnd, const CStringW& strReason);
+void AfxAllowShutdown(CWnd* pWnd);
+
 // A message box owned by pOwner's window (no owner when NULL).
 int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType);
 // The same with a wide text (a path of any language in it).

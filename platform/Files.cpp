@@ -58,6 +58,24 @@ bool FileFinder::IsDots() const
     return std::wcscmp(m_data.cFileName, L".") == 0 || std::wcscmp(m_data.cFileName, L"..") == 0;
 }
 
+WinResult AppendedFile::Open(const CStringW& strPath)
+{
+    m_file.Reset(CreateFileW(strPath.GetString(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+    return WinResult::FromLastError(m_file.IsValid());
+}
+
+WinResult AppendedFile::Append(const CString& strBytes)
+{
+    if (!m_file.IsValid())
+        return WinResult(ERROR_INVALID_HANDLE);
+    DWORD written = 0;
+    const DWORD n = static_cast<DWORD>(strBytes.GetLength());
+    if (!WriteFile(m_file.Get(), strBytes.GetString(), n, &written, nullptr) || !FlushFileBuffers(m_file.Get()))
+        return WinResult::FromLastError(false);
+    return written == n ? WinResult() : WinResult(ERROR_WRITE_FAULT);
+}
+
 bool PathToText(const CStringW& strPath, CString& strText)
 {
     return CString::FromWideExact(strPath.GetString(), strPath.GetLength(), strText);
@@ -209,6 +227,25 @@ WinResult WriteAll(const CStringW& strPath, const CString& strContent)
     if (!WriteFile(file.Get(), strContent.GetString(), n, &written, nullptr))
         return WinResult::FromLastError(false);
     return written == n ? WinResult() : WinResult(ERROR_WRITE_FAULT);
+}
+
+WinResult ReplaceAll(const CStringW& strPath, const CString& strContent)
+{
+    const CStringW fresh = strPath + L".new";
+    {
+        ScopedHandle file(CreateFileW(fresh.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr));
+        if (!file.IsValid())
+            return WinResult::FromLastError(false);
+        DWORD written = 0;
+        const DWORD n = static_cast<DWORD>(strContent.GetLength());
+        if (!WriteFile(file.Get(), strContent.GetString(), n, &written, nullptr) || !FlushFileBuffers(file.Get()))
+            return WinResult::FromLastError(false);
+        if (written != n)
+            return WinResult(ERROR_WRITE_FAULT);
+    }
+    return WinResult::FromLastError(MoveFileExW(fresh.GetString(), strPath.GetString(),
+                                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE);
 }
 
 WinResult DeleteAtRestart(const CStringW& strPath)

@@ -46,6 +46,23 @@ private:
     WIN32_FIND_DATAW m_data = {};
 };
 
+// A file opened to add to its end, each addition on the disk before it returns
+// (a record that must survive a crash at any moment).
+class AppendedFile {
+public:
+    AppendedFile() = default;
+    AppendedFile(const AppendedFile&) = delete;
+    AppendedFile& operator=(const AppendedFile&) = delete;
+    // Opens an existing file; others may read it meanwhile.
+    WinResult Open(const CStringW& strPath);
+    void Close() { m_file.Close(); }
+    // Writes the bytes at the end and flushes them.
+    WinResult Append(const CString& strBytes);
+
+private:
+    ScopedHandle m_file;
+};
+
 namespace Files {
 
 // Full path of the running program (GetModuleFileNameW), every character kept.
@@ -75,6 +92,10 @@ bool IsLink(const CStringW& strPath);
 bool ReadAll(const CStringW& strPath, CString& strContent);
 // Replaces the file with the bytes; the failure when it cannot be written whole.
 WinResult WriteAll(const CStringW& strPath, const CString& strContent);
+// Replaces the file with the bytes as one step: written to a file beside it and
+// flushed, then moved over it (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+// A crash or a power cut leaves the old file or the new one, never half of either.
+WinResult ReplaceAll(const CStringW& strPath, const CString& strContent);
 // Asks Windows to delete the file when it next starts (a running program's own copy).
 WinResult DeleteAtRestart(const CStringW& strPath);
 // The temporary folder, without a trailing backslash: GetTempPath2W where

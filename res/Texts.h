@@ -19,6 +19,7 @@ constexpr const char kCloseAcad[] = "请关闭AutoCAD后再进行安装 !";
 constexpr const char kInstallDone[] = "安装完成，重启CAD即可使用 !";
 constexpr const char kImportOldSettings[] =
     "若要导入早期版本（2024年版本及更早版本）的设置，可点击:\n\n [软件设置] -> [设置导出导入] -> [早期版本设置导入]";
+constexpr const char kShutdownWhileInstalling[] = "正在安装 Trabex 扩展：现在关机或注销会留下不完整的安装。";
 constexpr const char kFolderEmpty[] = "请输入安装路径 !";
 constexpr const char kFolderInvalidFormat[] =
     "安装路径 %s 无效 !\n\n请输入以盘符开头的完整路径（例如 C:\\Trabex），\n路径中不能含有 \" * / : ; < > ? \\ | 等字符。";

@@ -214,25 +214,31 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
 
     if (!plan.strPayload.IsEmpty())
         m_reporter.BeginProgress(CountCopySteps(plan.strPayload) + kStepsAfterCopy);
+    // Every file placed is on the list before it is placed, also before an Abort
+    // or a kill: the uninstaller removes exactly these files. Without the list
+    // nothing is placed.
+    InstalledFilesJournal journal;
+    if (!plan.strPayload.IsEmpty()) {
+        const WinResult listOpen = journal.Open(folder);
+        if (!listOpen) {
+            const CStringW list = CStringW::FromText(folder + "\\" + kInstalledFilesName);
+            m_reporter.Note(FailureLine(Texts::kLogNotWrittenFormat, list, listOpen.Code()));
+            FailureList failures;
+            failures.Add(list, listOpen.Code());
+            return TellWriteFailures(m_reporter, failures);
+        }
+    }
     CPayloadCopier copier(folder, plan.strPayload, m_reporter);
+    copier.SetJournal(&journal);
     const bool copied = copier.CopyPayload();
     if (copied)
         copier.CopyExtendedLibrary();
     const CopyResult& copy = copier.Result();
-    // Whatever was placed is recorded, also before an Abort: the uninstaller
-    // removes exactly these files.
-    const WinResult recorded =
-        copy.arrPlaced.IsEmpty() ? WinResult() : AddInstalledFiles(folder, copy.arrPlaced);
     if (!copied)
         return plan.strPayload.IsEmpty() ? kExitPayloadMissing : kExitCopyAborted;
     m_reporter.Step();
 
     FailureList failures = copy.libraryFailures;
-    if (!recorded) {
-        const CStringW list = CStringW::FromText(folder + "\\" + kInstalledFilesName);
-        failures.Add(list, recorded.Code());
-        m_reporter.Note(FailureLine(Texts::kLogNotWrittenFormat, list, recorded.Code()));
-    }
     m_record.SetInstallFolder(folder);
     m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
     m_reporter.Step();

@@ -54,7 +54,9 @@ bool Dlg_Setup::RunInstallSequence()
     LoggedReporter reporter(&boxes, m_pLog);
     InstallSequence sequence(theAcadRegistry, reporter);
     m_bBusy = true;
+    AfxBlockShutdown(this, CStringW::FromText(Texts::kShutdownWhileInstalling));
     m_nResult = sequence.Run(m_plan);
+    AfxAllowShutdown(this);
     m_bBusy = false;
     return m_nResult == kExitDone;
 }

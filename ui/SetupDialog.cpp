@@ -181,6 +181,15 @@ void Dlg_Setup::OnCancel()
     CDialog::OnCancel();
 }
 
+BOOL Dlg_Setup::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (msg == WM_QUERYENDSESSION && m_bBusy) {
+        *pResult = FALSE;
+        return TRUE;
+    }
+    return CDialog::OnWndMsg(msg, wParam, lParam, pResult);
+}
+
 void Dlg_Setup::OnEnterKey()
 {
 }

@@ -61,6 +61,9 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
+    // While the install runs, a logoff or shutdown is refused (it would leave half
+    // an installation); every other message goes the dialog's way.
+    BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnReleaseCheckClicked();

@@ -272,3 +272,45 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
         Sleep(50);
     EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
 }
+
+// A deployment tool's time-out or a power cut in the middle of the copy: the
+// uninstaller run afterwards takes off every file the setup placed, and nothing
+// of the machine's is changed.
+TEST_F(Uninstall, AfterASetupKilledInTheMiddleOfTheCopyNothingOfOursIsLeft)
+{
+    const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
+    Disk::MakeFolder(setup.data());
+    for (const char* f : {"Trabex2010.ARX", "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
+        Disk::WriteFile(setup.data() + "\\" + f, f);
+    const std::string big(4 * 1024 * 1024, 'm');
+    for (int i = 0; i < 60; ++i)
+        Disk::WriteFile(setup.data() + "\\module" + std::to_string(100 + i) + ".dat", big);
+    ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(),
+                          (setup.data() + "\\Uninstall.exe").c_str(), FALSE));
+
+    std::string command = "\"" + setup.dist() + "\\SetUp.exe\" /S";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    // Killed once a few of the large files are in place, the copy still going on.
+    for (int waited = 0; !Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\module103.dat") && waited < 30000; waited += 5)
+        Sleep(5);
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(Disk::IsFile(kUninstaller)) << "the uninstaller is placed first";
+    ASSERT_FALSE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\module159.dat")) << "killed before the copy ended";
+
+    MessageBoxAnswerer boxes;
+    boxes.WatchAllProcesses();
+    EXPECT_EQ(0, RunToEnd(std::string("\"") + kUninstaller + "\" /S"));
+    for (int waited = 0; Disk::IsFolder("C:\\Trabex") && waited < 20000; waited += 50)
+        Sleep(50);
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex")) << "every file the setup placed, and its folders";
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    EXPECT_EQ("D:\\Company\\Blocks\\...;c:\\trabex\\q-ostrevo2",
+              UserTrustedPaths("R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables"));
+    EXPECT_EQ(0u, boxes.Count());
+}
