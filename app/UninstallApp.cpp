@@ -3,6 +3,7 @@
 #include <wchar.h>
 
 #include "app/CommandLine.h"
+#include "app/RequestedLog.h"
 #include "deploy/FolderRemoval.h"
 #include "platform/Com.h"
 #include "platform/Files.h"
@@ -50,12 +51,16 @@ BOOL CUninstallApp::InitInstance()
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), false, options);
     LogFile log;
-    if (!options.strLog.IsEmpty())
-        log.Open(options.strLog);
+    if (understood && !OpenRequestedLog(options, log, Texts::kCaptionUninstall)) {
+        m_nExitCode = kExitBadCommandLine;
+        return FALSE;
+    }
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
     reporter.Note(CStringW::FormatText(Texts::kLogStartFormat, CStringW::FromText(m_pszAppName).GetString(), L"",
                                        Processes::CommandLineW().GetString()));
+    if (log.IsOpen())
+        reporter.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
     m_nExitCode = Uninstall(understood, options, log, reporter);
     CString text;
     text.Format(Texts::kLogExitFormat, m_nExitCode);
@@ -94,7 +99,8 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
         return kExitDone;
     }
     Dlg_Uninstall dlg(removal);
-    dlg.SetLog(log.IsOpen() ? &log : nullptr, &options.strLog);
+    // The copy continues the log by its full path (it runs in a folder of its own).
+    dlg.SetLog(log.IsOpen() ? &log : nullptr, &log.Path());
     dlg.DoModal();
     return dlg.Result();
 }

@@ -2,6 +2,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "app/CommandLine.h"
+#include "app/RequestedLog.h"
 #include "platform/Com.h"
 #include "platform/Processes.h"
 #include "platform/LogFile.h"
@@ -28,12 +29,16 @@ BOOL CWizardApp::InitInstance()
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), true, options);
     LogFile log;
-    if (!options.strLog.IsEmpty())
-        log.Open(options.strLog);
+    if (understood && !OpenRequestedLog(options, log, Texts::kCaptionSetup)) {
+        m_nExitCode = kExitBadCommandLine;
+        return FALSE;
+    }
     LoggedReporter notes(nullptr, &log);
     notes.Note(CStringW::FormatText(Texts::kLogStartFormat, CStringW::FromText(m_pszAppName).GetString(),
                                     CStringW::FromText(SETUP_VERSION_TEXT).GetString(),
                                     Processes::CommandLineW().GetString()));
+    if (log.IsOpen())
+        notes.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
     CString line;
 
     if (!understood) {

@@ -14,17 +14,21 @@ void WriteAll(HANDLE h, const char* p, DWORD n)
 
 } // namespace
 
-bool LogFile::Open(const CStringW& strPath, bool bAppend)
+WinResult LogFile::Open(const CStringW& strPath, bool bAppend)
 {
-    m_file.Reset(CreateFileW(strPath.GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    m_strPath = Files::LongFullPathW(strPath);
+    // The folders on the way, from the top down (those that exist pass over).
+    for (int i = m_strPath.Find(L'\\', 3); i > 0; i = m_strPath.Find(L'\\', i + 1))
+        Files::CreateFolder(m_strPath.Left(i));
+    m_file.Reset(CreateFileW(m_strPath.GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                              bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!m_file.IsValid())
-        return false;
+        return WinResult::FromLastError(false);
     LARGE_INTEGER end = {};
     SetFilePointerEx(m_file.Get(), end, &end, FILE_END);
     if (end.QuadPart == 0)
         WriteAll(m_file.Get(), "\xEF\xBB\xBF", 3);
-    return true;
+    return WinResult();
 }
 
 void LogFile::Write(const CStringW& strLine)

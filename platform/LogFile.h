@@ -10,10 +10,13 @@ public:
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
 
-    // Creates (or empties) the file, or with bAppend continues it; false when it
-    // cannot be written.
-    bool Open(const CStringW& strPath, bool bAppend = false);
+    // Creates (or empties) the file, or with bAppend continues it. A relative
+    // path is taken from the current folder; folders missing on the way are
+    // made. The failure when it cannot be written.
+    WinResult Open(const CStringW& strPath, bool bAppend = false);
     bool IsOpen() const { return m_file.IsValid(); }
+    // The full path the last Open took.
+    const CStringW& Path() const { return m_strPath; }
     // Writes the time and the line; line breaks inside it become blanks, so a
     // message stays one line. Every character of any language is kept.
     void Write(const CStringW& strLine);
@@ -22,4 +25,5 @@ public:
 
 private:
     ScopedHandle m_file{INVALID_HANDLE_VALUE};
+    CStringW m_strPath;
 };

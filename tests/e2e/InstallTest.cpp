@@ -498,6 +498,12 @@ TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
     }
     EXPECT_TRUE(LogHas(LogText(setup.root / "s.log"), Texts::kCloseAcad));
     EXPECT_EQ(1, RunToEnd(command + " /X")) << "a switch it does not know";
+    // A log in folders that do not exist yet: they are made. One that cannot be
+    // written: nothing is done, and the exit code says so.
+    const std::string deeper = setup.root / "logs\\deeper\\s.log";
+    EXPECT_EQ(4, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /S /LOG=" + deeper + " /D=C:\\a:b"));
+    EXPECT_TRUE(LogHas(LogText(deeper), "日志文件：" + deeper));
+    EXPECT_EQ(1, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /S /LOG=Q:\\logs\\s.log"));
     EXPECT_EQ(4, RunToEnd(command + " /D=C:\\a:b")) << "the folder rules";
     // ';' separates TRUSTEDPATHS entries: AutoCAD would trust "D:\CAD" and "Tools".
     EXPECT_EQ(4, RunToEnd(command + " /D=D:\\CAD;Tools"));

@@ -1,0 +1,21 @@
+#include "app/RequestedLog.h"
+
+#include "platform/ErrorText.h"
+#include "platform/LogFile.h"
+#include "res/Texts.h"
+#include "sequence/LoggedReporter.h"
+
+bool OpenRequestedLog(const CommandLine& options, LogFile& log, const char* pszCaption)
+{
+    if (options.strLog.IsEmpty())
+        return true;
+    const WinResult opened = log.Open(options.strLog);
+    if (opened)
+        return true;
+    WindowReporter boxes(nullptr, nullptr);
+    LoggedReporter reporter(options.bSilent ? nullptr : &boxes, nullptr);
+    reporter.Tell(CStringW::FormatText(Texts::kLogCannotOpenFormat, log.Path().GetString()) +
+                      DescribeError(opened.Code()),
+                  pszCaption);
+    return false;
+}
