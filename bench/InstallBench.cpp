@@ -37,7 +37,7 @@ int Profile(const char* pszDest)
 {
     enum { kFormat, kCopy, kTargetAttributes, kZone, kProgress, kListing, kCount };
     const char* const names[kCount] = {"formatting the two paths", "CopyFileW",
-                                       "ClearReadOnly(target), if listed so", "RemoveZoneIdentifier(target)",
+                                       "ClearReadOnly(target)", "RemoveZoneIdentifier(target)",
                                        "progress step", "listing (FindNextFileW)"};
     double total[kCount] = {};
     CStringW payload;
@@ -76,10 +76,7 @@ int Profile(const char* pszDest)
                 target = dest + L"\\" + finder.NameW();
             });
             step(kCopy, [&] { Files::CopyOverwrite(source, target); });
-            step(kTargetAttributes, [&] {
-                if (finder.Attributes() & FILE_ATTRIBUTE_READONLY)
-                    ClearReadOnly(target);
-            });
+            step(kTargetAttributes, [&] { ClearReadOnly(target); });
             step(kZone, [&] { RemoveZoneIdentifier(target); });
             ++files;
         }

@@ -4,12 +4,10 @@
 
 CStringW FailureList::JoinLines(int nMaxShown) const
 {
-    CStringW list;
-    for (int i = 0; i < GetSize() && i < nMaxShown; ++i)
-        list += (*this)[i].strWhat + L"\n";
-    if (GetSize() > nMaxShown)
-        list += L"\x2026\x2026\n";  // "……", as the program's own lists end
-    return list;
+    CStringArrayW whats;
+    for (int i = 0; i < GetSize(); ++i)
+        whats.Add((*this)[i].strWhat);
+    return ::JoinLines(whats, nMaxShown);
 }
 
 CStringW FailureLine(const char* pszFormat, const CStringW& strWhat, DWORD dwError)

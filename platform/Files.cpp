@@ -333,6 +333,13 @@ CStringW WithoutDevicePrefix(const CStringW& path)
     return path;
 }
 
+// The path of what a handle holds, as Windows resolved it (no "\\?\" in front).
+CStringW FinalPath(HANDLE h)
+{
+    return WithoutDevicePrefix(
+        AskPathW([&](wchar_t* p, DWORD n) { return GetFinalPathNameByHandleW(h, p, n, FILE_NAME_NORMALIZED); }));
+}
+
 bool IsReparsePoint(const CStringW& path)
 {
     const DWORD attributes = GetFileAttributesW(path.GetString());
@@ -348,18 +355,18 @@ WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
         if (IsReparsePoint(strFolder + L"\\" + strRelative.Left(i)))
             return WinResult(kErrorReparsePoint);
     }
-    const CStringW path = strFolder + L"\\" + strRelative;
-    ScopedHandle file = OpenAsItself(path, DELETE | FILE_WRITE_ATTRIBUTES);
+    ScopedHandle file = OpenAsItself(strFolder + L"\\" + strRelative, DELETE | FILE_WRITE_ATTRIBUTES);
     if (!file.IsValid())
         return WinResult::FromLastError(false);
-    // What was opened, wherever a part was swapped for a link meanwhile: it must
-    // lie in the folder.
+    // What was opened, wherever a part was swapped for a link meanwhile, must lie
+    // in the folder (both as Windows resolves them: a drive letter made by SUBST
+    // or a folder the user chose through a junction compare alike).
+    const ScopedHandle folder(CreateFileW(strFolder.GetString(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const CStringW inside = folder.IsValid() ? FinalPath(folder.Get()) + L"\\" : CStringW();
     FILE_BASIC_INFO basic = {};
-    const CStringW opened = AskPathW([&](wchar_t* p, DWORD n) {
-        return GetFinalPathNameByHandleW(file.Get(), p, n, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    });
-    const CStringW inside = LongFullPathW(strFolder) + L"\\";
-    if (!WithoutDevicePrefix(opened).StartsWithNoCase(inside) ||
+    if (inside.GetLength() < 2 || !FinalPath(file.Get()).StartsWithNoCase(inside) ||
         !GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
         (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
         return WinResult(kErrorReparsePoint);

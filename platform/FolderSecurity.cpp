@@ -179,17 +179,20 @@ private:
 // Owner and access list on one object opened as itself (never through a link).
 WinResult SetOnObject(const CStringW& path, const Descriptor& sd)
 {
+    // READ_CONTROL too: setting a list reads the one there (the backup privilege
+    // grants it where the list there forbids it).
     ScopedHandle object(CreateFileW(path.GetString(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!object.IsValid())
-        return WinResult::FromLastError(false);
     bool present = false;
     PACL dacl = sd.Dacl(&present);
-    return WinResult(SetSecurityInfo(object.Get(), SE_FILE_OBJECT,
-                                     OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
-                                         PROTECTED_DACL_SECURITY_INFORMATION,
-                                     sd.Owner(), nullptr, dacl, nullptr));
+    const SECURITY_INFORMATION what =
+        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION;
+    // An open for the owner and list alone passes a file another program holds
+    // (no data is read or written through it).
+    if (!object.IsValid())
+        return WinResult::FromLastError(false);
+    return WinResult(SetSecurityInfo(object.Get(), SE_FILE_OBJECT, what, sd.Owner(), nullptr, dacl, nullptr));
 }
 
 WinResult SetOnTree(const CStringW& folder, const Descriptor& sd)
@@ -220,7 +223,7 @@ public:
         if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
             return;
         m_token.Reset(token);
-        for (const wchar_t* name : {L"SeRestorePrivilege", L"SeTakeOwnershipPrivilege"}) {
+        for (const wchar_t* name : {L"SeBackupPrivilege", L"SeRestorePrivilege", L"SeTakeOwnershipPrivilege"}) {
             TOKEN_PRIVILEGES wanted = {1, {{{0, 0}, SE_PRIVILEGE_ENABLED}}};
             TOKEN_PRIVILEGES before = {};
             DWORD size = sizeof before;
@@ -240,7 +243,7 @@ public:
 
 private:
     ScopedHandle m_token;
-    TOKEN_PRIVILEGES m_before[2] = {};
+    TOKEN_PRIVILEGES m_before[3] = {};
     int m_count = 0;
 };
 
@@ -319,7 +322,10 @@ bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk)
         if (Files::Exists(level)) {
             const DiskDescriptor folderSd(level);
             const DiskDescriptor parentSd(parent);
-            if (folderSd.Ok() && Replaceable(folderSd.Get(), parentSd.Ok() ? parentSd.Get() : nullptr, user.Sid())) {
+            // A folder whose owner and list an administrator may not even read
+            // is someone else's to change.
+            if (!folderSd.Ok() ||
+                Replaceable(folderSd.Get(), parentSd.Ok() ? parentSd.Get() : nullptr, user.Sid())) {
                 strAtRisk = level;
                 return true;
             }

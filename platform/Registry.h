@@ -21,17 +21,17 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
-    // RegOpenKeyA: pszPath NULL or empty opens hParent itself again.
+    // RegOpenKeyW: pszPath NULL or empty opens hParent itself again.
     bool Open(HKEY hParent, const char* pszPath);
     // The same, with the registry's own result (ERROR_FILE_NOT_FOUND when absent).
     LONG OpenStatus(HKEY hParent, const char* pszPath);
     LONG OpenStatus(HKEY hParent, const CStringW& strPath);
-    // RegOpenKeyExA with the access the caller means to use: the key's security
+    // RegOpenKeyExW with the access the caller means to use: the key's security
     // is checked against exactly that (a later write through a handle opened for
     // less may not be checked again).
     LONG OpenAccess(HKEY hParent, const char* pszPath, REGSAM access);
     LONG OpenAccess(HKEY hParent, const CStringW& strPath, REGSAM access);
-    // RegOpenKeyExA with KEY_READ; the empty name opens hParent itself again.
+    // RegOpenKeyExW with KEY_READ; the empty name opens hParent itself again.
     bool OpenRead(HKEY hParent, const char* pszName);
     // The same, but a symbolic link is opened as the link itself (a key without
     // sub-keys), never followed: a walk over it cannot loop.
@@ -77,7 +77,7 @@ public:
     // REG_SZ through the wide function, NUL counted: every character survives.
     WinResult SetStringW(const wchar_t* pszName, const CStringW& value);
     WinResult SetDword(const char* pszName, DWORD dwValue);
-    // RegDeleteKeyA: fails and changes nothing when the key has sub-keys.
+    // RegDeleteKeyW: fails and changes nothing when the key has sub-keys.
     WinResult DeleteSubKey(const char* pszPath);
     // Deletes the sub-key pszPath with everything below it. A symbolic link met
     // on the way is deleted as the link itself: what it points to is never

@@ -282,8 +282,8 @@ TEST_F(Uninstall, AfterASetupKilledInTheMiddleOfTheCopyNothingOfOursIsLeft)
     Disk::MakeFolder(setup.data());
     for (const char* f : {"Trabex2010.ARX", "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
         Disk::WriteFile(setup.data() + "\\" + f, f);
-    const std::string big(4 * 1024 * 1024, 'm');
-    for (int i = 0; i < 60; ++i)
+    const std::string big(3 * 1024 * 1024, 'm');
+    for (int i = 0; i < 40; ++i)
         Disk::WriteFile(setup.data() + "\\module" + std::to_string(100 + i) + ".dat", big);
     ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(),
                           (setup.data() + "\\Uninstall.exe").c_str(), FALSE));
@@ -301,7 +301,7 @@ TEST_F(Uninstall, AfterASetupKilledInTheMiddleOfTheCopyNothingOfOursIsLeft)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     ASSERT_TRUE(Disk::IsFile(kUninstaller)) << "the uninstaller is placed first";
-    ASSERT_FALSE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\module159.dat")) << "killed before the copy ended";
+    ASSERT_FALSE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\module139.dat")) << "killed before the copy ended";
 
     MessageBoxAnswerer boxes;
     boxes.WatchAllProcesses();
