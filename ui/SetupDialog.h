@@ -20,8 +20,8 @@ public:
     void UpdateInstallButton();
     // Copies and registers; false when the installation did not complete.
     bool RunInstallSequence();
-    // How the dialog's last installation ended (an ExitCode); nothing installed
-    // until one completes.
+    // How the dialog's last installation ended (an ExitCode); kExitCancelled
+    // until one runs (closing the dialog is the user's cancel).
     int Result() const { return m_nResult; }
     // Also writes every step and message into log (which must outlive the dialog).
     void SetLog(LogFile* pLog) { m_pLog = pLog; }
@@ -68,7 +68,7 @@ protected:
 
     // What the checks of the last Install click decided.
     InstallPlan m_plan;
-    int m_nResult = kExitNothingDone;
+    int m_nResult = kExitCancelled;
     LogFile* m_pLog = nullptr;
     // While the install runs the window answers, but Install, Browse, Cancel and
     // the close box do nothing.

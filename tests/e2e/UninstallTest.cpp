@@ -257,6 +257,12 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
 
     MessageBoxAnswerer boxes;
     boxes.WatchAllProcesses();
+    {
+        FakeAcad acad(setup.root.Path());
+        ASSERT_TRUE(acad.Started());
+        EXPECT_EQ(1618, RunToEnd(quiet)) << "AutoCAD is running: busy, for a deployment tool to try again";
+        EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(registration, "LOADER")) << "nothing removed";
+    }
     EXPECT_EQ(0, RunToEnd(quiet)) << "the removal's own result";
     EXPECT_EQ(0u, boxes.Count()) << "no window at all";
     EXPECT_EQ("<absent>", MachineString(entry, "DisplayName"));
