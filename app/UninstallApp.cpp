@@ -11,6 +11,7 @@
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
+#include "sequence/SingleRun.h"
 #include "uninstall/RemovalRun.h"
 #include "uninstall/UninstallDialog.h"
 #include "unattended/UnattendedRemoval.h"
@@ -26,7 +27,8 @@ BOOL CUninstallApp::InitInstance()
 {
     const ScopedOle ole;  // as the setup: COM on the thread that shows windows
     // The temporary copy's own switches (read from the wide command line: the
-    // folder may hold characters of any code page).
+    // folder may hold characters of any code page). The copy runs under the one
+    // run of the uninstaller that started it, which handed it a handle of its own.
     CStringArray args;
     SplitArguments(Processes::CommandLine(), args);
     const int argc = args.GetSize();
@@ -41,15 +43,20 @@ BOOL CUninstallApp::InitInstance()
 
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLine(), false, options);
+    // Before anything is written: a second run must not even empty the first one's log.
+    const SingleRun run = TakeSingleRun();
     LogFile log;
     if (!options.strLog.IsEmpty())
-        log.Open(options.strLog);
+        log.Open(options.strLog, run.Busy());
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
     CString text;
     text.Format(Texts::kLogStartFormat, m_pszAppName, "", Processes::CommandLine());
     reporter.Note(text);
-    m_nExitCode = Uninstall(understood, options, log, reporter);
+    if (TellSingleRun(run, reporter, Texts::kCaptionUninstall) != kExitDone)
+        m_nExitCode = kExitBusy;
+    else
+        m_nExitCode = Uninstall(understood, options, log, reporter);
     text.Format(Texts::kLogExitFormat, m_nExitCode);
     reporter.Note(text);
     return FALSE;

@@ -8,6 +8,7 @@
 #include "res/Texts.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
+#include "sequence/SingleRun.h"
 #include "ui/SetupDialog.h"
 #include "unattended/UnattendedInstall.h"
 #include "version.h"
@@ -25,19 +26,23 @@ BOOL CWizardApp::InitInstance()
     const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLine(), true, options);
+    // Before anything is written: a second run must not even empty the first one's log.
+    const SingleRun run = TakeSingleRun();
     LogFile log;
     if (!options.strLog.IsEmpty())
-        log.Open(options.strLog);
+        log.Open(options.strLog, run.Busy());
     LoggedReporter notes(nullptr, &log);
     CString line;
     line.Format(Texts::kLogStartFormat, m_pszAppName, SETUP_VERSION_TEXT, Processes::CommandLine());
     notes.Note(line);
+    // Interactively messages are shown; a silent run only logs them.
+    WindowReporter boxes(nullptr, nullptr);
+    LoggedReporter told(options.bSilent ? nullptr : &boxes, &log);
 
-    if (!understood) {
-        // Interactively the usage is shown; a silent run only logs it.
-        WindowReporter boxes(nullptr, nullptr);
-        LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
-        reporter.Tell(Texts::kSetupUsage, Texts::kCaptionSetup);
+    if (TellSingleRun(run, told, Texts::kCaptionSetup) != kExitDone) {
+        m_nExitCode = kExitBusy;
+    } else if (!understood) {
+        told.Tell(Texts::kSetupUsage, Texts::kCaptionSetup);
         m_nExitCode = kExitBadCommandLine;
     } else {
         theAcadRegistry.FindAcadReleases();

@@ -8,6 +8,11 @@ namespace Processes {
 
 WinResult Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder)
 {
+    return StartHolding(pszExe, strCommandLine, pszFolder, nullptr);
+}
+
+WinResult StartHolding(const char* pszExe, const CString& strCommandLine, const char* pszFolder, HANDLE hShared)
+{
     const CStringW line = CStringW::FromText(strCommandLine);
     // CreateProcessW may write into the command line: a copy of its own.
     wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
@@ -18,13 +23,25 @@ WinResult Start(const char* pszExe, const CString& strCommandLine, const char* p
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     const WinResult started = WinResult::FromLastError(
-        CreateProcessW(CStringW::FromText(pszExe).GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
+        CreateProcessW(CStringW::FromText(pszExe).GetString(), buffer, nullptr, nullptr, FALSE,
+                       hShared ? CREATE_SUSPENDED : 0, nullptr,
                        pszFolder ? CStringW::FromText(pszFolder).GetString() : nullptr, &si, &pi) != FALSE);
     free(buffer);
     if (!started)
         return started;
     ScopedHandle process(pi.hProcess);
     ScopedHandle thread(pi.hThread);
+    if (!hShared)
+        return WinResult();
+    // Placed while the program is still suspended, so it never runs without it.
+    HANDLE copy = nullptr;
+    const WinResult placed = WinResult::FromLastError(
+        DuplicateHandle(GetCurrentProcess(), hShared, process.Get(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS) != FALSE);
+    if (!placed) {
+        TerminateProcess(process.Get(), ERROR_CANCELLED);
+        return placed;
+    }
+    ResumeThread(thread.Get());
     return WinResult();
 }
 

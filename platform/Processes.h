@@ -13,6 +13,10 @@ namespace Processes {
 // Starts a program with a command line of its own, in pszFolder (NULL: this
 // program's current folder).
 WinResult Start(const char* pszExe, const CString& strCommandLine, const char* pszFolder = nullptr);
+// The same, and the program holds a copy of hShared (a handle of this process)
+// from before its first instruction until it ends. When the copy cannot be
+// placed the program is ended unstarted and the failure returned.
+WinResult StartHolding(const char* pszExe, const CString& strCommandLine, const char* pszFolder, HANDLE hShared);
 // Waits (up to nMs) until process nId has ended; true when it has, or is unknown.
 bool WaitForEnd(DWORD nId, DWORD nMs);
 DWORD CurrentId();

@@ -116,6 +116,13 @@ constexpr const char kLogLeftFormat[] = "未能删除：%s";
 // code and the system's own text for it.
 constexpr const char kErrorFormat[] = "（错误 %lu：%s）";
 
+// One run at a time (both programs).
+constexpr const char kAnotherRunGoesOn[] =
+    "另一个 Q-Ostrevo 安装或卸载程序正在运行 !\n\n请等它结束后再运行本程序。";
+constexpr const char kLogSingleRunNotOursFormat[] =
+    "单实例标记 %s 被一个既不是管理员也不是 SYSTEM 的账户占用，不是本软件的程序：忽略";
+constexpr const char kLogSingleRunUnavailableFormat[] = "未能创建单实例标记 %s，继续运行";
+
 // Folder picker (English, as the shell's own dialog).
 constexpr const char kPickerCreateFormat[] =
     "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Processes.h"
+#include "platform/SingleInstance.h"
 #include "res/Texts.h"
 
 namespace {
@@ -157,8 +158,9 @@ WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const
     if (pszLog && *pszLog)
         commandLine += CString(" \"") + pszLog + "\"";
     // Its own folder as working folder: a process whose current folder is the
-    // install folder keeps Windows from removing it.
-    result = Processes::Start(strCopy, commandLine, folder);
+    // install folder keeps Windows from removing it. It holds this run's
+    // single-run name until it ends, so no setup starts between the two.
+    result = Processes::StartHolding(strCopy, commandLine, folder, SingleInstance::Held());
     if (result)
         return result;
     Files::Delete(strCopy);

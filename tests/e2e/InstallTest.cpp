@@ -520,3 +520,33 @@ TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(before, MachineFixture::Snapshot());
 }
+
+// One run at a time: a second SetUp.exe (or Uninstall.exe) while the first stands
+// in its dialog is told so, or ends busy, and writes nothing.
+TEST_F(Install, ASecondRunWhileTheFirstShowsItsDialogChangesNothing)
+{
+    MakePayload();
+    Start();
+    const std::string before = MachineFixture::Snapshot();
+    MessageBoxAnswerer others;
+    others.WatchAllProcesses();
+    const std::string exe = "\"" + setup.dist() + "\\SetUp.exe\"";
+    EXPECT_EQ(1618, RunToEnd(exe));
+    ASSERT_EQ(1u, others.Count());
+    EXPECT_EQ(Texts::kAnotherRunGoesOn, others.Seen()[0].text);
+    EXPECT_EQ(Texts::kCaptionSetup, others.Seen()[0].caption);
+    const std::string log = setup.root / "second.log";
+    EXPECT_EQ(1618, RunToEnd(exe + " /S /LOG=" + log));
+    EXPECT_TRUE(LogHas(LogText(log), Texts::kAnotherRunGoesOn)) << LogText(log);
+    EXPECT_TRUE(LogHas(LogText(log), "结束，退出代码 1618")) << LogText(log);
+    const std::string uninstaller = BuiltSetupExe().substr(0, BuiltSetupExe().rfind('\\')) + "\\Uninstall.exe";
+    EXPECT_EQ(1618, RunToEnd("\"" + uninstaller + "\" /S")) << "the uninstaller shares the name";
+    EXPECT_EQ(1u, others.Count()) << "the silent runs show nothing";
+    EXPECT_EQ(before, MachineFixture::Snapshot());
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
+
+    // The first goes on undisturbed, and once it has ended the next run may start.
+    setup.Click(IDC_INSTALL);
+    ASSERT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(0, RunToEnd(exe + " /S"));
+}
