@@ -27,7 +27,9 @@ public:
     void RegisterLoader(int nYear, Reporter& log, FailureList& failures);
     // Each profile written or not is a line of log (a profile left alone is no
     // failure of the install: AutoCAD then asks before loading the module).
-    void AddTrustedPath(Reporter& log);
+    // True when every profile was written. Creates a profile's missing Variables
+    // key, never a profile or anything above it.
+    bool AddTrustedPath(Reporter& log);
     // Whether the registrations of every ticked release can be written: each
     // product key (and an existing registration below it) is opened with the
     // access the writes need. False with the first key that refuses in strDenied.

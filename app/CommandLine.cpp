@@ -28,6 +28,49 @@ const char* SkipProgramName(const char* p)
     return p;
 }
 
+// Reads "/LOG=<file>" or "/LOG="<file>"" at p (past the switch's name); returns
+// where it ends. understood turns false for an empty name or one run on.
+const char* ReadLogSwitch(const char* p, CString& log, bool& understood)
+{
+    const char* end;
+    if (*p == '"') {
+        ++p;
+        end = std::strchr(p, '"');
+        if (!end) {  // the rest of the line is the unclosed name
+            understood = false;
+            return p + std::strlen(p);
+        }
+        log = CString(p, static_cast<int>(end - p));
+        ++end;
+    } else {
+        end = p;
+        while (*end && !IsBlank(*end))
+            ++end;
+        log = CString(p, static_cast<int>(end - p));
+    }
+    if (log.IsEmpty() || (*end && !IsBlank(*end)))
+        understood = false;
+    while (*end && !IsBlank(*end))
+        ++end;
+    return end;
+}
+
+// Reads one word at p, quoted (blanks kept, quotes dropped) or not; returns where it ends.
+const char* ReadWord(const char* p, CString& word)
+{
+    if (*p == '"') {
+        const char* end = std::strchr(p + 1, '"');
+        const char* stop = end ? end : p + std::strlen(p);
+        word = CString(p + 1, static_cast<int>(stop - p - 1));
+        return end ? end + 1 : stop;
+    }
+    const char* start = p;
+    while (*p && !IsBlank(*p))
+        ++p;
+    word = CString(start, static_cast<int>(p - start));
+    return p;
+}
+
 } // namespace
 
 bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& result)
@@ -51,26 +94,7 @@ bool ParseCommandLine(const char* pszRaw, bool bAcceptFolder, CommandLine& resul
             return understood;
         }
         if (StartsWith(p, "/LOG=")) {
-            p += 5;
-            const char* end;
-            if (*p == '"') {
-                ++p;
-                end = std::strchr(p, '"');
-                if (!end)
-                    return false;  // the rest of the line is the unclosed name
-                result.strLog = CString(p, static_cast<int>(end - p));
-                ++end;
-            } else {
-                end = p;
-                while (*end && !IsBlank(*end))
-                    ++end;
-                result.strLog = CString(p, static_cast<int>(end - p));
-            }
-            if (result.strLog.IsEmpty() || (*end && !IsBlank(*end)))
-                understood = false;
-            while (*end && !IsBlank(*end))
-                ++end;
-            p = end;
+            p = ReadLogSwitch(p + 5, result.strLog, understood);
             continue;
         }
         if (StartsWith(p, "/S") && (p[2] == '\0' || IsBlank(p[2]))) {
@@ -95,17 +119,37 @@ void SplitArguments(const char* pszRaw, CStringArray& words)
         if (!*p)
             return;
         CString word;
-        if (*p == '"') {
-            const char* end = std::strchr(p + 1, '"');
-            const char* stop = end ? end : p + std::strlen(p);
-            word = CString(p + 1, static_cast<int>(stop - p - 1));
-            p = end ? end + 1 : stop;
-        } else {
-            const char* start = p;
-            while (*p && !IsBlank(*p))
-                ++p;
-            word = CString(start, static_cast<int>(p - start));
-        }
+        p = ReadWord(p, word);
         words.Add(word);
+    }
+}
+
+bool ParseTrustedPathCommandLine(const char* pszRaw, TrustedPathCommand& result)
+{
+    result = TrustedPathCommand();
+    const char* p = SkipProgramName(pszRaw ? pszRaw : "");
+    bool understood = true;
+    bool hasMode = false;
+    for (;;) {
+        while (IsBlank(*p))
+            ++p;
+        if (!*p)
+            return understood && hasMode && !result.strFolder.IsEmpty();
+        if (StartsWith(p, "/LOG=")) {
+            p = ReadLogSwitch(p + 5, result.strLog, understood);
+            continue;
+        }
+        CString word;
+        p = ReadWord(p, word);
+        const bool add = word.CompareNoCase(kTrustedPathAddSwitch) == 0;
+        if (hasMode || (!add && word.CompareNoCase(kTrustedPathRemoveSwitch) != 0)) {
+            understood = false;
+            continue;
+        }
+        hasMode = true;
+        result.bRemove = !add;
+        while (IsBlank(*p))
+            ++p;
+        p = ReadWord(p, result.strFolder);
     }
 }

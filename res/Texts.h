@@ -116,6 +116,12 @@ constexpr const char kLogLeftFormat[] = "未能删除：%s";
 // code and the system's own text for it.
 constexpr const char kErrorFormat[] = "（错误 %lu：%s）";
 
+// TrabexTrustedPath.exe, the per-user program (its log only: it shows nothing).
+constexpr const char kTrustedPathUsage[] =
+    "无法识别的命令行参数 ! 用法：TrabexTrustedPath.exe /add|/remove 安装文件夹 [/LOG=日志文件]";
+constexpr const char kLogUserStepBadFolderFormat[] = "%s 不是 Trabex 扩展的安装文件夹：什么都没有改变";
+constexpr const char kLogUserStepFolderGoneFormat[] = "安装文件夹 %s 不存在：不加入受信任路径";
+
 // One run at a time (both programs).
 constexpr const char kAnotherRunGoesOn[] =
     "另一个 Q-Ostrevo 安装或卸载程序正在运行 !\n\n请等它结束后再运行本程序。";

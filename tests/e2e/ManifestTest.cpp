@@ -38,7 +38,7 @@ std::string Beside(const std::string& exe, const char* name)
 
 } // namespace
 
-TEST(Manifest, SetupAndUninstallAskForElevationInBothEditions)
+TEST(Manifest, SetupAndUninstallAskForElevationThePerUserProgramForNothing)
 {
     std::vector<std::string> setups = {BuiltSetupExe()};
     if (!Edition64SetupExe().empty())
@@ -46,5 +46,7 @@ TEST(Manifest, SetupAndUninstallAskForElevationInBothEditions)
     for (const std::string& setup : setups) {
         EXPECT_EQ("requireAdministrator", ExecutionLevel(setup)) << setup;
         EXPECT_EQ("requireAdministrator", ExecutionLevel(Beside(setup, "Uninstall.exe"))) << setup;
+        // Run at each user's logon with that user's own token: it must ask for nothing.
+        EXPECT_EQ("asInvoker", ExecutionLevel(Beside(setup, "TrabexTrustedPath.exe"))) << setup;
     }
 }
