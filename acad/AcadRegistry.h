@@ -20,8 +20,9 @@ public:
     // Stores the install folder without one trailing backslash.
     void SetInstallFolder(CString folder);
 
-    // Registers the add-on with every ticked release, then updates trusted paths.
-    // Each registration written or not is a line of log; what could not be
+    // Registers the add-on with every ticked release (the trusted paths are per
+    // user: the sequence decides whose). Each registration written or not is a
+    // line of log; what could not be
     // written is added to failures (release and key, with the reason).
     void RegisterWithAcad(const ReleaseTicks& ticked, Reporter& log, FailureList& failures);
     void RegisterLoader(int nYear, Reporter& log, FailureList& failures);

@@ -122,6 +122,17 @@ constexpr const char kTrustedPathUsage[] =
 constexpr const char kLogUserStepBadFolderFormat[] = "%s 不是 Trabex 扩展的安装文件夹：什么都没有改变";
 constexpr const char kLogUserStepFolderGoneFormat[] = "安装文件夹 %s 不存在：不加入受信任路径";
 
+// Every user of the machine: Active Setup and the person at the machine.
+constexpr const char kActiveSetupName[] = "Ostrevo软件 Trabex：每个用户的 AutoCAD 受信任路径";
+constexpr const char kLogSharedProgramFormat[] = "已放置每个用户登录时运行的程序：%s";
+constexpr const char kLogSharedProgramNotWrittenFormat[] = "未能放置每个用户登录时运行的程序：%s";
+constexpr const char kLogActiveSetupWrittenFormat[] =
+    "已写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s，版本 %s，每个用户下次登录时运行：%s";
+constexpr const char kLogActiveSetupNotWrittenFormat[] = "未能写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogActiveSetupOtherFolderFormat[] =
+    "Active Setup 组件属于另一个安装文件夹（%s），保持原样：其他用户的受信任路径中仍有 %s";
+constexpr const char kLogUserRecordNotWrittenFormat[] = "未能写入或删除本用户的 Active Setup 记录（%s）";
+
 // One run at a time (both programs).
 constexpr const char kAnotherRunGoesOn[] =
     "另一个 Q-Ostrevo 安装或卸载程序正在运行 !\n\n请等它结束后再运行本程序。";

@@ -8,6 +8,7 @@
 #include "platform/Processes.h"
 #include "platform/SingleInstance.h"
 #include "res/Texts.h"
+#include "sequence/UserStep.h"
 
 namespace {
 
@@ -85,6 +86,8 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
     FailureList acadLeft;
     FilesLeft left;
     RemoveFromAcad(plan, m_strFolder, acadLeft);
+    // Every other user's entry goes at their next logon, also once the folder is gone.
+    ReachEveryUser(kUserStepRemove, m_strFolder, reporter, acadLeft);
     // Anything left in AutoCAD keeps the uninstaller for another attempt.
     left.leftovers = acadLeft;
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i)

@@ -2,6 +2,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "acad/TrustedPaths.h"
+#include "deploy/ActiveSetup.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/FolderName.h"
@@ -9,6 +10,42 @@
 #include "sequence/RemovalSequence.h"
 
 namespace {
+
+// Notes a failure to write or delete this user's Active Setup record.
+void NoteRecord(const WinResult& recorded, Reporter& reporter)
+{
+    if (!recorded)
+        reporter.Note(FailureLine(Texts::kLogUserRecordNotWrittenFormat, CStringW::FromText(kActiveSetupKey),
+                                  recorded.Code()));
+}
+
+// Places the copy every user runs and points the component at it; false (named
+// in failures) when either could not be written.
+bool WriteComponent(UserStepMode mode, const CString& folder, Reporter& reporter, FailureList& failures)
+{
+    CString failed;
+    const WinResult placed = PlaceSharedTrustedPathProgram(folder, failed);
+    if (!placed) {
+        failures.Add(CStringW::FromText(failed), placed.Code());
+        reporter.Note(FailureLine(Texts::kLogSharedProgramNotWrittenFormat, CStringW::FromText(failed), placed.Code()));
+        return false;  // a component must never name a program that is not there
+    }
+    CString line;
+    line.Format(Texts::kLogSharedProgramFormat, SharedTrustedPathProgram().GetString());
+    reporter.Note(line);
+    CString version;
+    const WinResult written = WriteActiveSetup(mode, folder, version);
+    if (!written) {
+        failures.Add(CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kActiveSetupKey), written.Code());
+        reporter.Note(FailureLine(Texts::kLogActiveSetupNotWrittenFormat, CStringW::FromText(kActiveSetupKey),
+                                  written.Code()));
+        return false;
+    }
+    line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(),
+                TrustedPathCommandLine(mode, folder).GetString());
+    reporter.Note(line);
+    return true;
+}
 
 ExitCode AddForThisUser(const CString& folder, Reporter& reporter)
 {
@@ -55,5 +92,35 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
         reporter.Note(line);
         return kExitBadCommandLine;
     }
-    return mode == kUserStepAdd ? AddForThisUser(strFolder, reporter) : RemoveForThisUser(strFolder, reporter);
+    if (mode == kUserStepRemove) {
+        const ExitCode removed = RemoveForThisUser(strFolder, reporter);
+        NoteRecord(ForgetUserStepDone(strFolder), reporter);
+        return removed;
+    }
+    const ExitCode added = AddForThisUser(strFolder, reporter);
+    if (added == kExitDone || added == kExitWriteFailed)
+        NoteRecord(RecordUserStepDone(strFolder), reporter);
+    return added;
+}
+
+void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& reporter, FailureList& failures)
+{
+    if (mode == kUserStepAdd) {
+        WriteComponent(kUserStepAdd, strFolder, reporter, failures);
+        RunUserStep(kUserStepAdd, strFolder, reporter);  // a profile left alone is no failure:
+                                                         // AutoCAD then asks before loading
+        return;
+    }
+    UserStepMode current = kUserStepAdd;
+    const CString owner = ActiveSetupFolder(&current);
+    // Another installation's component stays theirs; none means no user got
+    // the step from one.
+    if (!owner.IsEmpty() && Files::LongFullPath(owner).CompareNoCase(Files::LongFullPath(strFolder)) != 0) {
+        CString line;
+        line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
+        reporter.Note(line);
+    } else if (!owner.IsEmpty()) {
+        WriteComponent(kUserStepRemove, strFolder, reporter, failures);
+    }
+    NoteRecord(ForgetUserStepDone(strFolder), reporter);
 }

@@ -5,14 +5,25 @@
 // not made (a profile appears when the user first starts AutoCAD).
 #pragma once
 
+#include "deploy/TrustedPathProgram.h"
 #include "framework/Reporter.h"
 #include "framework/String.h"
+#include "platform/Failure.h"
 #include "sequence/ExitCodes.h"
-
-enum UserStepMode { kUserStepAdd, kUserStepRemove };
 
 // kExitDone; kExitBadCommandLine for a folder the setup could not have installed
 // into (noted); kExitNothingDone when the folder to add no longer exists (a
 // trusted path to a missing folder is one anybody may fill); kExitWriteFailed
 // when a profile could not be written (noted, with the reason).
+// This user's Active Setup record follows (see RecordUserStepDone).
 ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& reporter);
+
+// The setup's and the uninstaller's part, for every user of the machine:
+// - kUserStepAdd: the copy of the per-user program in Program Files is placed and
+//   the Active Setup component written (every user gets the step at their next
+//   logon); the account running this program gets it here and now.
+// - kUserStepRemove: this user's entries went with the removal's own plan; the
+//   component, when it is this folder's, turns into the removal (which still
+//   runs once the install folder is gone).
+// What could not be written is added to failures, each with its log line.
+void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& reporter, FailureList& failures);

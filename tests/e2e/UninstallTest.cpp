@@ -107,8 +107,9 @@ protected:
             Disk::WriteFile(setup.data() + "\\" + f, f);
         Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
         Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
-        ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(),
-                              (setup.data() + "\\Uninstall.exe").c_str(), FALSE));
+        for (const char* program : {"Uninstall.exe", "TrabexTrustedPath.exe"})
+            ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), program).c_str(), (setup.data() + "\\" + program).c_str(),
+                                  FALSE));
         MessageBoxAnswerer boxes;
         ASSERT_TRUE(setup.Start());
         boxes.WatchProcess(setup.Pid());

@@ -1,0 +1,11 @@
+#include "platform/SystemFolders.h"
+
+#include <shlobj.h>
+
+CString ProgramFilesFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return CString();
+    return CString::FromWide(path);
+}
