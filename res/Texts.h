@@ -131,6 +131,15 @@ constexpr const char kLogActiveSetupWrittenFormat[] =
 constexpr const char kLogActiveSetupNotWrittenFormat[] = "未能写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogActiveSetupOtherFolderFormat[] =
     "Active Setup 组件属于另一个安装文件夹（%s），保持原样：其他用户的受信任路径中仍有 %s";
+constexpr const char kLogUserStepHere[] = "本程序由本机的交互用户运行：受信任路径在其 AutoCAD 配置中直接更新";
+constexpr const char kLogUserStepCannotTell[] =
+    "无法确定本机的交互用户：受信任路径在运行本程序的账户的 AutoCAD 配置中直接更新";
+constexpr const char kLogUserStepNotHereFormat[] =
+    "本程序以 %s 运行，不是本机的交互用户：不写入这个账户的 AutoCAD 配置";
+constexpr const char kLogUserStepOtherAccount[] = "另一个账户";
+constexpr const char kLogStartedForUserFormat[] = "已为本机的交互用户 %s 运行：%s，退出代码 %lu";
+constexpr const char kLogNotStartedForUserFormat[] =
+    "未能为本机的交互用户运行 %s：该用户下次登录时由 Active Setup 运行";
 constexpr const char kLogUserRecordNotWrittenFormat[] = "未能写入或删除本用户的 Active Setup 记录（%s）";
 
 // One run at a time (both programs).

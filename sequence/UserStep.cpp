@@ -6,10 +6,15 @@
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/FolderName.h"
+#include "platform/UserSession.h"
 #include "res/Texts.h"
 #include "sequence/RemovalSequence.h"
 
 namespace {
+
+// How long the setup waits for the step it started for the person at the machine
+// (it takes a moment; a dialog waits with it).
+constexpr DWORD kWaitForUserStepMs = 10000;
 
 // Notes a failure to write or delete this user's Active Setup record.
 void NoteRecord(const WinResult& recorded, Reporter& reporter)
@@ -45,6 +50,24 @@ bool WriteComponent(UserStepMode mode, const CString& folder, Reporter& reporter
                 TrustedPathCommandLine(mode, folder).GetString());
     reporter.Note(line);
     return true;
+}
+
+// The step started as the person at the machine; when it cannot be, it runs at
+// their next logon (Active Setup) and the log says so.
+void StartForPersonAtMachine(UserStepMode mode, const CString& folder, Reporter& reporter)
+{
+    const CString program = SharedTrustedPathProgram();
+    const CString commandLine = TrustedPathCommandLine(mode, folder);
+    DWORD exitCode = 0;
+    CStringW user;
+    const WinResult started = UserSession::StartAsInteractiveUser(program, commandLine, SharedTrustedPathFolder(),
+                                                                  kWaitForUserStepMs, &exitCode, user);
+    if (!started) {
+        reporter.Note(FailureLine(Texts::kLogNotStartedForUserFormat, CStringW::FromText(program), started.Code()));
+        return;
+    }
+    reporter.Note(CStringW::FormatText(Texts::kLogStartedForUserFormat, user.GetString(),
+                                       CStringW::FromText(commandLine).GetString(), exitCode));
 }
 
 ExitCode AddForThisUser(const CString& folder, Reporter& reporter)
@@ -105,22 +128,39 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
 
 void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& reporter, FailureList& failures)
 {
+    const UserSession::Who who = UserSession::WhoRunsThis();
+    const bool here = who == UserSession::kInteractiveUser || who == UserSession::kCannotTell;
+    bool component = true;
     if (mode == kUserStepAdd) {
-        WriteComponent(kUserStepAdd, strFolder, reporter, failures);
-        RunUserStep(kUserStepAdd, strFolder, reporter);  // a profile left alone is no failure:
-                                                         // AutoCAD then asks before loading
+        component = WriteComponent(kUserStepAdd, strFolder, reporter, failures);
+    } else {
+        UserStepMode current = kUserStepAdd;
+        const CString owner = ActiveSetupFolder(&current);
+        // Another installation's component stays theirs; none means no user got
+        // the step from one.
+        if (!owner.IsEmpty() && Files::LongFullPath(owner).CompareNoCase(Files::LongFullPath(strFolder)) != 0) {
+            CString line;
+            line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
+            reporter.Note(line);
+        } else if (!owner.IsEmpty()) {
+            component = WriteComponent(kUserStepRemove, strFolder, reporter, failures);
+        }
+        NoteRecord(ForgetUserStepDone(strFolder), reporter);
+    }
+
+    if (here) {
+        reporter.Note(who == UserSession::kInteractiveUser ? Texts::kLogUserStepHere : Texts::kLogUserStepCannotTell);
+        if (mode == kUserStepAdd)
+            RunUserStep(kUserStepAdd, strFolder, reporter);  // a profile left alone is no failure:
+                                                             // AutoCAD then asks before loading
         return;
     }
-    UserStepMode current = kUserStepAdd;
-    const CString owner = ActiveSetupFolder(&current);
-    // Another installation's component stays theirs; none means no user got
-    // the step from one.
-    if (!owner.IsEmpty() && Files::LongFullPath(owner).CompareNoCase(Files::LongFullPath(strFolder)) != 0) {
-        CString line;
-        line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
-        reporter.Note(line);
-    } else if (!owner.IsEmpty()) {
-        WriteComponent(kUserStepRemove, strFolder, reporter, failures);
-    }
-    NoteRecord(ForgetUserStepDone(strFolder), reporter);
+    // Its own HKEY_CURRENT_USER is SYSTEM's or another administrator's: no user
+    // of the machine would see an entry there.
+    if (mode == kUserStepAdd)
+        reporter.Note(CStringW::FormatText(
+            Texts::kLogUserStepNotHereFormat,
+            who == UserSession::kSystem ? L"SYSTEM" : CStringW::FromText(Texts::kLogUserStepOtherAccount).GetString()));
+    if (component && GetPathKind(SharedTrustedPathProgram()) == kPathFile)
+        StartForPersonAtMachine(mode, strFolder, reporter);
 }

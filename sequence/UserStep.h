@@ -21,9 +21,13 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
 // The setup's and the uninstaller's part, for every user of the machine:
 // - kUserStepAdd: the copy of the per-user program in Program Files is placed and
 //   the Active Setup component written (every user gets the step at their next
-//   logon); the account running this program gets it here and now.
+//   logon); then the person at the machine gets it now: here, when this program
+//   runs as that person (or that cannot be told: the account running it is then
+//   the one served), otherwise started as that person, since this program's
+//   HKEY_CURRENT_USER is then SYSTEM's or another administrator's.
 // - kUserStepRemove: this user's entries went with the removal's own plan; the
 //   component, when it is this folder's, turns into the removal (which still
-//   runs once the install folder is gone).
+//   runs once the install folder is gone), and the person at the machine, when
+//   this program is not them, gets the removal now.
 // What could not be written is added to failures, each with its log line.
 void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& reporter, FailureList& failures);
