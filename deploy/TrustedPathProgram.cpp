@@ -35,7 +35,7 @@ CString SharedTrustedPathProgram()
     return folder.IsEmpty() ? CString() : folder + "\\" + kTrustedPathProgramName;
 }
 
-WinResult PlaceSharedTrustedPathProgram(const CString& strInstallFolder, CString& strFailed)
+WinResult PlaceSharedTrustedPathProgram(const CString& strSourceFolder, CString& strFailed)
 {
     const CString folder = SharedTrustedPathFolder();
     strFailed = folder;
@@ -47,7 +47,7 @@ WinResult PlaceSharedTrustedPathProgram(const CString& strInstallFolder, CString
     WinResult result = FolderSecurity::Apply(folder, kInstallFolderSddl, true);
     if (!result)
         return result;
-    const CString source = strInstallFolder + "\\" + kTrustedPathProgramName;
+    const CString source = strSourceFolder + "\\" + kTrustedPathProgramName;
     const CString target = SharedTrustedPathProgram();
     strFailed = target;
     result = Files::CopyOverwrite(source, target);

@@ -25,12 +25,12 @@ enum UserStepMode { kUserStepAdd, kUserStepRemove };
 CString SharedTrustedPathFolder();
 // The copy itself.
 CString SharedTrustedPathProgram();
-// Places the install folder's per-user program there, making the folder (with
+// Places the per-user program of strSourceFolder there, making the folder (with
 // the install folder's access list: administrators and SYSTEM full control,
 // users read and execute) when missing. A copy that is running (a user's logon)
 // and already holds the same bytes counts as placed. On failure strFailed names
 // the path.
-WinResult PlaceSharedTrustedPathProgram(const CString& strInstallFolder, CString& strFailed);
+WinResult PlaceSharedTrustedPathProgram(const CString& strSourceFolder, CString& strFailed);
 // The copy's command line for the mode and folder, as Active Setup runs it:
 // "<copy>" /add "<folder>" (both quoted).
 CString TrustedPathCommandLine(UserStepMode mode, const CString& strFolder);

@@ -170,7 +170,7 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     m_record.SetInstallFolder(folder);
     m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
     // The registrations serve every user; the trusted path is each user's own.
-    ReachEveryUser(kUserStepAdd, folder, m_reporter, failures);
+    ReachEveryUser(kUserStepAdd, folder, plan.strPayload, m_reporter, failures);
     m_reporter.Step();
     m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures);
     m_reporter.Step();

@@ -87,7 +87,7 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
     FilesLeft left;
     RemoveFromAcad(plan, m_strFolder, acadLeft);
     // Every other user's entry goes at their next logon, also once the folder is gone.
-    ReachEveryUser(kUserStepRemove, m_strFolder, reporter, acadLeft);
+    ReachEveryUser(kUserStepRemove, m_strFolder, m_strFolder, reporter, acadLeft);
     // Anything left in AutoCAD keeps the uninstaller for another attempt.
     left.leftovers = acadLeft;
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i)

@@ -24,20 +24,24 @@ void NoteRecord(const WinResult& recorded, Reporter& reporter)
                                   recorded.Code()));
 }
 
-// Places the copy every user runs and points the component at it; false (named
-// in failures) when either could not be written.
-bool WriteComponent(UserStepMode mode, const CString& folder, Reporter& reporter, FailureList& failures)
+// Places the copy every user runs (a removal keeps the one there) and points the
+// component at it; false (named in failures) when either could not be written.
+bool WriteComponent(UserStepMode mode, const CString& folder, const CString& source, Reporter& reporter,
+                    FailureList& failures)
 {
-    CString failed;
-    const WinResult placed = PlaceSharedTrustedPathProgram(folder, failed);
-    if (!placed) {
-        failures.Add(CStringW::FromText(failed), placed.Code());
-        reporter.Note(FailureLine(Texts::kLogSharedProgramNotWrittenFormat, CStringW::FromText(failed), placed.Code()));
-        return false;  // a component must never name a program that is not there
-    }
     CString line;
-    line.Format(Texts::kLogSharedProgramFormat, SharedTrustedPathProgram().GetString());
-    reporter.Note(line);
+    if (mode == kUserStepAdd || GetPathKind(SharedTrustedPathProgram()) != kPathFile) {
+        CString failed;
+        const WinResult placed = PlaceSharedTrustedPathProgram(source, failed);
+        if (!placed) {
+            failures.Add(CStringW::FromText(failed), placed.Code());
+            reporter.Note(
+                FailureLine(Texts::kLogSharedProgramNotWrittenFormat, CStringW::FromText(failed), placed.Code()));
+            return false;  // a component must never name a program that is not there
+        }
+        line.Format(Texts::kLogSharedProgramFormat, SharedTrustedPathProgram().GetString());
+        reporter.Note(line);
+    }
     CString version;
     const WinResult written = WriteActiveSetup(mode, folder, version);
     if (!written) {
@@ -126,13 +130,14 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
     return added;
 }
 
-void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& reporter, FailureList& failures)
+void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CString& strSource, Reporter& reporter,
+                    FailureList& failures)
 {
     const UserSession::Who who = UserSession::WhoRunsThis();
     const bool here = who == UserSession::kInteractiveUser || who == UserSession::kCannotTell;
     bool component = true;
     if (mode == kUserStepAdd) {
-        component = WriteComponent(kUserStepAdd, strFolder, reporter, failures);
+        component = WriteComponent(kUserStepAdd, strFolder, strSource, reporter, failures);
     } else {
         UserStepMode current = kUserStepAdd;
         const CString owner = ActiveSetupFolder(&current);
@@ -143,7 +148,7 @@ void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& repor
             line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
             reporter.Note(line);
         } else if (!owner.IsEmpty()) {
-            component = WriteComponent(kUserStepRemove, strFolder, reporter, failures);
+            component = WriteComponent(kUserStepRemove, strFolder, strSource, reporter, failures);
         }
         NoteRecord(ForgetUserStepDone(strFolder), reporter);
     }

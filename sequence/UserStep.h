@@ -29,5 +29,10 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
 //   component, when it is this folder's, turns into the removal (which still
 //   runs once the install folder is gone), and the person at the machine, when
 //   this program is not them, gets the removal now.
+// The copy is taken from strSource: the payload when installing (as trusted as
+// the setup itself, where the install folder is only as safe as the folders
+// above it, which the user chose), the install folder when removing, and then
+// only when the copy is missing.
 // What could not be written is added to failures, each with its log line.
-void ReachEveryUser(UserStepMode mode, const CString& strFolder, Reporter& reporter, FailureList& failures);
+void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CString& strSource, Reporter& reporter,
+                    FailureList& failures);
