@@ -146,6 +146,7 @@ TEST_F(EveryUser, TheRemovalReachesEveryUserAfterTheFolderIsGoneAndAReinstallTak
     for (int waited = 0; Disk::IsFolder("C:\\Trabex") && waited < 20000; waited += 50)
         Sleep(50);
     ASSERT_FALSE(Disk::IsFolder("C:\\Trabex"));
+    WaitForProcessesNamed("Uninstall.exe", 20000);  // its copy holds the one-run name to its end
     EXPECT_EQ("0", Component("IsInstalled"));
     EXPECT_EQ("\"" + SharedProgram() + "\" /remove \"C:\\Trabex\\Q-Ostrevo\"", Component("StubPath"));
     EXPECT_EQ("2", Component("DontAsk"));

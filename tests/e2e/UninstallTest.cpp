@@ -97,6 +97,9 @@ private:
 class Uninstall : public ::testing::Test {
 protected:
     Uninstall() : machine(FixturesDir()) {}
+    // The temporary copy holds the one-run name until it ends: the next test's
+    // setup must not meet it.
+    ~Uninstall() override { WaitForProcessesNamed("Uninstall.exe", 20000); }
 
     // Installs into C:\Trabex\Q-Ostrevo with the real setup; the payload carries Uninstall.exe.
     void InstallWithSetup()
@@ -184,7 +187,8 @@ TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
     EXPECT_TRUE(Disk::IsFile("C:\\Program Files\\AutoCAD 2008\\Fonts\\Trabex_EN.shx"));
     EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
 
-    // A second run finds nothing and says so.
+    // A second run finds nothing and says so (once the first one's copy has ended).
+    WaitForProcessesNamed("Uninstall.exe", 20000);
     Disk::MakeFolder("C:\\Trabex");
     Disk::MakeFolder(kInstalled);
     ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(), kUninstaller, FALSE));
