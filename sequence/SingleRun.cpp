@@ -19,8 +19,13 @@ ExitCode TellSingleRun(const SingleRun& run, Reporter& reporter, const char* psz
         reporter.Tell(Texts::kAnotherRunGoesOn, pszCaption);
         return kExitBusy;
     case SingleInstance::kNotOurs:
-        reporter.Note(FailureLine(Texts::kLogSingleRunNotOursFormat, CStringW::FromText(kSingleRunName),
-                                  run.dwError != ERROR_SUCCESS ? run.dwError : ERROR_ALREADY_EXISTS));
+        // Refused to us (an error), or owned by another account (none).
+        if (run.dwError != ERROR_SUCCESS)
+            reporter.Note(FailureLine(Texts::kLogSingleRunNotOursFormat, CStringW::FromText(kSingleRunName),
+                                      run.dwError));
+        else
+            reporter.Note(CStringW::FormatText(Texts::kLogSingleRunNotOursFormat,
+                                               CStringW::FromText(kSingleRunName).GetString()));
         break;
     case SingleInstance::kUnavailable:
         reporter.Note(FailureLine(Texts::kLogSingleRunUnavailableFormat, CStringW::FromText(kSingleRunName),
