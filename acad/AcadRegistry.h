@@ -20,14 +20,17 @@ public:
     // Stores the install folder without one trailing backslash.
     void SetInstallFolder(CString folder);
 
-    // Registers the add-on with every ticked release, then updates trusted paths.
-    // Each registration written or not is a line of log; what could not be
+    // Registers the add-on with every ticked release (the trusted paths are per
+    // user: the sequence decides whose). Each registration written or not is a
+    // line of log; what could not be
     // written is added to failures (release and key, with the reason).
     void RegisterWithAcad(const ReleaseTicks& ticked, Reporter& log, FailureList& failures);
     void RegisterLoader(int nYear, Reporter& log, FailureList& failures);
     // Each profile written or not is a line of log (a profile left alone is no
     // failure of the install: AutoCAD then asks before loading the module).
-    void AddTrustedPath(Reporter& log);
+    // True when every profile was written. Creates a profile's missing Variables
+    // key, never a profile or anything above it.
+    bool AddTrustedPath(Reporter& log);
     // Whether the registrations of every ticked release can be written: each
     // product key (and an existing registration below it) is opened with the
     // access the writes need. False with the first key that refuses in strDenied.

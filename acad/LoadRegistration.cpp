@@ -121,7 +121,6 @@ void CAcadRegistry::RegisterWithAcad(const ReleaseTicks& ticked, Reporter& log, 
         if (ticked[k])
             RegisterLoader(ReleaseYear(k), log, failures);
     }
-    AddTrustedPath(log);
 }
 
 void CAcadRegistry::RegisterLoader(int nYear, Reporter& log, FailureList& failures)

@@ -10,6 +10,7 @@
 namespace {
 
 const char kAcadRoot[] = "SOFTWARE\\Autodesk\\AutoCAD";
+const char kVariablesKey[] = "Variables";
 const wchar_t kValueName[] = L"TRUSTEDPATHS";
 
 // Reads the current TRUSTEDPATHS text through the wide functions, so entries in
@@ -151,39 +152,47 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
                 CStringArray names;
                 ListOpenableSubKeys(profiles.Get(), names);
                 for (int p = 0; p < names.GetSize(); ++p)
-                    variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\Variables");
+                    variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\" + kVariablesKey);
             }
         }
     }
 }
 
-void CAcadRegistry::AddTrustedPath(Reporter& log)
+bool CAcadRegistry::AddTrustedPath(Reporter& log)
 {
     CStringArray variablesPaths;
     CollectVariablesKeys(variablesPaths);
 
     // Phase 3: update each Variables key, creating it when missing.
     const CStringW folder = CStringW::FromText(m_strInstallFolder);
+    bool all = true;
     for (int i = 0; i < variablesPaths.GetSize(); ++i) {
         CStringW current;
         // Unreadable: left as it is, never losing an entry.
         WinResult written = ReadTrustedPaths(variablesPaths[i], current);
         if (written) {
             const CStringW updated = ComposeTrustedPaths(current, folder);
+            // Made below the profile only: a profile that went meanwhile is not made again.
+            const CString& path = variablesPaths[i];
+            RegKey profile;
+            written = WinResult::FromStatus(profile.OpenStatus(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\'))));
             RegKey variables;
-            written = variables.Create(HKEY_CURRENT_USER, variablesPaths[i]);
+            if (written)
+                written = variables.Create(profile.Get(), kVariablesKey);
             if (written)
                 written = variables.SetStringW(kValueName, updated);
         }
         if (!written) {
             log.Note(FailureLine(Texts::kLogTrustedNotWrittenFormat, CStringW::FromText(variablesPaths[i]),
                                  written.Code()));
+            all = false;
             continue;
         }
         CString line;
         line.Format(Texts::kLogTrustedFormat, variablesPaths[i].GetString());
         log.Note(line);
     }
+    return all;
 }
 
 CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)

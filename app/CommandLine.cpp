@@ -28,6 +28,49 @@ const wchar_t* SkipProgramName(const wchar_t* p)
     return p;
 }
 
+// Reads "/LOG=<file>" or "/LOG="<file>"" at p (past the switch's name); returns
+// where it ends. understood turns false for an empty name or one run on.
+const wchar_t* ReadLogSwitch(const wchar_t* p, CStringW& log, bool& understood)
+{
+    const wchar_t* end;
+    if (*p == L'"') {
+        ++p;
+        end = wcschr(p, L'"');
+        if (!end) {  // the rest of the line is the unclosed name
+            understood = false;
+            return p + wcslen(p);
+        }
+        log = CStringW(p, static_cast<int>(end - p));
+        ++end;
+    } else {
+        end = p;
+        while (*end && !IsBlank(*end))
+            ++end;
+        log = CStringW(p, static_cast<int>(end - p));
+    }
+    if (log.IsEmpty() || (*end && !IsBlank(*end)))
+        understood = false;
+    while (*end && !IsBlank(*end))
+        ++end;
+    return end;
+}
+
+// Reads one word at p, quoted (blanks kept, quotes dropped) or not; returns where it ends.
+const wchar_t* ReadWord(const wchar_t* p, CStringW& word)
+{
+    if (*p == L'"') {
+        const wchar_t* end = wcschr(p + 1, L'"');
+        const wchar_t* stop = end ? end : p + wcslen(p);
+        word = CStringW(p + 1, static_cast<int>(stop - p - 1));
+        return end ? end + 1 : stop;
+    }
+    const wchar_t* start = p;
+    while (*p && !IsBlank(*p))
+        ++p;
+    word = CStringW(start, static_cast<int>(p - start));
+    return p;
+}
+
 } // namespace
 
 bool ParseCommandLine(const CStringW& strRaw, bool bAcceptFolder, CommandLine& result)
@@ -54,26 +97,7 @@ bool ParseCommandLine(const CStringW& strRaw, bool bAcceptFolder, CommandLine& r
             return understood;
         }
         if (StartsWith(p, L"/LOG=")) {
-            p += 5;
-            const wchar_t* end;
-            if (*p == L'"') {
-                ++p;
-                end = wcschr(p, L'"');
-                if (!end)
-                    return false;  // the rest of the line is the unclosed name
-                result.strLog = CStringW(p, static_cast<int>(end - p));
-                ++end;
-            } else {
-                end = p;
-                while (*end && !IsBlank(*end))
-                    ++end;
-                result.strLog = CStringW(p, static_cast<int>(end - p));
-            }
-            if (result.strLog.IsEmpty() || (*end && !IsBlank(*end)))
-                understood = false;
-            while (*end && !IsBlank(*end))
-                ++end;
-            p = end;
+            p = ReadLogSwitch(p + 5, result.strLog, understood);
             continue;
         }
         if (StartsWith(p, L"/S") && (p[2] == L'\0' || IsBlank(p[2]))) {
@@ -97,16 +121,40 @@ void SplitArguments(const CStringW& strRaw, CStringArrayW& words)
             ++p;
         if (!*p)
             return;
-        if (*p == L'"') {
-            const wchar_t* end = wcschr(p + 1, L'"');
-            const wchar_t* stop = end ? end : p + wcslen(p);
-            words.Add(CStringW(p + 1, static_cast<int>(stop - p - 1)));
-            p = end ? end + 1 : stop;
-        } else {
-            const wchar_t* start = p;
-            while (*p && !IsBlank(*p))
-                ++p;
-            words.Add(CStringW(start, static_cast<int>(p - start)));
+        CStringW word;
+        p = ReadWord(p, word);
+        words.Add(word);
+    }
+}
+
+bool ParseTrustedPathCommandLine(const CStringW& strRaw, TrustedPathCommand& result)
+{
+    result = TrustedPathCommand();
+    const wchar_t* p = SkipProgramName(strRaw.GetString());
+    const CStringW add = CStringW::FromText(kTrustedPathAddSwitch);
+    const CStringW remove = CStringW::FromText(kTrustedPathRemoveSwitch);
+    bool understood = true;
+    bool hasMode = false;
+    for (;;) {
+        while (IsBlank(*p))
+            ++p;
+        if (!*p)
+            return understood && hasMode && !result.strFolder.IsEmpty();
+        if (StartsWith(p, L"/LOG=")) {
+            p = ReadLogSwitch(p + 5, result.strLog, understood);
+            continue;
         }
+        CStringW word;
+        p = ReadWord(p, word);
+        const bool isAdd = word.EqualsNoCase(add);
+        if (hasMode || (!isAdd && !word.EqualsNoCase(remove))) {
+            understood = false;
+            continue;
+        }
+        hasMode = true;
+        result.bRemove = !isAdd;
+        while (IsBlank(*p))
+            ++p;
+        p = ReadWord(p, result.strFolder);
     }
 }

@@ -5,11 +5,11 @@
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 
-bool OpenRequestedLog(const CommandLine& options, LogFile& log, const char* pszCaption)
+bool OpenRequestedLog(const CommandLine& options, LogFile& log, bool bAppend, const char* pszCaption)
 {
     if (options.strLog.IsEmpty())
         return true;
-    const WinResult opened = log.Open(options.strLog);
+    const WinResult opened = log.Open(options.strLog, bAppend);
     if (opened)
         return true;
     WindowReporter boxes(nullptr, nullptr);

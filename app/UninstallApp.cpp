@@ -13,6 +13,7 @@
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
+#include "sequence/SingleRun.h"
 #include "uninstall/RemovalRun.h"
 #include "uninstall/UninstallDialog.h"
 #include "unattended/UnattendedRemoval.h"
@@ -29,7 +30,8 @@ BOOL CUninstallApp::InitInstance()
     HardenProcess();  // before anything can load a DLL, in the temporary copy too
     const ScopedOle ole;  // as the setup: COM on the thread that shows windows
     // The temporary copy's own switches (read from the wide command line: the
-    // folder may hold characters of any code page).
+    // folder may hold characters of any code page). The copy runs under the one
+    // run of the uninstaller that started it, which handed it a handle of its own.
     CStringArrayW args;
     SplitArguments(Processes::CommandLineW(), args);
     const int argc = args.GetSize();
@@ -50,8 +52,10 @@ BOOL CUninstallApp::InitInstance()
 
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), false, options);
+    // Before anything is written: a second run must not even empty the first one's log.
+    const SingleRun run = TakeSingleRun();
     LogFile log;
-    if (understood && !OpenRequestedLog(options, log, Texts::kCaptionUninstall)) {
+    if (understood && !OpenRequestedLog(options, log, run.Busy(), Texts::kCaptionUninstall)) {
         m_nExitCode = kExitBadCommandLine;
         return FALSE;
     }
@@ -61,7 +65,10 @@ BOOL CUninstallApp::InitInstance()
                                        Processes::CommandLineW().GetString()));
     if (log.IsOpen())
         reporter.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
-    m_nExitCode = Uninstall(understood, options, log, reporter);
+    if (TellSingleRun(run, reporter, Texts::kCaptionUninstall) != kExitDone)
+        m_nExitCode = kExitBusy;
+    else
+        m_nExitCode = Uninstall(understood, options, log, reporter);
     CString text;
     text.Format(Texts::kLogExitFormat, m_nExitCode);
     reporter.Note(text);

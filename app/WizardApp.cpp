@@ -10,6 +10,7 @@
 #include "res/Texts.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
+#include "sequence/SingleRun.h"
 #include "ui/SetupDialog.h"
 #include "unattended/UnattendedInstall.h"
 #include "version.h"
@@ -28,8 +29,10 @@ BOOL CWizardApp::InitInstance()
     const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), true, options);
+    // Before anything is written: a second run must not even empty the first one's log.
+    const SingleRun run = TakeSingleRun();
     LogFile log;
-    if (understood && !OpenRequestedLog(options, log, Texts::kCaptionSetup)) {
+    if (understood && !OpenRequestedLog(options, log, run.Busy(), Texts::kCaptionSetup)) {
         m_nExitCode = kExitBadCommandLine;
         return FALSE;
     }
@@ -39,13 +42,14 @@ BOOL CWizardApp::InitInstance()
                                     Processes::CommandLineW().GetString()));
     if (log.IsOpen())
         notes.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
-    CString line;
+    // Interactively messages are shown; a silent run only logs them.
+    WindowReporter boxes(nullptr, nullptr);
+    LoggedReporter told(options.bSilent ? nullptr : &boxes, &log);
 
-    if (!understood) {
-        // Interactively the usage is shown; a silent run only logs it.
-        WindowReporter boxes(nullptr, nullptr);
-        LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
-        reporter.Tell(Texts::kSetupUsage, Texts::kCaptionSetup);
+    if (TellSingleRun(run, told, Texts::kCaptionSetup) != kExitDone) {
+        m_nExitCode = kExitBusy;
+    } else if (!understood) {
+        told.Tell(Texts::kSetupUsage, Texts::kCaptionSetup);
         m_nExitCode = kExitBadCommandLine;
     } else {
         theAcadRegistry.FindAcadReleases();
@@ -61,6 +65,7 @@ BOOL CWizardApp::InitInstance()
             m_nExitCode = dlg.Result();
         }
     }
+    CString line;
     line.Format(Texts::kLogExitFormat, m_nExitCode);
     notes.Note(line);
     return FALSE;

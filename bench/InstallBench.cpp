@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "acad/AcadRegistry.h"
+#include "deploy/ActiveSetup.h"
 #include "deploy/PayloadCopier.h"
 #include "deploy/PayloadLocation.h"
 #include "deploy/UninstallEntry.h"
@@ -116,8 +117,10 @@ int main(int argc, char** argv)
     const ExitCode result = sequence.Run(plan);
     QueryPerformanceCounter(&t1);
     RegKey machine;
-    if (machine.Open(HKEY_LOCAL_MACHINE, nullptr))
+    if (machine.Open(HKEY_LOCAL_MACHINE, nullptr)) {
         machine.DeleteTree(kUninstallEntryKey);
+        machine.DeleteTree(kActiveSetupKey);
+    }
     if (result != kExitDone)
         return 1;
     std::printf("install sequence: %.1f ms (InstallSequence::Run, in-process)\n", Ms(t0, t1));

@@ -6,7 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/build-env.sh"
 source "$(dirname "$0")/arch-note.sh"
-trabex_build Release InstallBench DialogBench SetUp >/dev/null
+trabex_build Release InstallBench DialogBench SetUp TrabexTrustedPath >/dev/null
 # The shipped program exactly as the packaging builds it.
 trabex_configure "$root/build/i686-dist" i686 Release -DBUILD_TESTING=OFF -DTRABEX_WITH_EDITION64=OFF
 cmake --build "$root/build/i686-dist" -j2 --target SetUp >/dev/null
@@ -18,6 +18,7 @@ run="$build/wine-run.sh"
 work=$(mktemp -d /tmp/trabex-bench.XXXXXX)
 mkdir -p "$work/dist/Data"
 for i in $(seq -w 1 99); do head -c 1048576 /dev/urandom > "$work/dist/Data/module$i.dat"; done
+cp "$build/TrabexTrustedPath.exe" "$work/dist/Data/"  # every payload carries the per-user program
 win() { echo "Z:${1//\//\\}"; }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 time_ms() { local t0 t1; t0=$(date +%s%N); "$@" >/dev/null 2>&1; t1=$(date +%s%N); echo $(( (t1 - t0) / 1000000 )); }
@@ -51,6 +52,7 @@ for kind in small large; do
     echo "$f" > "$work/$kind/Data/$f"
   done
   echo dwg > "$work/$kind/Data/Trabex扩展绘图库/门窗.dwg"
+  cp "$build/TrabexTrustedPath.exe" "$work/$kind/Data/"
 done
 for i in $(seq -w 1 99); do head -c 2097152 /dev/urandom > "$work/large/Data/module$i.dat"; done
 ms_of() { tr -d '\r' | sed -n 's/^click to message: \([0-9]*\) ms$/\1/p'; }

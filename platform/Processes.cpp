@@ -8,6 +8,12 @@ namespace Processes {
 
 WinResult Start(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder)
 {
+    return StartHolding(strExe, strCommandLine, strFolder, nullptr);
+}
+
+WinResult StartHolding(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder,
+                       HANDLE hShared)
+{
     const CStringW& line = strCommandLine;
     // CreateProcessW may write into the command line: a copy of its own.
     wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
@@ -18,13 +24,24 @@ WinResult Start(const CStringW& strExe, const CStringW& strCommandLine, const CS
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     const WinResult started = WinResult::FromLastError(
-        CreateProcessW(strExe.GetString(), buffer, nullptr, nullptr, FALSE, 0, nullptr,
+        CreateProcessW(strExe.GetString(), buffer, nullptr, nullptr, FALSE, hShared ? CREATE_SUSPENDED : 0, nullptr,
                        strFolder.IsEmpty() ? nullptr : strFolder.GetString(), &si, &pi) != FALSE);
     free(buffer);
     if (!started)
         return started;
     ScopedHandle process(pi.hProcess);
     ScopedHandle thread(pi.hThread);
+    if (!hShared)
+        return WinResult();
+    // Placed while the program is still suspended, so it never runs without it.
+    HANDLE copy = nullptr;
+    const WinResult placed = WinResult::FromLastError(
+        DuplicateHandle(GetCurrentProcess(), hShared, process.Get(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS) != FALSE);
+    if (!placed) {
+        TerminateProcess(process.Get(), ERROR_CANCELLED);
+        return placed;
+    }
+    ResumeThread(thread.Get());
     return WinResult();
 }
 

@@ -202,6 +202,18 @@ LONG RegKey::QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const
     return ERROR_MORE_DATA;
 }
 
+LONG RegKey::QueryDword(const char* pszName, DWORD* pValue) const
+{
+    DWORD value = 0, type = REG_NONE, cb = sizeof value;
+    const LONG r = RegQueryValueExW(m_hKey, Wide(pszName).GetString(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &cb);
+    if (r != ERROR_SUCCESS)
+        return r;
+    if (type != REG_DWORD || cb != sizeof value)
+        return ERROR_INVALID_DATA;
+    *pValue = value;
+    return ERROR_SUCCESS;
+}
+
 bool IsStringType(DWORD dwType)
 {
     return dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ;

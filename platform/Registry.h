@@ -64,6 +64,8 @@ public:
     // The value's type and raw data, of any length. ERROR_SUCCESS, or the
     // registry's error (ERROR_FILE_NOT_FOUND when absent); bytes emptied unless it succeeds.
     LONG QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const;
+    // A REG_DWORD value into *pValue (left unchanged unless it succeeds).
+    LONG QueryDword(const char* pszName, DWORD* pValue) const;
     // The value as the program's text: a string value read wide and converted to
     // GBK whole (ERROR_NO_UNICODE_TRANSLATION when GBK cannot hold it, never a
     // '?'); other data taken as text up to its first zero byte.

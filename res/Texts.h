@@ -139,6 +139,39 @@ constexpr const char kLogLeftFormat[] = "未能删除：%s";
 // code and the system's own text for it.
 constexpr const char kErrorFormat[] = "（错误 %lu：%s）";
 
+// TrabexTrustedPath.exe, the per-user program (its log only: it shows nothing).
+constexpr const char kTrustedPathUsage[] =
+    "无法识别的命令行参数 ! 用法：TrabexTrustedPath.exe /add|/remove 安装文件夹 [/LOG=日志文件]";
+constexpr const char kLogUserStepBadFolderFormat[] = "%s 不是 Trabex 扩展的安装文件夹：什么都没有改变";
+constexpr const char kLogUserStepFolderGoneFormat[] = "安装文件夹 %s 不存在：不加入受信任路径";
+
+// Every user of the machine: Active Setup and the person at the machine.
+constexpr const char kActiveSetupName[] = "Ostrevo软件 Trabex：每个用户的 AutoCAD 受信任路径";
+constexpr const char kLogSharedProgramFormat[] = "已放置每个用户登录时运行的程序：%s";
+constexpr const char kLogSharedProgramNotWrittenFormat[] = "未能放置每个用户登录时运行的程序：%s";
+constexpr const char kLogActiveSetupWrittenFormat[] =
+    "已写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s，版本 %s，每个用户下次登录时运行：%s";
+constexpr const char kLogActiveSetupNotWrittenFormat[] = "未能写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogActiveSetupOtherFolderFormat[] =
+    "Active Setup 组件属于另一个安装文件夹（%s），保持原样：其他用户的受信任路径中仍有 %s";
+constexpr const char kLogUserStepHere[] = "本程序由本机的交互用户运行：受信任路径在其 AutoCAD 配置中直接更新";
+constexpr const char kLogUserStepCannotTell[] =
+    "无法确定本机的交互用户：受信任路径在运行本程序的账户的 AutoCAD 配置中直接更新";
+constexpr const char kLogUserStepNotHereFormat[] =
+    "本程序以 %s 运行，不是本机的交互用户：不写入这个账户的 AutoCAD 配置";
+constexpr const char kLogUserStepOtherAccount[] = "另一个账户";
+constexpr const char kLogStartedForUserFormat[] = "已为本机的交互用户 %s 运行：%s，退出代码 %lu";
+constexpr const char kLogNotStartedForUserFormat[] =
+    "未能为本机的交互用户运行 %s：该用户下次登录时由 Active Setup 运行";
+constexpr const char kLogUserRecordNotWrittenFormat[] = "未能写入或删除本用户的 Active Setup 记录（%s）";
+
+// One run at a time (both programs).
+constexpr const char kAnotherRunGoesOn[] =
+    "另一个 Q-Ostrevo 安装或卸载程序正在运行 !\n\n请等它结束后再运行本程序。";
+constexpr const char kLogSingleRunNotOursFormat[] =
+    "单实例标记 %s 被一个既不是管理员也不是 SYSTEM 的账户占用，不是本软件的程序：忽略";
+constexpr const char kLogSingleRunUnavailableFormat[] = "未能创建单实例标记 %s，继续运行";
+
 // Folder picker (English, as the shell's own dialog).
 constexpr const char kPickerCreateFormat[] =
     "The folder:\n\n%s\n\ndoes not exist. Do you want the folder to be created?";

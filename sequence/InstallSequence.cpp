@@ -11,6 +11,7 @@
 #include "platform/FolderName.h"
 #include "platform/FolderSecurity.h"
 #include "res/Texts.h"
+#include "sequence/UserStep.h"
 
 namespace {
 
@@ -241,6 +242,8 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     FailureList failures = copy.libraryFailures;
     m_record.SetInstallFolder(folder);
     m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
+    // The registrations serve every user; the trusted path is each user's own.
+    ReachEveryUser(kUserStepAdd, folder, plan.strPayload, m_reporter, failures);
     m_reporter.Step();
     m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures);
     m_reporter.Step();

@@ -7,7 +7,9 @@
 #include "platform/Files.h"
 #include "platform/FolderSecurity.h"
 #include "platform/Processes.h"
+#include "platform/SingleInstance.h"
 #include "res/Texts.h"
+#include "sequence/UserStep.h"
 
 namespace {
 
@@ -86,6 +88,8 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
     FailureList acadLeft;
     FilesLeft left;
     RemoveFromAcad(plan, m_strFolder, acadLeft);
+    // Every other user's entry goes at their next logon, also once the folder is gone.
+    ReachEveryUser(kUserStepRemove, m_strFolder, CStringW::FromText(m_strFolder), reporter, acadLeft);
     // Anything left in AutoCAD keeps the uninstaller for another attempt.
     left.leftovers = acadLeft;
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i)
@@ -169,8 +173,9 @@ WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const
     if (!strLog.IsEmpty())
         commandLine += L" \"" + strLog + L"\"";
     // Its own folder as working folder: a process whose current folder is the
-    // install folder keeps Windows from removing it.
-    result = Processes::Start(strCopy, commandLine, folder);
+    // install folder keeps Windows from removing it. It holds this run's
+    // single-run name until it ends, so no setup starts between the two.
+    result = Processes::StartHolding(strCopy, commandLine, folder, SingleInstance::Held());
     if (result)
         return result;
     Files::Delete(strCopy);

@@ -28,7 +28,7 @@ void Dlg_Setup::OnInstall()
     if (m_nResult == kExitAcadRunning)
         g_bWarnHostRunning = false;
     if (m_nResult != kExitDone) {
-        m_nResult = kExitNothingDone;  // refused and told: the dialog stays for another choice
+        m_nResult = kExitCancelled;  // refused and told: the dialog stays for another choice
         return;
     }
     m_strInstallPath = m_plan.strInstallFolder;

@@ -20,8 +20,8 @@ public:
     void UpdateInstallButton();
     // Copies and registers; false when the installation did not complete.
     bool RunInstallSequence();
-    // How the dialog's last installation ended (an ExitCode); nothing installed
-    // until one completes.
+    // How the dialog's last installation ended (an ExitCode); kExitCancelled
+    // until one runs (closing the dialog is the user's cancel).
     int Result() const { return m_nResult; }
     // Also writes every step and message into log (which must outlive the dialog).
     void SetLog(LogFile* pLog) { m_pLog = pLog; }
@@ -77,7 +77,7 @@ protected:
     InstallPlan m_plan;
     // The folder from the command line, when GBK cannot hold it (the box shows it whole).
     CStringW m_strProposedFolder;
-    int m_nResult = kExitNothingDone;
+    int m_nResult = kExitCancelled;
     LogFile* m_pLog = nullptr;
     // While the install runs the window answers, but Install, Browse, Cancel and
     // the close box do nothing.

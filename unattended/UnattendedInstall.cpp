@@ -19,8 +19,11 @@ ExitCode RunUnattendedInstall(CAcadRegistry& record, const CStringW& strFolder, 
     }
     InstallSequence sequence(record, reporter);
     InstallPlan plan;
-    // Nobody can close AutoCAD and click again: a running AutoCAD ends the run.
+    // Nobody can close AutoCAD and click again: a running AutoCAD ends the run,
+    // as "busy", which a deployment tool tries again later.
     const ExitCode checked = sequence.Check(choice, true, plan);
+    if (checked == kExitAcadRunning)
+        return kExitBusy;
     if (checked != kExitDone)
         return checked;
     return sequence.Run(plan);

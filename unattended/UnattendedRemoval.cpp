@@ -12,6 +12,8 @@ ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExe
 {
     LoggedReporter reporter(nullptr, pLog);
     const ExitCode checked = removal.Check(reporter);
+    if (checked == kExitAcadRunning)
+        return kExitBusy;  // a deployment tool tries again later
     if (checked != kExitDone)
         return checked;
     bool cleanup = false;

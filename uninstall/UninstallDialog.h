@@ -22,7 +22,7 @@ public:
         m_pLog = pLog;
         m_pLogPath = pLogPath;
     }
-    // kExitDone once the removal was handed over; else what stopped it last.
+    // kExitDone once the removal was handed over; else kExitCancelled (closed).
     int Result() const { return m_nResult; }
 
     CBrush m_brBackground;
@@ -40,7 +40,7 @@ private:
     const RemovalSequence& m_removal;
     LogFile* m_pLog = nullptr;
     const CStringW* m_pLogPath = nullptr;
-    int m_nResult = kExitNothingDone;
+    int m_nResult = kExitCancelled;
 };
 
 // The plan as the lines the dialog shows ("\r\n" between them).

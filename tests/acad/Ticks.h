@@ -23,6 +23,7 @@ inline FailureList RegisterTicked(CAcadRegistry& r, std::initializer_list<int> y
     NoteRecorder log;
     FailureList failures;
     r.RegisterWithAcad(t, log, failures);
+    r.AddTrustedPath(log);
     return failures;
 }
 

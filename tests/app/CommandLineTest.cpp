@@ -45,3 +45,36 @@ TEST(CommandLine, SwitchesAsInstallersReadThem)
     EXPECT_TRUE(options.strLog == CStringW(L"C:\\S\x00F8ren\\l.txt"));
     EXPECT_TRUE(options.strFolder == CStringW(L"C:\\\xD55C"));
 }
+
+// The per-user program's command line, as Active Setup's StubPath writes it.
+TEST(CommandLine, PerUserProgramTakesOneModeAndTheFolder)
+{
+    struct Case {
+        const char* raw;
+        bool understood, remove;
+        const char* folder;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"\"C:\\Program Files\\Ostrevo\\TrabexTrustedPath.exe\" /add \"C:\\Trabex Tools\\Q-Ostrevo\"", true, false,
+         "C:\\Trabex Tools\\Q-Ostrevo", ""},
+        {"TrabexTrustedPath.exe /REMOVE C:\\Trabex\\Q-Ostrevo /LOG=\"C:\\a b\\t.log\"", true, true,
+         "C:\\Trabex\\Q-Ostrevo", "C:\\a b\\t.log"},
+        {"TrabexTrustedPath.exe /log=t.log /add D:\\Q-Ostrevo", true, false, "D:\\Q-Ostrevo", "t.log"},
+        {"TrabexTrustedPath.exe", false, false, "", ""},
+        {"TrabexTrustedPath.exe /add", false, false, "", ""},
+        {"TrabexTrustedPath.exe /add C:\\A\\Q-Ostrevo /remove C:\\B\\Q-Ostrevo", false, false, "", ""},
+        {"TrabexTrustedPath.exe /add C:\\A\\Q-Ostrevo more", false, false, "C:\\A\\Q-Ostrevo", ""},
+        {"TrabexTrustedPath.exe /S", false, false, "", ""},
+    };
+    auto text = [](const CStringW& s) { return CString::FromWide(s.GetString()).Std(); };
+    for (const Case& c : cases) {
+        TrustedPathCommand command;
+        EXPECT_EQ(c.understood, ParseTrustedPathCommandLine(CStringW::FromText(c.raw), command)) << c.raw;
+        if (!c.understood)
+            continue;
+        EXPECT_EQ(c.remove, command.bRemove) << c.raw;
+        EXPECT_EQ(c.folder, text(command.strFolder)) << c.raw;
+        EXPECT_EQ(c.log, text(command.strLog)) << c.raw;
+    }
+}

@@ -5,8 +5,6 @@
 // and then prints what was installed. DIST holds SetUp.exe beside Data.
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -30,24 +28,6 @@ void Screenshot(const std::string& path)
 {
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SaveScreenBmp(screen, path.c_str());
-}
-
-// Waits until no process with an image name starting with prefix runs (the
-// uninstaller's temporary copy, which shows the final message).
-void WaitForProcessesNamed(const char* prefix, DWORD ms)
-{
-    for (DWORD waited = 0; waited < ms; waited += 100) {
-        bool running = false;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-            running = running || _strnicmp(entry.szExeFile, prefix, strlen(prefix)) == 0;
-        CloseHandle(snapshot);
-        if (!running)
-            return;
-        Sleep(100);
-    }
 }
 
 bool StartProgram(const std::string& exe, PROCESS_INFORMATION& pi)

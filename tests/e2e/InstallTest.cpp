@@ -21,6 +21,13 @@ const std::string kProduct2016 = "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:
 const std::string kProfile2008 =
     "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables";
 
+// A file beside this build's SetUp.exe (its other programs).
+std::string BesideSetup(const char* name)
+{
+    const std::string exe = BuiltSetupExe();
+    return exe.substr(0, exe.rfind('\\') + 1) + name;
+}
+
 std::string RegString(HKEY root, const std::string& path, const char* name)
 {
     char buf[4096] = {};
@@ -49,6 +56,8 @@ protected:
         for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2010_32.ARX", "Trabex2015.ARX",
                               "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
             Disk::WriteFile(setup.data() + "\\" + f, f);
+        ASSERT_TRUE(CopyFileA(BesideSetup("TrabexTrustedPath.exe").c_str(),
+                              (setup.data() + "\\TrabexTrustedPath.exe").c_str(), FALSE));
         Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
         Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
     }
@@ -89,6 +98,26 @@ DWORD RegDword(HKEY root, const std::string& path, const char* name)
     return value;
 }
 
+// The bytes of every file below folder but the setup's own list.
+unsigned long long PlacedBytes(const std::string& folder)
+{
+    unsigned long long bytes = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &found)) {
+        const std::string name = found.cFileName;
+        if (name == "." || name == ".." || name == "InstalledFiles.lst")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            bytes += PlacedBytes(folder + "\\" + name);
+        else
+            bytes += found.nFileSizeLow;
+    }
+    if (h != INVALID_HANDLE_VALUE)
+        FindClose(h);
+    return bytes;
+}
+
 // "<missing>" when absent; else the file's bytes.
 std::string LogText(const std::string& path)
 {
@@ -122,7 +151,8 @@ TEST_F(Install, DefaultFolderInstallsEverything)
     // Payload (without the fonts) and library in the install folder.
     // ... and the list of what the setup placed, for the uninstaller.
     EXPECT_EQ((std::vector<std::string>{"InstalledFiles.lst", "Trabex.prt5", "Trabex2008.ARX", "Trabex2010.ARX",
-                                        "Trabex2010_32.ARX", "Trabex2015.ARX", "Trabex扩展绘图库"}),
+                                        "Trabex2010_32.ARX", "Trabex2015.ARX", "TrabexTrustedPath.exe",
+                                        "Trabex扩展绘图库"}),
               Disk::List("C:\\Trabex\\Q-Ostrevo"));
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex扩展绘图库\\门窗.dwg"));
     // Registration per ticked release and product; 2018 withheld by the 32-bit setup.
@@ -466,7 +496,9 @@ TEST_F(Install, SilentIntoAFolderWithABlankListsTheProductAndLogsEachStep)
     EXPECT_EQ("\"C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe\" /S",
               RegString(HKEY_LOCAL_MACHINE, kEntry, "QuietUninstallString"));
     EXPECT_EQ(8u, RegString(HKEY_LOCAL_MACHINE, kEntry, "InstallDate").size());
-    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "EstimatedSize")) << "seven small files and a drawing: 1 KB";
+    EXPECT_EQ(static_cast<DWORD>((PlacedBytes("C:\\Trabex Tools\\Q-Ostrevo") + 1023) / 1024),
+              RegDword(HKEY_LOCAL_MACHINE, kEntry, "EstimatedSize"))
+        << "the placed files, the per-user program the largest";
     EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoModify"));
     EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoRepair"));
     EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kEntry, "Publisher"));
@@ -494,7 +526,7 @@ TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
     {
         FakeAcad acad(setup.root.Path());
         ASSERT_TRUE(acad.Started());
-        EXPECT_EQ(3, RunToEnd(command)) << "AutoCAD is running: no second chance without a user";
+        EXPECT_EQ(1618, RunToEnd(command)) << "AutoCAD is running: busy, for a deployment tool to try again";
     }
     EXPECT_TRUE(LogHas(LogText(setup.root / "s.log"), Texts::kCloseAcad));
     EXPECT_EQ(1, RunToEnd(command + " /X")) << "a switch it does not know";
@@ -525,4 +557,33 @@ TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
     EXPECT_EQ(5, RunToEnd(command));
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(before, MachineFixture::Snapshot());
+}
+
+// One run at a time: a second SetUp.exe (or Uninstall.exe) while the first stands
+// in its dialog is told so, or ends busy, and writes nothing.
+TEST_F(Install, ASecondRunWhileTheFirstShowsItsDialogChangesNothing)
+{
+    MakePayload();
+    Start();
+    const std::string before = MachineFixture::Snapshot();
+    MessageBoxAnswerer others;
+    others.WatchAllProcesses();
+    const std::string exe = "\"" + setup.dist() + "\\SetUp.exe\"";
+    EXPECT_EQ(1618, RunToEnd(exe));
+    ASSERT_EQ(1u, others.Count());
+    EXPECT_EQ(Texts::kAnotherRunGoesOn, others.Seen()[0].text);
+    EXPECT_EQ(Texts::kCaptionSetup, others.Seen()[0].caption);
+    const std::string log = setup.root / "second.log";
+    EXPECT_EQ(1618, RunToEnd(exe + " /S /LOG=" + log));
+    EXPECT_TRUE(LogHas(LogText(log), Texts::kAnotherRunGoesOn)) << LogText(log);
+    EXPECT_TRUE(LogHas(LogText(log), "结束，退出代码 1618")) << LogText(log);
+    EXPECT_EQ(1618, RunToEnd("\"" + BesideSetup("Uninstall.exe") + "\" /S")) << "the uninstaller shares the name";
+    EXPECT_EQ(1u, others.Count()) << "the silent runs show nothing";
+    EXPECT_EQ(before, MachineFixture::Snapshot());
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
+
+    // The first goes on undisturbed, and once it has ended the next run may start.
+    setup.Click(IDC_INSTALL);
+    ASSERT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(0, RunToEnd(exe + " /S"));
 }

@@ -7,11 +7,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "deploy/ActiveSetup.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
 const char kAutodeskKey[] = "SOFTWARE\\Autodesk";
+// The user's Active Setup records of the component, in both views.
+const char* const kUserRecords[] = {
+    "Software\\Microsoft\\Active Setup\\Installed Components\\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}",
+    "Software\\Wow6432Node\\Microsoft\\Active Setup\\Installed Components\\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}",
+};
+// Where the setups of both editions keep the per-user program for every user.
+const char* const kSharedFolders[] = {"C:\\Program Files\\Ostrevo", "C:\\Program Files (x86)\\Ostrevo"};
 
 std::string ReadAll(const std::string& path)
 {
@@ -188,10 +196,15 @@ void MachineFixture::Clean() const
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) == ERROR_SUCCESS) {
             RegDeleteTreeA(software, "Autodesk");
             RegDeleteTreeA(software, "Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo");
+            RegDeleteTreeA(software, std::string(kActiveSetupKey).substr(9).c_str());  // past "SOFTWARE\\"
             RegCloseKey(software);
         }
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, kAutodeskKey);
+    for (const char* record : kUserRecords)
+        RegDeleteTreeA(HKEY_CURRENT_USER, record);
+    for (const char* folder : kSharedFolders)
+        Disk::RemoveTree(folder);
     for (const char* folder : {"C:\\Program Files\\AutoCAD 2008", "C:\\Program Files\\AutoCAD 2010",
                                "C:\\Program Files\\Autodesk", "C:\\Trabex"})
         Disk::RemoveTree(folder);
@@ -210,12 +223,17 @@ std::string MachineFixture::Snapshot()
     DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", out);
     DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", out);
     DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo", out);
+    DumpKey(HKEY_LOCAL_MACHINE, kActiveSetupKey, out);
     out += "Registry, HKEY_CURRENT_USER:\n";
     DumpKey(HKEY_CURRENT_USER, "SOFTWARE\\Autodesk\\AutoCAD", out);
+    for (const char* record : kUserRecords)
+        DumpKey(HKEY_CURRENT_USER, record, out);
     out += "Files:\n";
     DumpFiles("C:\\Trabex", "C:\\Trabex", out);
     DumpFiles("C:\\Program Files\\AutoCAD 2008", "C:\\Program Files\\AutoCAD 2008", out);
     DumpFiles("C:\\Program Files\\AutoCAD 2010", "C:\\Program Files\\AutoCAD 2010", out);
     DumpFiles("C:\\Program Files\\Autodesk", "C:\\Program Files\\Autodesk", out);
+    for (const char* folder : kSharedFolders)
+        DumpFiles(folder, folder, out);
     return out;
 }

@@ -27,7 +27,9 @@ public:
     static std::string Snapshot();
     // One registry tree as sorted-free text: one line per key with values, one per value.
     static std::string Dump(HKEY root, const std::string& path);
-    // Removes AutoCAD's keys and folders and C:\Trabex.
+    // Removes AutoCAD's keys and folders, C:\Trabex, and what the setup keeps
+    // for every user (the Active Setup component, the user's record of it, the
+    // per-user program in Program Files).
     void Clean() const;
 
 private:

@@ -2,7 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
+#include <cstring>
+
 #include "tests/support/ProcessWindows.h"
+
+void WaitForProcessesNamed(const char* prefix, DWORD ms)
+{
+    for (DWORD waited = 0; waited < ms; waited += 100) {
+        bool running = false;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+            running = running || _strnicmp(entry.szExeFile, prefix, strlen(prefix)) == 0;
+        CloseHandle(snapshot);
+        if (!running)
+            return;
+        Sleep(100);
+    }
+}
 
 HWND FindProgramWindow(DWORD pid, const char* pszCaption)
 {

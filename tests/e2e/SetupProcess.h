@@ -53,6 +53,10 @@ private:
 // code, or -1 when it cannot start or does not end within ms.
 int RunToEnd(const std::string& commandLine, DWORD ms = 60000);
 
+// Waits (up to ms) until no process with an image name starting with prefix runs:
+// the uninstaller's temporary copy, which holds the one-run name until it ends.
+void WaitForProcessesNamed(const char* prefix, DWORD ms);
+
 // The visible top-level window of process pid with this caption, or NULL.
 HWND FindProgramWindow(DWORD pid, const char* pszCaption);
 // The visible setup dialog of process pid, or NULL.

@@ -97,6 +97,9 @@ private:
 class Uninstall : public ::testing::Test {
 protected:
     Uninstall() : machine(FixturesDir()) {}
+    // The temporary copy holds the one-run name until it ends: the next test's
+    // setup must not meet it.
+    ~Uninstall() override { WaitForProcessesNamed("Uninstall.exe", 20000); }
 
     // Installs into C:\Trabex\Q-Ostrevo with the real setup; the payload carries Uninstall.exe.
     void InstallWithSetup()
@@ -107,8 +110,9 @@ protected:
             Disk::WriteFile(setup.data() + "\\" + f, f);
         Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
         Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
-        ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(),
-                              (setup.data() + "\\Uninstall.exe").c_str(), FALSE));
+        for (const char* program : {"Uninstall.exe", "TrabexTrustedPath.exe"})
+            ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), program).c_str(), (setup.data() + "\\" + program).c_str(),
+                                  FALSE));
         MessageBoxAnswerer boxes;
         ASSERT_TRUE(setup.Start());
         boxes.WatchProcess(setup.Pid());
@@ -183,7 +187,8 @@ TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
     EXPECT_TRUE(Disk::IsFile("C:\\Program Files\\AutoCAD 2008\\Fonts\\Trabex_EN.shx"));
     EXPECT_FALSE(Disk::IsFolder("C:\\Trabex"));
 
-    // A second run finds nothing and says so.
+    // A second run finds nothing and says so (once the first one's copy has ended).
+    WaitForProcessesNamed("Uninstall.exe", 20000);
     Disk::MakeFolder("C:\\Trabex");
     Disk::MakeFolder(kInstalled);
     ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), "Uninstall.exe").c_str(), kUninstaller, FALSE));
@@ -261,6 +266,12 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
 
     MessageBoxAnswerer boxes;
     boxes.WatchAllProcesses();
+    {
+        FakeAcad acad(setup.root.Path());
+        ASSERT_TRUE(acad.Started());
+        EXPECT_EQ(1618, RunToEnd(quiet)) << "AutoCAD is running: busy, for a deployment tool to try again";
+        EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(registration, "LOADER")) << "nothing removed";
+    }
     EXPECT_EQ(0, RunToEnd(quiet)) << "the removal's own result, whatever other folders left";
     EXPECT_EQ(0u, boxes.Count()) << "no window at all";
     EXPECT_EQ("<absent>", MachineString(entry, "DisplayName"));

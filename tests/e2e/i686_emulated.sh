@@ -18,7 +18,7 @@
 # nothing about the program's speed.
 #   i686_emulated.sh SETUP_EXE UNINSTALL_EXE FIXTURES_DIR WORK_DIR
 set -u
-setup_exe=$1 uninstall_exe=$2 fixtures=$3 work=$4
+setup_exe=$1 uninstall_exe=$2 fixtures=$3 work=$4 trusted_exe=$5
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 wine64=/usr/lib/wine/wine64
 server=/usr/lib/wine/wineserver64
@@ -153,6 +153,7 @@ dist="$drive_c/users/Public/Downloads/Q-Ostrevo"
 mkdir -p "$dist/Data/Trabex扩展绘图库"
 cp "$setup_exe" "$dist/SetUp.exe"
 cp "$uninstall_exe" "$dist/Data/Uninstall.exe"
+cp "$trusted_exe" "$dist/Data/TrabexTrustedPath.exe"
 for f in Trabex2008.ARX Trabex2010.ARX Trabex2015.ARX Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do
   printf '%s' "$f" > "$dist/Data/$f"
 done
@@ -253,7 +254,7 @@ expect "Mechanical 2016 TRUSTEDPATHS" 'C:\TRABEX\Q-OSTREVO' "$(trusted "$p2016m\
 # Files: payload, library, list, uninstaller; fonts and 2008's plot driver.
 inst="$drive_c/Trabex/Q-Ostrevo"
 expect "install folder" "$(printf '%s\n' InstalledFiles.lst Trabex.prt5 Trabex2008.ARX Trabex2010.ARX \
-  Trabex2015.ARX Trabex扩展绘图库 Uninstall.exe | sort)" "$(ls "$inst" 2>/dev/null | sort)"
+  Trabex2015.ARX Trabex扩展绘图库 TrabexTrustedPath.exe Uninstall.exe | sort)" "$(ls "$inst" 2>/dev/null | sort)"
 expect "library drawing" dwg "$(cat "$inst/Trabex扩展绘图库/门窗.dwg" 2>/dev/null)"
 cmp -s "$uninstall_exe" "$inst/Uninstall.exe" || fail "Uninstall.exe in the install folder is not the shipped one"
 acadc="$drive_c/Program Files"

@@ -2,18 +2,22 @@
 # The uninstaller never deletes through a link: a path of its list whose folder
 # has become a junction to somewhere else (Wine takes a Unix symbolic link for
 # one) is left alone, and so is what lies behind it; the rest goes.
-#   links.sh WINE_RUN SETUP_EXE UNINSTALL_EXE
+#   links.sh WINE_RUN SETUP_EXE UNINSTALL_EXE TRUSTED_PATH_EXE
 set -u
-wine_run=$1 setup=$2 uninstaller=$3
+wine_run=$1 setup=$2 uninstaller=$3 trusted=$4
 fail() { echo "FAIL: $*"; exit 1; }
 dir=$(mktemp -d /tmp/trabex-links.XXXXXX)
 drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
 install="$drive_c/TrabexLinks/Q-Ostrevo"
 outside="$drive_c/Outside"
 key='HKLM\SOFTWARE\Autodesk\AutoCAD\R18.0\ACAD-8001:804'
+# What the setup keeps for every user (the Active Setup component; the user's record of it).
+as_key='SOFTWARE\Microsoft\Active Setup\Installed Components\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}'
 cleanup() {
   rm -f "$install/j"
-  rm -rf "$dir" "$drive_c/TrabexLinks" "$drive_c/ACADLinks" "$outside"
+  rm -rf "$dir" "$drive_c/TrabexLinks" "$drive_c/ACADLinks" "$outside" "$drive_c/Program Files/Ostrevo"
+  "$wine_run" reg delete "HKLM\\$as_key" /f >/dev/null 2>&1
+  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software}" /f >/dev/null 2>&1
   "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1
   "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
 }
@@ -21,6 +25,7 @@ trap cleanup EXIT
 mkdir -p "$dir/Dist/Data" "$drive_c/ACADLinks/Fonts" "$outside"
 cp "$setup" "$dir/Dist/SetUp.exe"
 cp "$uninstaller" "$dir/Dist/Data/Uninstall.exe"
+cp "$trusted" "$dir/Dist/Data/TrabexTrustedPath.exe"
 for f in Trabex2010.ARX Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$dir/Dist/Data/$f"; done
 echo "a file of the system's" > "$outside/hosts"
 "$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACADLinks' /f >/dev/null 2>&1

@@ -14,14 +14,20 @@ dir=$(mktemp -d /tmp/trabex-cp.XXXXXX)
 drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
 target="$drive_c/工具1252"
 key='HKLM\SOFTWARE\Autodesk\AutoCAD\R18.0\ACAD-8001:804'
+# What the setup keeps for every user (the Active Setup component; the user's record of it).
+as_key='SOFTWARE\Microsoft\Active Setup\Installed Components\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}'
 cleanup() {
   rm -rf "$dir" "$target" "$drive_c/ACAD1252" "$drive_c/Trabex936"
   "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1
   "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
+  "$wine_run" reg delete "HKLM\\$as_key" /f >/dev/null 2>&1
+  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software}" /f >/dev/null 2>&1
+  rm -rf "$drive_c/Program Files/Ostrevo"
 }
 trap cleanup EXIT
 mkdir -p "$dir/Dist/Data/Trabex扩展绘图库" "$drive_c/ACAD1252/Fonts"
 cp "$setup" "$dir/Dist/SetUp.exe"
+cp "$(dirname "$setup")/TrabexTrustedPath.exe" "$dir/Dist/Data/"
 for f in Trabex2010.ARX 说明.txt Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$dir/Dist/Data/$f"; done
 echo dwg > "$dir/Dist/Data/Trabex扩展绘图库/门窗.dwg"
 "$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACAD1252' /f >/dev/null 2>&1

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "deploy/TrustedPathProgram.h"
 #include "platform/FolderSecurity.h"
 #include "tests/support/NoteRecorder.h"
 #include "tests/support/PayloadFixture.h"
@@ -32,13 +33,17 @@ class InstallFolders : public ::testing::Test {
 protected:
     InstallFolders()
     {
-        payload.MakeData({"Trabex2010.ARX", "Uninstall.exe"});
+        payload.MakeData({"Trabex2010.ARX", "Uninstall.exe", "TrabexTrustedPath.exe"});
         chosen = payload.root / "Tools";
         g_install = chosen + "\\Q-Ostrevo";
         g_applied.clear();
         FolderSecurity::SetApplyForTesting(Record);
     }
-    ~InstallFolders() override { FolderSecurity::SetApplyForTesting(nullptr); }
+    ~InstallFolders() override
+    {
+        FolderSecurity::SetApplyForTesting(nullptr);
+        Disk::RemoveTree(SharedTrustedPathFolder().Std());  // the copy every user runs
+    }
 
     ExitCode Check(InstallPlan& plan)
     {

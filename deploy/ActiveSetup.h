@@ -1,0 +1,40 @@
+// The add-on's Active Setup component: at each user's logon Windows compares
+// the component's Version with the one recorded in the user's own hive and, when
+// it is higher (or the user has none), runs StubPath with that user's token and
+// records it. So the per-user step reaches every user of the machine once,
+// including users who have never logged on yet. With IsInstalled 0 Windows runs
+// StubPath instead for the users who have a record, and deletes the record.
+// The key lies in the program's own registry view (Windows runs the components
+// of both views).
+#pragma once
+
+#include "deploy/TrustedPathProgram.h"
+#include "framework/String.h"
+#include "platform/WinResult.h"
+
+// Below HKEY_LOCAL_MACHINE: one fixed ID for the add-on, taken over by every
+// install and removal.
+constexpr char kActiveSetupKey[] =
+    "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}";
+
+// Writes the component: for kUserStepAdd IsInstalled 1 and the copy's /add
+// command line, for kUserStepRemove IsInstalled 0 and its /remove command line;
+// both with the readable name, DontAsk 2 (nobody is asked before a removal) and
+// a Version above the one there. strVersion is the Version written.
+WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString& strVersion);
+// The folder the component's StubPath names, and its mode; empty when there is
+// no component.
+CString ActiveSetupFolder(UserStepMode* pMode);
+// The Version ("2026,3,31,0") that follows pszStored (NULL or not of that form:
+// none) for a setup of version nSetupVersion (major * 10000 + minor * 100 + patch).
+CString NextActiveSetupVersion(const char* pszStored, int nSetupVersion);
+
+// The record in this user's hive that the component has run for them, as Windows
+// writes it after StubPath. Written with the component's Version when the
+// component adds exactly strFolder (so that Windows neither runs the step again
+// at the next logon nor, after a removal, leaves this user out); nothing
+// otherwise. False with the reason when it could not be written.
+WinResult RecordUserStepDone(const CString& strFolder);
+// Deletes this user's record when the component names strFolder (the removal
+// has then been done for this user, as Windows does after the removal's StubPath).
+WinResult ForgetUserStepDone(const CString& strFolder);

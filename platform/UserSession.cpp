@@ -1,0 +1,202 @@
+#include "platform/UserSession.h"
+
+#include <cstdlib>
+
+#include "platform/Handle.h"
+
+namespace UserSession {
+
+namespace {
+
+// A token's user: TOKEN_USER and the SID it points to, whose size Windows bounds.
+class TokenAccount {
+public:
+    // Reads the user of hToken (opened with TOKEN_QUERY); false when it cannot.
+    bool Read(HANDLE hToken)
+    {
+        DWORD cb = 0;
+        m_bRead = GetTokenInformation(hToken, TokenUser, m_buffer, sizeof m_buffer, &cb) != FALSE;
+        return m_bRead;
+    }
+    // The user of this process's token.
+    bool ReadThisProcess()
+    {
+        HANDLE h = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &h))
+            return false;
+        ScopedHandle token(h);
+        return Read(token.Get());
+    }
+    PSID Sid() const { return m_bRead ? reinterpret_cast<const TOKEN_USER*>(m_buffer)->User.Sid : nullptr; }
+    // "DOMAIN\name", or empty when the account cannot be looked up.
+    CStringW Name() const
+    {
+        wchar_t name[256] = {}, domain[256] = {};
+        DWORD cchName = 256, cchDomain = 256;
+        SID_NAME_USE use;
+        if (!m_bRead || !LookupAccountSidW(nullptr, Sid(), name, &cchName, domain, &cchDomain, &use))
+            return CStringW();
+        return CStringW(domain) + L"\\" + CStringW(name);
+    }
+
+private:
+    alignas(TOKEN_USER) BYTE m_buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE] = {};
+    bool m_bRead = false;
+};
+
+// The token of the process that owns this desktop's shell window, opened with access.
+WinResult OpenShellToken(DWORD access, ScopedHandle& token)
+{
+    const HWND shell = GetShellWindow();
+    DWORD pid = 0;
+    if (!shell || !GetWindowThreadProcessId(shell, &pid) || !pid)
+        return WinResult(ERROR_NOT_FOUND);
+    ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process.IsValid())
+        return WinResult::FromLastError(false);
+    HANDLE h = nullptr;
+    const WinResult opened = WinResult::FromLastError(OpenProcessToken(process.Get(), access, &h) != FALSE);
+    token.Reset(h);
+    return opened;
+}
+
+bool IsSystem(const TokenAccount& self)
+{
+    return IsWellKnownSid(self.Sid(), WinLocalSystemSid) != FALSE;
+}
+
+// WTSQueryUserToken lives in wtsapi32.dll, which is no KnownDLL: loaded from
+// System32 by its full path, so that no file beside the program is loaded instead.
+typedef BOOL(WINAPI* QueryUserTokenFn)(ULONG, PHANDLE);
+class Wtsapi32 {
+public:
+    Wtsapi32()
+    {
+        wchar_t path[MAX_PATH + 1] = {};
+        const UINT n = GetSystemDirectoryW(path, MAX_PATH - 14);
+        if (n == 0 || n >= MAX_PATH - 14)
+            return;
+        wcscat(path, L"\\wtsapi32.dll");
+        m_module = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }
+    ~Wtsapi32()
+    {
+        if (m_module)
+            FreeLibrary(m_module);
+    }
+    Wtsapi32(const Wtsapi32&) = delete;
+    Wtsapi32& operator=(const Wtsapi32&) = delete;
+    QueryUserTokenFn QueryUserToken() const
+    {
+        return m_module ? reinterpret_cast<QueryUserTokenFn>(
+                              reinterpret_cast<void*>(GetProcAddress(m_module, "WTSQueryUserToken")))
+                        : nullptr;
+    }
+
+private:
+    HMODULE m_module = nullptr;
+};
+
+// The primary token of the person at the machine, for starting a program.
+WinResult InteractiveUserToken(bool bSystem, ScopedHandle& primary)
+{
+    HANDLE h = nullptr;
+    if (bSystem) {
+        // SYSTEM holds the privilege WTSQueryUserToken needs; the token it gives
+        // is the user's own (for an administrator, the filtered one).
+        const DWORD session = WTSGetActiveConsoleSessionId();
+        if (session == 0xFFFFFFFF)
+            return WinResult(ERROR_NO_TOKEN);
+        const Wtsapi32 wts;
+        const QueryUserTokenFn query = wts.QueryUserToken();
+        if (!query)
+            return WinResult::FromLastError(false);
+        const WinResult got = WinResult::FromLastError(query(session, &h) != FALSE);
+        primary.Reset(h);
+        return got;
+    }
+    ScopedHandle shell;
+    WinResult got = OpenShellToken(TOKEN_QUERY | TOKEN_DUPLICATE, shell);
+    if (!got)
+        return got;
+    got = WinResult::FromLastError(
+        DuplicateTokenEx(shell.Get(), TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY | TOKEN_ADJUST_DEFAULT |
+                                          TOKEN_ADJUST_SESSIONID,
+                         nullptr, SecurityImpersonation, TokenPrimary, &h) != FALSE);
+    primary.Reset(h);
+    return got;
+}
+
+} // namespace
+
+Who WhoRunsThis()
+{
+    TokenAccount self;
+    if (!self.ReadThisProcess())
+        return kCannotTell;
+    if (IsSystem(self))
+        return kSystem;
+    ScopedHandle shell;
+    const WinResult opened = OpenShellToken(TOKEN_QUERY, shell);
+    if (opened.Code() == ERROR_ACCESS_DENIED)
+        return kOtherAccount;
+    TokenAccount user;
+    if (!opened || !user.Read(shell.Get()))
+        return kCannotTell;
+    return EqualSid(self.Sid(), user.Sid()) ? kInteractiveUser : kOtherAccount;
+}
+
+WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLine, const char* pszFolder,
+                                 DWORD nWaitMs, DWORD* pExitCode, CStringW& strUser)
+{
+    *pExitCode = STILL_ACTIVE;
+    strUser = CStringW();
+    TokenAccount self;
+    const bool system = self.ReadThisProcess() && IsSystem(self);
+    ScopedHandle token;
+    WinResult result = InteractiveUserToken(system, token);
+    if (!result)
+        return result;
+    TokenAccount user;
+    if (user.Read(token.Get()))
+        strUser = user.Name();
+
+    // CreateProcess*W may write into the command line: a copy of its own.
+    const CStringW line = CStringW::FromText(strCommandLine);
+    wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
+    if (!buffer)
+        return WinResult(ERROR_OUTOFMEMORY);
+    wmemcpy(buffer, line.GetString(), static_cast<size_t>(line.GetLength()));
+    const CStringW exe = CStringW::FromText(pszExe);
+    const CStringW folder = CStringW::FromText(pszFolder);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    wchar_t desktop[] = L"winsta0\\default";  // the user's desktop, not this process's
+    si.lpDesktop = desktop;
+    PROCESS_INFORMATION pi = {};
+    // The program reads only its own command line and HKEY_CURRENT_USER (which the
+    // token decides), so no environment of the user's is built for it.
+    if (system)
+        result = WinResult::FromLastError(CreateProcessAsUserW(token.Get(), exe.GetString(), buffer, nullptr, nullptr,
+                                                               FALSE, 0, nullptr, folder.GetString(), &si,
+                                                               &pi) != FALSE);
+    else
+        result = WinResult::FromLastError(CreateProcessWithTokenW(token.Get(), 0, exe.GetString(), buffer, 0,
+                                                                  nullptr, folder.GetString(), &si, &pi) != FALSE);
+    free(buffer);
+    if (!result)
+        return result;
+    ScopedHandle process(pi.hProcess);
+    ScopedHandle thread(pi.hThread);
+    if (WaitForSingleObject(process.Get(), nWaitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.Get(), pExitCode);
+    return WinResult();
+}
+
+bool IsThisAccount(PSID sid)
+{
+    TokenAccount self;
+    return sid && self.ReadThisProcess() && EqualSid(self.Sid(), sid);
+}
+
+} // namespace UserSession

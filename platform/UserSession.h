@@ -1,0 +1,45 @@
+// Who runs this program, compared with the person at the machine, and starting a
+// program as that person: the only code that reads tokens and sessions.
+//
+// An elevated setup's HKEY_CURRENT_USER is the person's own only when that
+// person accepted the elevation prompt themselves. After "over-the-shoulder"
+// elevation it is the administrator's who typed the password, and under a
+// deployment tool it is SYSTEM's, which no user ever sees.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+#include "framework/StringW.h"
+#include "platform/WinResult.h"
+
+namespace UserSession {
+
+enum Who {
+    kInteractiveUser,  // the user of this desktop's shell: the person at the machine
+    kCannotTell,       // no shell on this desktop (Server Core, a service's desktop, Wine
+                       // without one), or its user could not be read
+    kOtherAccount,     // an account other than the desktop's user
+    kSystem,           // LocalSystem: a deployment tool, a startup script
+};
+
+// Decides by the token user of this process against that of the process owning
+// the shell window of this desktop. Opening another account's process is refused
+// to an administrator (short of the debug privilege, which this program does
+// not use): a refusal means another account, since the same account, elevated
+// or not, may always open its own shell.
+Who WhoRunsThis();
+
+// Starts pszExe (a full path) with strCommandLine in pszFolder as the person at
+// the machine, never through a shell: as SYSTEM with the token of the console
+// session's user (WTSQueryUserToken), otherwise with the token of this
+// desktop's shell (CreateProcessWithTokenW). Waits up to nWaitMs for it to end:
+// *pExitCode is its exit code, or STILL_ACTIVE. strUser names the account.
+// ERROR_NO_TOKEN when nobody is logged on at the console.
+WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLine, const char* pszFolder,
+                                 DWORD nWaitMs, DWORD* pExitCode, CStringW& strUser);
+
+// True when sid is the account this process runs as.
+bool IsThisAccount(PSID sid);
+
+} // namespace UserSession
