@@ -12,6 +12,12 @@ namespace {
 const char kAcadRoot[] = "SOFTWARE\\Autodesk\\AutoCAD";
 const char kVariablesKey[] = "Variables";
 const wchar_t kValueName[] = L"TRUSTEDPATHS";
+// AutoCAD's profiles lie in the user's hive, whose SOFTWARE the 32-bit and the
+// 64-bit views share: opened in the 64-bit view by name, so that no redirection
+// hides them from the 32-bit edition (Wine redirects the hive's SOFTWARE once a
+// Wow6432Node key exists below it, as the per-user step's Active Setup record
+// makes one). Ignored by a 32-bit Windows.
+constexpr REGSAM kUserView = KEY_WOW64_64KEY;
 
 // Reads the current TRUSTEDPATHS text through the wide functions, so entries in
 // any language survive. Only an absent key or value counts as empty; any other
@@ -20,7 +26,7 @@ WinResult ReadTrustedPaths(const CString& variablesPath, CStringW& current)
 {
     current = CStringW();
     RegKey variables;
-    const LONG opened = variables.OpenStatus(HKEY_CURRENT_USER, variablesPath);
+    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, variablesPath, KEY_QUERY_VALUE | kUserView);
     if (opened == ERROR_FILE_NOT_FOUND)
         return WinResult();
     if (opened != ERROR_SUCCESS)
@@ -127,7 +133,8 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
     {
         RegKey user;
         RegKey root;
-        if (user.Open(HKEY_CURRENT_USER, nullptr) && root.OpenRead(user.Get(), kAcadRoot)) {
+        if (user.Open(HKEY_CURRENT_USER, nullptr) &&
+            root.OpenAccess(user.Get(), kAcadRoot, KEY_READ | kUserView) == ERROR_SUCCESS) {
             for (RegSubKeys releases(root); releases.Next();) {
                 RegKey release;
                 if (!release.OpenRead(root.Get(), releases.Name()))
@@ -147,7 +154,7 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
         if (user.Open(HKEY_CURRENT_USER, nullptr)) {
             for (int i = 0; i < profilesPaths.GetSize(); ++i) {
                 RegKey profiles;
-                if (!profiles.OpenRead(user.Get(), profilesPaths[i]))
+                if (profiles.OpenAccess(user.Get(), profilesPaths[i], KEY_READ | kUserView) != ERROR_SUCCESS)
                     continue;
                 CStringArray names;
                 ListOpenableSubKeys(profiles.Get(), names);
@@ -175,7 +182,8 @@ bool CAcadRegistry::AddTrustedPath(Reporter& log)
             // Made below the profile only: a profile that went meanwhile is not made again.
             const CString& path = variablesPaths[i];
             RegKey profile;
-            written = WinResult::FromStatus(profile.OpenStatus(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\'))));
+            written = WinResult::FromStatus(profile.OpenAccess(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\')),
+                                                               MAXIMUM_ALLOWED | kUserView));
             RegKey variables;
             if (written)
                 written = variables.Create(profile.Get(), kVariablesKey);
@@ -239,7 +247,7 @@ WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strF
     if (!removed)
         return WinResult();  // nothing of ours there: no value is written
     RegKey variables;
-    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE);
+    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE | kUserView);
     if (opened != ERROR_SUCCESS)
         return WinResult::FromStatus(opened);
     return variables.SetStringW(kValueName, kept);
