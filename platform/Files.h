@@ -56,7 +56,7 @@ public:
     // Opens an existing file; others may read it meanwhile.
     WinResult Open(const CStringW& strPath);
     void Close() { m_file.Close(); }
-    // Writes the bytes at the end and flushes them.
+    // Writes the bytes at the end, through to the disk (FILE_FLAG_WRITE_THROUGH).
     WinResult Append(const CString& strBytes);
 
 private:
