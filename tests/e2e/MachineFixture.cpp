@@ -104,8 +104,13 @@ void DumpFiles(const std::string& folder, const std::string& shown, std::string&
         if (Disk::IsFolder(path)) {
             DumpFiles(path, shown + "\\" + name, out);
         } else {
-            // The last line of the (small, sample) file says what it is.
+            // The last line of the (small, sample) file says what it is; a program
+            // is named as one.
             std::string content = Disk::ReadFile(path);
+            if (content.compare(0, 2, "MZ") == 0) {
+                out += "  " + shown + "\\" + name + "  [program, " + std::to_string(content.size()) + " bytes]\n";
+                continue;
+            }
             while (!content.empty() && content.back() == '\n')
                 content.pop_back();
             std::string last = content.substr(content.rfind('\n') + 1);
