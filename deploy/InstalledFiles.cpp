@@ -85,7 +85,13 @@ WinResult InstalledFilesJournal::Open(const CString& strInstallFolder)
 {
     m_file.Close();
     m_listed.RemoveAll();
-    ReadInstalledFiles(strInstallFolder, m_listed);
+    // A list that is there but cannot be read (held by another program, damaged)
+    // is never replaced by an empty one: its files would be unknown to the uninstaller.
+    if (!ReadInstalledFiles(strInstallFolder, m_listed)) {
+        const WinResult unread = WinResult::FromLastError(false);
+        if (Files::Exists(ListPath(strInstallFolder)))
+            return unread;
+    }
     // Lines are added in today's form only: an earlier list is rewritten first.
     const WinResult rewritten = WriteInstalledFiles(strInstallFolder, m_listed);
     if (!rewritten)

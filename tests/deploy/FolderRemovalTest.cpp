@@ -85,3 +85,23 @@ TEST(InstalledFiles, TheEarlierListIsReadAndNoNameLosesACharacter)
     EXPECT_TRUE(again[1] == CStringW::FromText("Trabex扩展绘图库\\门窗.dwg"));
     EXPECT_TRUE(again[2] == added[0]);
 }
+
+// A list another program holds shut is not rewritten empty: its files would be
+// lost to every later uninstall.
+TEST(InstalledFiles, AListThatCannotBeReadIsNeverReplaced)
+{
+    TempFolder root;
+    const std::string folder = root / "Q-Ostrevo";
+    Disk::MakeFolder(folder);
+    const std::string list = folder + "\\InstalledFiles.lst";
+    Disk::WriteFile(list, "Trabex2010.ARX\r\n");
+    HANDLE held = CreateFileW(CStringW::FromText(list.c_str()).GetString(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    InstalledFilesJournal journal;
+    const WinResult opened = journal.Open(folder.c_str());
+    CloseHandle(held);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), opened.Code());
+    EXPECT_EQ("Trabex2010.ARX\r\n", Disk::ReadFile(list));
+}
