@@ -335,12 +335,6 @@ CStringW WithoutDevicePrefix(const CStringW& path)
     return path;
 }
 
-// The path of what a handle holds, as Windows resolved it (no "\\?\" in front).
-CStringW FinalPath(HANDLE h)
-{
-    return WithoutDevicePrefix(
-        AskPathW([&](wchar_t* p, DWORD n) { return GetFinalPathNameByHandleW(h, p, n, FILE_NAME_NORMALIZED); }));
-}
 
 bool IsReparsePoint(const CStringW& path)
 {
@@ -349,6 +343,12 @@ bool IsReparsePoint(const CStringW& path)
 }
 
 } // namespace
+
+CStringW FinalPathOf(HANDLE h)
+{
+    return WithoutDevicePrefix(
+        AskPathW([&](wchar_t* p, DWORD n) { return GetFinalPathNameByHandleW(h, p, n, FILE_NAME_NORMALIZED); }));
+}
 
 WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
 {
@@ -366,9 +366,9 @@ WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
     const ScopedHandle folder(CreateFileW(strFolder.GetString(), FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    const CStringW inside = folder.IsValid() ? FinalPath(folder.Get()) + L"\\" : CStringW();
+    const CStringW inside = folder.IsValid() ? FinalPathOf(folder.Get()) + L"\\" : CStringW();
     FILE_BASIC_INFO basic = {};
-    if (inside.GetLength() < 2 || !FinalPath(file.Get()).StartsWithNoCase(inside) ||
+    if (inside.GetLength() < 2 || !FinalPathOf(file.Get()).StartsWithNoCase(inside) ||
         !GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
         (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
         return WinResult(kErrorReparsePoint);

@@ -110,6 +110,9 @@ ScopedHandle OpenAgainstWriters(const CStringW& strPath);
 // The file's identity on its volume ("volume-index"), as GetFileInformationByHandle
 // tells it (a link is not followed); empty when it cannot be opened.
 CStringW FileIdentity(const CStringW& strPath);
+// The path of what the handle holds as Windows resolved it (no "\\?\" in front);
+// empty when Windows cannot tell.
+CStringW FinalPathOf(HANDLE h);
 // Deletes the file strRelative below strFolder, never through a link: no part of
 // the path below the folder may be a junction or symbolic link (nor the file
 // itself), and the file Windows opens must lie in the folder, or nothing is

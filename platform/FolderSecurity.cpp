@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <aclapi.h>
+#include <winternl.h>
 #include <sddl.h>
 
 #include "platform/Files.h"
@@ -176,37 +177,70 @@ private:
     TOKEN_USER* m_buffer = nullptr;
 };
 
-// Owner and access list on one object opened as itself (never through a link).
-WinResult SetOnObject(const CStringW& path, const Descriptor& sd)
+// Opened as itself (a link is never followed) to set its owner and list; a
+// folder also for listing, and then held so that no one can rename, replace or
+// turn it into a link while what lies below is walked (an open for the owner and
+// list alone would not keep others out: it reads and writes no data).
+ScopedHandle OpenForSecurity(const CStringW& path, bool bFolder)
 {
     // READ_CONTROL too: setting a list reads the one there (the backup privilege
     // grants it where the list there forbids it).
-    ScopedHandle object(CreateFileW(path.GetString(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+    const DWORD access = READ_CONTROL | WRITE_DAC | WRITE_OWNER | (bFolder ? FILE_LIST_DIRECTORY : 0);
+    const DWORD share = bFolder ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    return ScopedHandle(CreateFileW(path.GetString(), access, share, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    bool present = false;
-    PACL dacl = sd.Dacl(&present);
-    const SECURITY_INFORMATION what =
-        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION;
-    // An open for the owner and list alone passes a file another program holds
-    // (no data is read or written through it).
-    if (!object.IsValid())
-        return WinResult::FromLastError(false);
-    return WinResult(SetSecurityInfo(object.Get(), SE_FILE_OBJECT, what, sd.Owner(), nullptr, dacl, nullptr));
 }
 
-WinResult SetOnTree(const CStringW& folder, const Descriptor& sd)
+// The tree's own folder gets the list cut from its parent; what lies below gets
+// the same entries and inherits too, so that a folder opened to users later (the
+// drawing library) passes that on to what it holds.
+WinResult SetOn(HANDLE object, const Descriptor& sd, bool bTop)
 {
-    WinResult result = SetOnObject(folder, sd);
+    bool present = false;
+    PACL dacl = sd.Dacl(&present);
+    const SECURITY_INFORMATION inherit =
+        bTop ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
+    const SECURITY_INFORMATION what = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | inherit;
+    return WinResult(SetSecurityInfo(object, SE_FILE_OBJECT, what, sd.Owner(), nullptr, dacl, nullptr));
+}
+
+WinResult SetOnObject(const CStringW& path, const Descriptor& sd)
+{
+    const ScopedHandle object = OpenForSecurity(path, false);
+    if (!object.IsValid())
+        return WinResult::FromLastError(false);
+    return SetOn(object.Get(), sd, false);
+}
+
+// strInside: the tree's folder as Windows resolves it, with a backslash; empty
+// for the tree's folder itself. A folder that has become a link since it was
+// listed is not entered, nor one that now lies outside the tree.
+WinResult SetOnTree(const CStringW& folder, const Descriptor& sd, const CStringW& strInside)
+{
+    const bool top = strInside.IsEmpty();
+    const ScopedHandle held = OpenForSecurity(folder, true);
+    FILE_BASIC_INFO basic = {};
+    if (!held.IsValid() || !GetFileInformationByHandleEx(held.Get(), FileBasicInfo, &basic, sizeof basic))
+        return WinResult::FromLastError(false);
+    const bool link = (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (top && (link || !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
+        return WinResult(kErrorReparsePoint);
+    if (link)
+        return SetOn(held.Get(), sd, false);
+    const CStringW here = Files::FinalPathOf(held.Get()) + L"\\";
+    if (!top && !here.StartsWithNoCase(strInside))
+        return WinResult(kErrorReparsePoint);
+    WinResult result = SetOn(held.Get(), sd, top);
     if (!result)
         return result;
+    const CStringW inside = top ? here : strInside;
     FileFinder finder;
     for (bool more = finder.First(folder + L"\\*"); more; more = finder.Next()) {
         if (finder.IsDots())
             continue;
         const CStringW path = folder + L"\\" + finder.NameW();
-        const bool link = (finder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        const WinResult done = finder.IsFolder() && !link ? SetOnTree(path, sd) : SetOnObject(path, sd);
+        const bool listedLink = (finder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        const WinResult done = finder.IsFolder() && !listedLink ? SetOnTree(path, sd, inside) : SetOnObject(path, sd);
         if (result && !done)
             result = done;  // the first failure; the rest is still protected
     }
@@ -286,6 +320,44 @@ WinResult CreateWith(const CStringW& strFolder, const char* pszSddl)
     return WinResult::FromLastError(CreateDirectoryW(strFolder.GetString(), &attributes) != FALSE);
 }
 
+ScopedHandle CreateHeld(const CStringW& strFolder, const char* pszSddl, WinResult& result)
+{
+    // Only the native call makes a folder and opens it in one step; every Windows
+    // has it, and it is looked up as the other late functions are.
+    typedef NTSTATUS(NTAPI * CreateFn)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER,
+                                       ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+    typedef ULONG(NTAPI * ToErrorFn)(NTSTATUS);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto create =
+        ntdll ? reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtCreateFile"))) : nullptr;
+    const auto toError =
+        ntdll ? reinterpret_cast<ToErrorFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")))
+              : nullptr;
+    const Descriptor sd(pszSddl);
+    if (!create || !toError || !sd.Get()) {
+        result = WinResult(sd.Get() ? ERROR_PROC_NOT_FOUND : ERROR_INVALID_SECURITY_DESCR);
+        return ScopedHandle();
+    }
+    const CStringW nt = strFolder.StartsWithNoCase(L"\\\\") ? L"\\??\\UNC\\" + strFolder.Mid(2, strFolder.GetLength())
+                                                          : L"\\??\\" + strFolder;
+    const USHORT bytes = static_cast<USHORT>(nt.GetLength() * sizeof(wchar_t));
+    UNICODE_STRING name = {bytes, bytes, const_cast<wchar_t*>(nt.GetString())};
+    OBJECT_ATTRIBUTES attributes = {};
+    attributes.Length = sizeof attributes;
+    attributes.ObjectName = &name;
+    attributes.Attributes = OBJ_CASE_INSENSITIVE;
+    attributes.SecurityDescriptor = sd.Get();
+    IO_STATUS_BLOCK io = {};
+    HANDLE folder = nullptr;
+    // Listing access, so that the share mode counts: no one may delete or rename it.
+    const NTSTATUS status = create(&folder, FILE_LIST_DIRECTORY | READ_CONTROL | SYNCHRONIZE, &attributes, &io,
+                                   nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ, FILE_CREATE,
+                                   FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT,
+                                   nullptr, 0);
+    result = status >= 0 ? WinResult() : WinResult(toError(status));
+    return ScopedHandle(status >= 0 ? folder : nullptr);
+}
+
 WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl)
 {
     if (g_applyForTesting)
@@ -294,7 +366,7 @@ WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl)
     if (!sd.Get())
         return WinResult(ERROR_INVALID_SECURITY_DESCR);
     const PrivilegesEnabled privileges;
-    return SetOnTree(strFolder, sd);
+    return SetOnTree(strFolder, sd, CStringW());
 }
 
 bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, const char* pszTrustedSid)

@@ -4,6 +4,7 @@
 
 #include "framework/String.h"
 #include "framework/StringW.h"
+#include "platform/Handle.h"
 #include "platform/WinResult.h"
 
 // Administrators and SYSTEM full control, Users read and execute, nothing
@@ -24,10 +25,17 @@ WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected);
 // Creates one folder level with the owner and access list of the SDDL in the
 // same call: there is no moment in which another user could take it over.
 WinResult CreateWith(const CStringW& strFolder, const char* pszSddl);
-// Gives an existing folder and everything below it the owner and protected
-// access list of the SDDL: what another user made or left there before is no
-// longer theirs to change. Each object is opened as itself, so a link inside is
-// neither followed nor entered.
+// Creates one folder level as CreateWith does and keeps it open in the same
+// call: while the handle lives no one can rename, delete or replace it, nor a
+// folder above it. An invalid handle and the reason in result when it cannot be
+// made, also when something is there already.
+ScopedHandle CreateHeld(const CStringW& strFolder, const char* pszSddl, WinResult& result);
+// Gives an existing folder and everything below it the owner and access list of
+// the SDDL (the folder's cut from its parent, what lies below inheriting too):
+// what another user made or left there before is no longer theirs to change.
+// Each object is opened as itself, so a link inside is neither followed nor
+// entered; each folder is held while its contents are walked. The folder itself
+// being a link is refused (kErrorReparsePoint).
 WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl);
 
 // Whether anyone but Administrators, SYSTEM, TrustedInstaller or the account

@@ -171,15 +171,20 @@ ExitCode InstallSequence::MakeFolders(const CString& strChosen, InstallPlan& pla
     // anything is copied; one that is a link is not ours to fill.
     const CStringW chosen = CStringW::FromText(strChosen);
     const CStringW folder = CStringW::FromText(plan.strInstallFolder);
-    if (!Files::Exists(chosen))
-        FolderSecurity::CreateWith(chosen, kProtectedFolderSddl);
+    // Someone else may make either folder between the look and the making: what
+    // the call finds there already is judged as a folder that was there before.
+    if (!Files::Exists(chosen) &&
+        FolderSecurity::CreateWith(chosen, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS) {
+        const ExitCode safe = CheckFolderSafety(chosen);
+        if (safe != kExitDone)
+            return safe;
+    }
+    plan.bTakeOver = Files::Exists(folder) ||
+                     FolderSecurity::CreateWith(folder, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS;
     if (Files::IsLink(folder)) {
         m_reporter.Tell(CStringW::FormatText(Texts::kInstallFolderIsLinkFormat, folder.GetString()), Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
-    plan.bTakeOver = Files::Exists(folder);
-    if (!plan.bTakeOver)
-        FolderSecurity::CreateWith(folder, kProtectedFolderSddl);
     // A folder that cannot be made (a drive letter mapped only for the user, who
     // is not the administrator running this) is refused before anything is written.
     if (GetPathKind(folder) != kPathFolder) {

@@ -155,16 +155,24 @@ WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const
     // user name of any language.
     const CStringW folder = Files::TempFolderW() + L"\\Q-Ostrevo-Uninstall-" + Files::UnpredictableName();
     strCopy = folder + L"\\" + CStringW::FromText(kUninstallerName);
-    WinResult result = FolderSecurity::CreateWith(folder, kCopyFolderSddl);
+    // Made and opened in one step, and held until the copy runs: the unelevated
+    // half of the account may rename what lies in its temporary folder, and must
+    // not swap this folder for one of its own between the making and the start.
+    WinResult result;
+    ScopedHandle heldFolder = FolderSecurity::CreateHeld(folder, kCopyFolderSddl, result);
     if (!result)
         return result;
     result = Files::CopyOverwrite(Files::ModulePathW(), strCopy);
+    // Held against writers until the copy runs (Windows then holds its image).
+    const ScopedHandle held = result ? Files::OpenAgainstWriters(strCopy) : ScopedHandle();
+    if (result && !held.IsValid())
+        result = WinResult::FromLastError(false);
     if (!result) {
+        Files::Delete(strCopy);
+        heldFolder.Close();
         Files::RemoveFolder(folder);
         return result;
     }
-    // Held against writers until the copy runs (Windows then holds its image).
-    const ScopedHandle held = Files::OpenAgainstWriters(strCopy);
     CStringW commandLine = CStringW::FormatText("\"%s\" %s %lu %s \"%s\"", strCopy.GetString(),
                                                 CStringW::FromText(pszSwitch).GetString(),
                                                 static_cast<unsigned long>(Processes::CurrentId()),
@@ -179,6 +187,7 @@ WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const
     if (result)
         return result;
     Files::Delete(strCopy);
+    heldFolder.Close();
     Files::RemoveFolder(folder);
     return result;
 }
