@@ -14,7 +14,16 @@ WinResult ProtectInstallFolder(const CString& strInstallFolder, CString& strFail
     CString library;
     library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
     Files::MakeDir(library);
-    applied = FolderSecurity::Apply(library, kLibrarySddl, false);
+    return applied;
+}
+
+WinResult OpenLibraryToUsers(const CString& strInstallFolder, CString& strFailed)
+{
+    CString library;
+    library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
+    // Windows sets a list by name through a link: never on what one points to.
+    const WinResult applied =
+        Files::IsLink(library) ? WinResult(kErrorReparsePoint) : FolderSecurity::Apply(library, kLibrarySddl, false);
     if (!applied)
         strFailed = library;
     return applied;

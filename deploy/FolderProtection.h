@@ -15,6 +15,9 @@ constexpr char kInstallFolderSddl[] = TRABEX_PROTECTED_DACL;
 // may modify, on top of what it inherits.
 constexpr char kLibrarySddl[] = "D:AI(A;OICI;0x1301bf;;;BU)";
 
-// Applies both lists (making the library folder when missing); on failure the
-// folder Windows refused is in strFailed.
+// Applies the folder's list and makes the library folder when missing (it
+// inherits that list); on failure the folder Windows refused is in strFailed.
 WinResult ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed);
+// Opens the library to users, once its files are placed: until then no user may
+// turn the empty folder into a link that the copy would write through.
+WinResult OpenLibraryToUsers(const CString& strInstallFolder, CString& strFailed);

@@ -224,6 +224,13 @@ void CPayloadCopier::CopyExtendedLibrary()
     const CStringW source = LibraryFolder(m_strPayload);
     const CStringW destination = LibraryFolder(m_strFolderW);
     Files::CreateFolder(destination);
+    // A library made into a link (by a user, while it was open to users) would
+    // have the copy write wherever it points: nothing is copied into it.
+    if (Files::IsLink(destination)) {
+        m_reporter.Note(FailureLine(Texts::kLogNotCopiedFormat, destination, kErrorReparsePoint));
+        m_result.libraryFailures.Add(destination, kErrorReparsePoint);
+        return;
+    }
 
     FileFinder finder;
     if (!finder.First(source + L"\\*.*"))

@@ -245,6 +245,12 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     m_reporter.Step();
 
     FailureList failures = copy.libraryFailures;
+    CString library;
+    const WinResult opened = OpenLibraryToUsers(folder, library);
+    if (!opened) {
+        m_reporter.Note(FailureLine(Texts::kLogNotProtectedFormat, CStringW::FromText(library), opened.Code()));
+        failures.Add(CStringW::FromText(library), opened.Code());
+    }
     m_record.SetInstallFolder(folder);
     m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
     // The registrations serve every user; the trusted path is each user's own.

@@ -35,6 +35,10 @@ TEST(FolderProtection, TheAddOnsFolderLikeProgramFilesTheLibraryWritableByUsers)
     FolderSecurity::SetApplyForTesting(Record);
     CString failed;
     EXPECT_TRUE(ProtectInstallFolder(folder.c_str(), failed));
+    // The library stays closed to users until its files are placed.
+    EXPECT_EQ(1u, g_applied.size());
+    EXPECT_TRUE(Disk::IsFolder(folder + "\\Trabex扩展绘图库"));
+    EXPECT_TRUE(OpenLibraryToUsers(folder.c_str(), failed));
     FolderSecurity::SetApplyForTesting(nullptr);
     ASSERT_EQ(2u, g_applied.size());
     // Administrators and SYSTEM full control, Users read and execute, cut from the parent.
@@ -45,7 +49,6 @@ TEST(FolderProtection, TheAddOnsFolderLikeProgramFilesTheLibraryWritableByUsers)
     EXPECT_EQ(folder + "\\Trabex扩展绘图库", g_applied[1].folder);
     EXPECT_FALSE(g_applied[1].isProtected);
     EXPECT_EQ("D:AI(A;OICI;0x1301bf;;;BU)", g_applied[1].sddl);
-    EXPECT_TRUE(Disk::IsFolder(folder + "\\Trabex扩展绘图库"));
     // The real call accepts both lists (Wine then forgets them).
     EXPECT_TRUE(FolderSecurity::Apply(folder.c_str(), kInstallFolderSddl, true));
     EXPECT_TRUE(FolderSecurity::Apply((folder + "\\Trabex扩展绘图库").c_str(), kLibrarySddl, false));
