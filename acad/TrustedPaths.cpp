@@ -221,6 +221,25 @@ CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFo
     return kept;
 }
 
+void CollectTrustedPathEntries(CStringArrayW& arrEntries)
+{
+    CStringArray variablesPaths;
+    CollectVariablesKeys(variablesPaths);
+    for (int i = 0; i < variablesPaths.GetSize(); ++i) {
+        CStringW current;
+        if (!ReadTrustedPaths(variablesPaths[i], current))
+            continue;
+        ForEachEntry(current, [&](const CStringW& entry) {
+            for (int k = 0; k < arrEntries.GetSize(); ++k) {
+                if (arrEntries[k].EqualsNoCase(entry))
+                    return;
+            }
+            if (!entry.IsEmpty())
+                arrEntries.Add(entry);
+        });
+    }
+}
+
 void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPaths)
 {
     CStringArray variablesPaths;

@@ -33,6 +33,9 @@ bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder);
 // The value without every entry that is the folder itself (in any spelling); *pRemoved tells
 // whether there was one. Every other entry stays, in its order.
 CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved);
+// Every entry of the TRUSTEDPATHS of this user's profiles, each once (compared
+// without regard to case).
+void CollectTrustedPathEntries(CStringArrayW& arrEntries);
 // The Variables keys whose TRUSTEDPATHS hold the folder's own entry.
 void FindTrustingProfiles(const CString& strFolder, CStringArray& arrVariablesPaths);
 // Takes the folder's entries out of one profile's TRUSTEDPATHS; writes nothing

@@ -153,7 +153,7 @@ constexpr const char kLogActiveSetupWrittenFormat[] =
     "已写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s，版本 %s，每个用户下次登录时运行：%s";
 constexpr const char kLogActiveSetupNotWrittenFormat[] = "未能写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogActiveSetupOtherFolderFormat[] =
-    "Active Setup 组件属于另一个安装文件夹（%s），保持原样：其他用户的受信任路径中仍有 %s";
+    "Active Setup 组件属于另一个安装文件夹（%s）：提高其版本，其他用户下次登录时从受信任路径中删除已不存在的 %s";
 constexpr const char kLogUserStepHere[] = "本程序由本机的交互用户运行：受信任路径在其 AutoCAD 配置中直接更新";
 constexpr const char kLogUserStepCannotTell[] =
     "无法确定本机的交互用户：受信任路径在运行本程序的账户的 AutoCAD 配置中直接更新";

@@ -107,6 +107,29 @@ ExitCode RemoveForThisUser(const CString& folder, Reporter& reporter)
     return result;
 }
 
+// Entries of an earlier installation whose folder is gone: its removal was due at
+// this user's logon when a later install's step took its place. A trusted path to
+// a missing folder is one anybody may fill. Only a folder the setup could have
+// made, on a drive that is there: a drive not yet connected keeps its entry.
+ExitCode RemoveGoneFolders(const CString& current, Reporter& reporter)
+{
+    CStringArrayW entries;
+    CollectTrustedPathEntries(entries);
+    ExitCode result = kExitDone;
+    for (int i = 0; i < entries.GetSize(); ++i) {
+        CString folder;
+        if (!CString::FromWideExact(entries[i].GetString(), entries[i].GetLength(), folder) ||
+            !IsInstallFolder(folder) || folder.CompareNoCase(current) == 0 || folder.GetLength() < 4 ||
+            folder[1] != ':' || folder[2] != '\\')
+            continue;
+        if (GetPathKind(folder) != kPathMissing || !Files::Exists(CStringW::FromText(folder.Left(3))))
+            continue;
+        if (RemoveForThisUser(folder, reporter) != kExitDone)
+            result = kExitWriteFailed;
+    }
+    return result;
+}
+
 } // namespace
 
 ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& reporter)
@@ -119,12 +142,15 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
         reporter.Note(line);
         return kExitBadCommandLine;
     }
+    const ExitCode gone = RemoveGoneFolders(strFolder, reporter);
     if (mode == kUserStepRemove) {
         const ExitCode removed = RemoveForThisUser(strFolder, reporter);
         NoteRecord(ForgetUserStepDone(strFolder), reporter);
-        return removed;
+        return removed != kExitDone ? removed : gone;
     }
-    const ExitCode added = AddForThisUser(strFolder, reporter);
+    ExitCode added = AddForThisUser(strFolder, reporter);
+    if (added == kExitDone)
+        added = gone;
     if (added == kExitDone || added == kExitWriteFailed)
         NoteRecord(RecordUserStepDone(strFolder), reporter);
     return added;
@@ -141,12 +167,21 @@ void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CStringW&
     } else {
         UserStepMode current = kUserStepAdd;
         const CString owner = ActiveSetupFolder(&current);
-        // Another installation's component stays theirs; none means no user got
-        // the step from one.
+        // Another installation's component stays theirs, with a higher version:
+        // every user runs its step again, which takes out this folder's entries
+        // once the folder is gone. None means no user got the step from one.
         if (!owner.IsEmpty() && Files::LongFullPath(owner).CompareNoCase(Files::LongFullPath(strFolder)) != 0) {
             CString line;
             line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
             reporter.Note(line);
+            CString version;
+            const WinResult raised = WriteActiveSetup(current, owner, version);
+            if (raised)
+                line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(),
+                            TrustedPathCommandLine(current, owner).GetString());
+            reporter.Note(raised ? CStringW::FromText(line)
+                                 : FailureLine(Texts::kLogActiveSetupNotWrittenFormat,
+                                               CStringW::FromText(kActiveSetupKey), raised.Code()));
         } else if (!owner.IsEmpty()) {
             component = WriteComponent(kUserStepRemove, strFolder, strSource, reporter, failures);
         }

@@ -166,5 +166,11 @@ TEST_F(EveryUser, TheRemovalReachesEveryUserAfterTheFolderIsGoneAndAReinstallTak
     EXPECT_EQ("1", Component("IsInstalled"));
     EXPECT_EQ("\"" + SharedProgram() + "\" /add \"C:\\Trabex\\Q-Ostrevo\"", Component("StubPath"));
     EXPECT_EQ("2026,3,31,2", Component("Version"));
+    // A user away since an earlier installation elsewhere was removed: its removal
+    // gave way to this install's step, which takes the gone folder's entry out
+    // (anybody could make it again) and keeps every other.
+    SetTrustedPaths(kProfile2016, "D:\\COMPANY\\BLOCKS\\...;C:\\GONE\\Q-OSTREVO;C:\\GONE\\LISP;C:\\TRABEX\\Q-OSTREVO");
+    EXPECT_EQ(0, RunStubPath());
+    EXPECT_EQ("D:\\COMPANY\\BLOCKS\\...;C:\\GONE\\LISP;C:\\TRABEX\\Q-OSTREVO", TrustedPaths(kProfile2016));
     EXPECT_EQ(0u, boxes.Count());
 }
