@@ -24,6 +24,25 @@ void NoteRecord(const WinResult& recorded, Reporter& reporter)
                                   recorded.Code()));
 }
 
+// Writes the component alone, with a higher version (every user runs the step
+// again); false (named in failures) when it could not be written.
+bool WriteComponentKey(UserStepMode mode, const CString& folder, Reporter& reporter, FailureList& failures)
+{
+    CString line;
+    CString version;
+    const WinResult written = WriteActiveSetup(mode, folder, version);
+    if (!written) {
+        failures.Add(CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kActiveSetupKey), written.Code());
+        reporter.Note(FailureLine(Texts::kLogActiveSetupNotWrittenFormat, CStringW::FromText(kActiveSetupKey),
+                                  written.Code()));
+        return false;
+    }
+    line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(),
+                TrustedPathCommandLine(mode, folder).GetString());
+    reporter.Note(line);
+    return true;
+}
+
 // Places the copy every user runs (a removal keeps the one there) and points the
 // component at it; false (named in failures) when either could not be written.
 bool WriteComponent(UserStepMode mode, const CString& folder, const CStringW& source, Reporter& reporter,
@@ -42,18 +61,7 @@ bool WriteComponent(UserStepMode mode, const CString& folder, const CStringW& so
         line.Format(Texts::kLogSharedProgramFormat, SharedTrustedPathProgram().GetString());
         reporter.Note(line);
     }
-    CString version;
-    const WinResult written = WriteActiveSetup(mode, folder, version);
-    if (!written) {
-        failures.Add(CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kActiveSetupKey), written.Code());
-        reporter.Note(FailureLine(Texts::kLogActiveSetupNotWrittenFormat, CStringW::FromText(kActiveSetupKey),
-                                  written.Code()));
-        return false;
-    }
-    line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(),
-                TrustedPathCommandLine(mode, folder).GetString());
-    reporter.Note(line);
-    return true;
+    return WriteComponentKey(mode, folder, reporter, failures);
 }
 
 // The step started as the person at the machine; when it cannot be, it runs at
@@ -174,14 +182,7 @@ void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CStringW&
             CString line;
             line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
             reporter.Note(line);
-            CString version;
-            const WinResult raised = WriteActiveSetup(current, owner, version);
-            if (raised)
-                line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(),
-                            TrustedPathCommandLine(current, owner).GetString());
-            reporter.Note(raised ? CStringW::FromText(line)
-                                 : FailureLine(Texts::kLogActiveSetupNotWrittenFormat,
-                                               CStringW::FromText(kActiveSetupKey), raised.Code()));
+            WriteComponentKey(current, owner, reporter, failures);
         } else if (!owner.IsEmpty()) {
             component = WriteComponent(kUserStepRemove, strFolder, strSource, reporter, failures);
         }
