@@ -335,7 +335,6 @@ CStringW WithoutDevicePrefix(const CStringW& path)
     return path;
 }
 
-
 bool IsReparsePoint(const CStringW& path)
 {
     const DWORD attributes = GetFileAttributesW(path.GetString());
