@@ -230,11 +230,7 @@ void CollectTrustedPathEntries(CStringArrayW& arrEntries)
         if (!ReadTrustedPaths(variablesPaths[i], current))
             continue;
         ForEachEntry(current, [&](const CStringW& entry) {
-            for (int k = 0; k < arrEntries.GetSize(); ++k) {
-                if (arrEntries[k].EqualsNoCase(entry))
-                    return;
-            }
-            if (!entry.IsEmpty())
+            if (!entry.IsEmpty() && !ContainsNoCase(arrEntries, entry))
                 arrEntries.Add(entry);
         });
     }

@@ -6,15 +6,6 @@ namespace {
 
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
 
-bool ContainsNoCase(const CStringArrayW& list, const CStringW& item)
-{
-    for (int i = 0; i < list.GetSize(); ++i) {
-        if (list[i].EqualsNoCase(item))
-            return true;
-    }
-    return false;
-}
-
 // A name that would leave the install folder is never taken from the list.
 bool IsPlainRelativePath(const CStringW& path)
 {

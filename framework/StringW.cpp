@@ -203,6 +203,15 @@ bool CStringW::StartsWithNoCase(const CStringW& head) const
     return m_nLength >= head.m_nLength && Left(head.m_nLength).EqualsNoCase(head);
 }
 
+bool ContainsNoCase(const CStringArrayW& items, const CStringW& item)
+{
+    for (int i = 0; i < items.GetSize(); ++i) {
+        if (items[i].EqualsNoCase(item))
+            return true;
+    }
+    return false;
+}
+
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown)
 {
     CStringW list;

@@ -64,3 +64,5 @@ typedef CArray<CStringW> CStringArrayW;
 // The first nMaxShown items, each followed by a line break, and "……" for the
 // rest: a list a message box can show without becoming a wall of text.
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown);
+// True when the list holds the item, compared as EqualsNoCase does.
+bool ContainsNoCase(const CStringArrayW& items, const CStringW& item);
