@@ -7,6 +7,7 @@
 #include "acad/ReleaseTable.h"
 #include "framework/Reporter.h"
 #include "framework/String.h"
+#include "framework/StringW.h"
 #include "platform/Failure.h"
 
 class CAcadRegistry {
@@ -55,12 +56,18 @@ public:
     // value and keys holding the product name, each with the stop rule of
     // CollectRegValues (a branch ends at the key that holds that value), in the
     // same order as two separate CollectRegValues walks would give them.
+    // Folders as the program's text; names as Windows gives them (a name is
+    // only searched for its year, and may hold characters GBK lacks).
     struct ValueHits {
         CStringArray keys;
         CStringArray values;
     };
+    struct NameHits {
+        CStringArray keys;
+        CStringArrayW values;
+    };
     void CollectProductValues(HKEY hParent, const char* pszSubKey, const CString& strRelPath,
-                              const CString& strBasePath, ValueHits* pFolders, ValueHits* pNames,
+                              const CString& strBasePath, ValueHits* pFolders, NameHits* pNames,
                               int nDepth = 0);
 
     CString m_strInstallFolder;
@@ -74,7 +81,7 @@ private:
     // One scan of a root below HKEY_LOCAL_MACHINE, testing the first nYears releases.
     void ScanRoot(const char* pszRootPath, int nYears);
     void MatchPasses(const CStringArray& folderKeys, const CStringArray& folders,
-                     const CStringArray& nameKeys, const CStringArray& names, int nYears);
+                     const CStringArray& nameKeys, const CStringArrayW& names, int nYears);
 };
 
 // AutoCAD 2008's PDF plot driver, which the add-on replaces, and the suffix of

@@ -2,6 +2,7 @@
 #include "acad/AcadRegistry.h"
 
 #include <cstring>
+#include <cwchar>
 
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -26,13 +27,15 @@ constexpr DWORD kValueNameUnknown = 0xFFFFFFFF;
 constexpr DWORD kValueBufferSize = 520;
 
 // Index of the lowest year among the first nYears whose first occurrence in the
-// product name starts at position 1 or later; -1 when none does.
-int MatchReleaseYear(const CString& productName, int nYears)
+// product name starts at position 1 or later; -1 when none does. Read on the name
+// as Windows gives it: "AutoCAD 2010 - Français" holds its year whatever GBK lacks.
+int MatchReleaseYear(const CStringW& productName, int nYears)
 {
     for (int k = 0; k < nYears; ++k) {
-        CString year;
-        year.Format("%d", ReleaseYear(k));
-        if (productName.Find(year) >= 1)
+        wchar_t year[8];
+        swprintf(year, 8, L"%d", ReleaseYear(k));
+        const wchar_t* found = wcsstr(productName.GetString(), year);
+        if (found && found > productName.GetString())
             return k;
     }
     return -1;
@@ -69,7 +72,8 @@ void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
             continue;
 
         // One walk gathers both passes (half the registry calls of two walks).
-        ValueHits folders, names;
+        ValueHits folders;
+        NameHits names;
         CollectProductValues(release.Get(), "", CString(), basePath, &folders, &names);
         m_strValueName = kNameValue;  // the last name searched, as after two walks
 
@@ -78,7 +82,7 @@ void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
 }
 
 void CAcadRegistry::MatchPasses(const CStringArray& folderKeys, const CStringArray& folders,
-                                const CStringArray& nameKeys, const CStringArray& names,
+                                const CStringArray& nameKeys, const CStringArrayW& names,
                                 int nYears)
 {
     for (int f = 0; f < folderKeys.GetSize(); ++f) {
@@ -122,11 +126,31 @@ bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
     return text.GetLength() < static_cast<int>(kValueBufferSize);
 }
 
+// A product name as Windows gives it (other data: its text up to the first zero
+// byte). Every character is kept: the name is only searched for its year. False
+// when it is absent or does not fit the buffer as the program's text would.
+bool ReadValueWide(const RegKey& key, const char* pszName, CStringW& name)
+{
+    DWORD type = REG_NONE;
+    CString bytes;
+    if (key.QueryRaw(pszName, &type, bytes) != ERROR_SUCCESS)
+        return false;
+    if (!IsStringType(type)) {
+        if (bytes.GetLength() > static_cast<int>(kValueBufferSize))
+            return false;
+        name = CStringW::FromText(bytes.GetString());
+        return true;
+    }
+    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
+    name = CStringW(p, static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t))));
+    return CString::FromWide(name.GetString(), name.GetLength()).GetLength() < static_cast<int>(kValueBufferSize);
+}
+
 } // namespace
 
 void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
                                          const CString& strRelPath, const CString& strBasePath,
-                                         ValueHits* pFolders, ValueHits* pNames, int nDepth)
+                                         ValueHits* pFolders, NameHits* pNames, int nDepth)
 {
     RegKey key;
     // Links are not followed: a link back to the release key would record the
@@ -140,24 +164,20 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
     }
 
     // Each search still open in this branch looks at this key; a hit ends that
-    // search for the branch below, as in CollectRegValues.
-    struct Search {
-        const char* pszName;
-        DWORD nNameLength;
-        ValueHits** ppHits;
-    };
-    const Search searches[] = {{kFolderValue, sizeof kFolderValue - 1, &pFolders},
-                               {kNameValue, sizeof kNameValue - 1, &pNames}};
-    for (const Search& search : searches) {
-        // A key whose value names are all shorter than the name cannot hold it.
-        if (!*search.ppHits || values == 0 || longestName < search.nNameLength)
-            continue;
-        CString text;
-        if (ReadValueText(key, search.pszName, text)) {
-            (*search.ppHits)->keys.Add(strBasePath + strRelPath);
-            (*search.ppHits)->values.Add(text);
-            *search.ppHits = nullptr;
-        }
+    // search for the branch below, as in CollectRegValues. A key whose value
+    // names are all shorter than the name cannot hold it.
+    const auto mayHold = [&](DWORD nNameLength) { return values != 0 && longestName >= nNameLength; };
+    CString folder;
+    if (pFolders && mayHold(sizeof kFolderValue - 1) && ReadValueText(key, kFolderValue, folder)) {
+        pFolders->keys.Add(strBasePath + strRelPath);
+        pFolders->values.Add(folder);
+        pFolders = nullptr;
+    }
+    CStringW name;
+    if (pNames && mayHold(sizeof kNameValue - 1) && ReadValueWide(key, kNameValue, name)) {
+        pNames->keys.Add(strBasePath + strRelPath);
+        pNames->values.Add(name);
+        pNames = nullptr;
     }
     if ((!pFolders && !pNames) || nDepth >= kMaxRegistryDepth)
         return;

@@ -86,19 +86,12 @@ void FindRegistrations(const CString& productKey, int nYear, const CString& fold
     });
 }
 
-// True when both files exist and hold the same bytes.
-bool SameContent(const CString& a, const CString& b)
-{
-    CString x, y;
-    return Files::ReadAll(a, x) && Files::ReadAll(b, y) && x.GetLength() == y.GetLength() &&
-           memcmp(x.GetString(), y.GetString(), static_cast<size_t>(x.GetLength())) == 0;
-}
-
 } // namespace
 
 bool CRemovalPlan::IsEmpty() const
 {
-    return m_arrRegistrations.IsEmpty() && m_arrProfiles.IsEmpty() && m_arrDriverFolders.IsEmpty();  // drivers left: nothing to do
+    return m_arrRegistrations.IsEmpty() && m_arrProfiles.IsEmpty() && m_arrDriverFolders.IsEmpty() &&
+           m_arrDriversPlaced.IsEmpty();  // drivers left: nothing to do
 }
 
 bool PathLiesInside(const CString& strPath, const CString& strFolder)
@@ -130,10 +123,16 @@ void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemoval
     for (int i = 0; i < folders2008.GetSize(); ++i) {
         const CString drv = folders2008[i] + "\\Drv";
         const CString driver = drv + "\\" + kPlotDriverFile;
-        if (GetPathKind(driver + kPlotDriverBackupSuffix) != kPathFile || Contains(plan.m_arrDriverFolders, drv) ||
-            Contains(plan.m_arrDriversLeft, drv))
+        if (Contains(plan.m_arrDriverFolders, drv) || Contains(plan.m_arrDriversLeft, drv) ||
+            Contains(plan.m_arrDriversPlaced, drv))
             continue;
-        if (!other2008 && SameContent(driver, ownDriver))
+        const bool own = Files::SameContent(CStringW::FromText(driver), CStringW::FromText(ownDriver));
+        if (GetPathKind(driver + kPlotDriverBackupSuffix) != kPathFile) {
+            if (!other2008 && own && !Files::Exists(driver + kPlotDriverBackupSuffix))
+                plan.m_arrDriversPlaced.Add(drv);
+            continue;
+        }
+        if (!other2008 && own)
             plan.m_arrDriverFolders.Add(drv);
         else
             plan.m_arrDriversLeft.Add(drv);
@@ -159,6 +158,13 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
         }
         if (Files::ProbeAccess(backup, DELETE) == ERROR_ACCESS_DENIED) {
             strDenied = backup;
+            return false;
+        }
+    }
+    for (int i = 0; i < plan.m_arrDriversPlaced.GetSize(); ++i) {
+        const CString driver = plan.m_arrDriversPlaced[i] + "\\" + kPlotDriverFile;
+        if (Files::ProbeAccess(driver, DELETE) == ERROR_ACCESS_DENIED) {
+            strDenied = driver;
             return false;
         }
     }
@@ -204,6 +210,13 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
         const WinResult deleted = Files::Delete(backup);
         if (!deleted)
             leftover(Texts::kLeftFileFormat, backup, CString(), deleted.Code());
+    }
+    for (int i = 0; i < plan.m_arrDriversPlaced.GetSize(); ++i) {
+        const CString driver = plan.m_arrDriversPlaced[i] + "\\" + kPlotDriverFile;
+        ClearReadOnly(driver);
+        const WinResult deleted = Files::Delete(driver);
+        if (!deleted)
+            leftover(Texts::kLeftFileFormat, driver, CString(), deleted.Code());
     }
 }
 

@@ -18,6 +18,9 @@ public:
     // AutoCAD 2008 Drv folders whose pdfplot9.hdi is still the add-on's own and
     // whose original lies beside it as pdfplot9.hdi.bak: restored.
     CStringArray m_arrDriverFolders;
+    // AutoCAD 2008 Drv folders without a backup whose pdfplot9.hdi is the
+    // add-on's own, placed where AutoCAD had none: deleted, nothing restored.
+    CStringArray m_arrDriversPlaced;
     // Drv folders with a pdfplot9.hdi.bak that is not restored: the live driver
     // is not the add-on's, or another installation's registration still uses it.
     CStringArray m_arrDriversLeft;

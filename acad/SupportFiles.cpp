@@ -55,14 +55,20 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
     WinResult written = payload.IsEmpty() ? WinResult(ERROR_PATH_NOT_FOUND) : WinResult();
     if (written && bKeepOriginal) {
         const CString backup = target + kPlotDriverBackupSuffix;
+        // The add-on's own driver, placed by an earlier install where AutoCAD had
+        // none, is no original to keep.
+        const bool own = Files::SameContent(CStringW::FromText(target), payload + L"\\" + CStringW::FromText(file.pszSource));
         WinResult kept;
-        if (!Files::Exists(backup) && IsFile(target))
+        if (!Files::Exists(backup) && IsFile(target) && !own)
             kept = Files::CopyOverwrite(target, backup);
-        if (!IsFile(backup)) {
-            // No original to keep means nothing to replace; a backup that could
-            // not be made means the original must stay.
-            if (!IsFile(target) && !Files::Exists(backup))
-                return;
+        if (!Files::Exists(backup) && (!IsFile(target) || own)) {
+            // AutoCAD's own driver is missing: nothing to keep, the add-on's is
+            // placed all the same, and the uninstaller takes it off again.
+            CString line;
+            line.Format(Texts::kLogNoOwnDriverFormat, target.GetString());
+            log.Note(line);
+        } else if (!IsFile(backup)) {
+            // A backup that could not be made means the original must stay.
             target = backup;
             written = kept ? WinResult(ERROR_CANNOT_MAKE) : kept;
         }

@@ -12,12 +12,8 @@ namespace {
 const char kAcadRoot[] = "SOFTWARE\\Autodesk\\AutoCAD";
 const char kVariablesKey[] = "Variables";
 const wchar_t kValueName[] = L"TRUSTEDPATHS";
-// AutoCAD's profiles lie in the user's hive, whose SOFTWARE the 32-bit and the
-// 64-bit views share: opened in the 64-bit view by name, so that no redirection
-// hides them from the 32-bit edition (Wine redirects the hive's SOFTWARE once a
-// Wow6432Node key exists below it, as the per-user step's Active Setup record
-// makes one). Ignored by a 32-bit Windows.
-constexpr REGSAM kUserView = KEY_WOW64_64KEY;
+// AutoCAD's profiles lie in the user's hive: opened in its one view.
+constexpr REGSAM kUserView = kUserHiveView;
 
 // Reads the current TRUSTEDPATHS text through the wide functions, so entries in
 // any language survive. Only an absent key or value counts as empty; any other

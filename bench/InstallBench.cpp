@@ -42,7 +42,7 @@ int Profile(const char* pszDest)
                                        "progress step", "listing (FindNextFileW)"};
     double total[kCount] = {};
     CStringW payload;
-    if (!FindPayloadFolder(payload))
+    if (!LocatePayload(payload))
         return 1;
     const CStringW dest = CStringW::FromText(pszDest);
     Files::MakeDir(pszDest);

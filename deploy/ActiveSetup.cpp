@@ -151,7 +151,8 @@ WinResult RecordUserStepDone(const CString& strFolder)
         return WinResult();
     const CString version = ReadText(component, L"Version");
     RegKey record;
-    WinResult result = record.Create(HKEY_CURRENT_USER, UserRecordKey());
+    // The record's name tells the view itself (Wow6432Node for the 32-bit edition).
+    WinResult result = record.Create(HKEY_CURRENT_USER, UserRecordKey(), kUserHiveView);
     if (result)
         result = record.SetStringW(L"Version", CStringW::FromText(version));
     return result;

@@ -7,7 +7,7 @@ const wchar_t kPayloadFolder[] = L"\\Data";
 const wchar_t kPayloadMarker[] = L"\\Trabex2010.arx";
 }
 
-bool FindPayloadFolder(CStringW& strPayload)
+bool LocatePayload(CStringW& strPayload)
 {
     const CStringW module = Files::ModulePathW();
     const CStringW folder = module.Left(module.ReverseFind(L'\\'));

@@ -8,4 +8,4 @@
 // anywhere (a user's Downloads with a name of any language). False (nothing
 // shown) when there is none; the install's checks find it once and hand it to
 // every step.
-bool FindPayloadFolder(CStringW& strPayload);
+bool LocatePayload(CStringW& strPayload);

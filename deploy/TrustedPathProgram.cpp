@@ -13,14 +13,6 @@ namespace {
 // somebody may choose Program Files for it.
 const char kSharedFolderName[] = "Ostrevo";
 
-// True when both files hold the same bytes.
-bool SameContent(const CStringW& a, const CStringW& b)
-{
-    CString x, y;
-    return Files::ReadAll(a, x) && Files::ReadAll(b, y) && x.GetLength() == y.GetLength() &&
-           memcmp(x.GetString(), y.GetString(), static_cast<size_t>(x.GetLength())) == 0;
-}
-
 } // namespace
 
 CString SharedTrustedPathFolder()
@@ -52,7 +44,7 @@ WinResult PlaceSharedTrustedPathProgram(const CStringW& strSourceFolder, CString
     const CStringW target = CStringW::FromText(SharedTrustedPathProgram());
     strFailed = SharedTrustedPathProgram();
     result = Files::CopyOverwrite(source, target);
-    if (!result && SameContent(source, target))
+    if (!result && Files::SameContent(source, target))
         return WinResult();  // in use by a user's logon, and already this one
     return result;
 }

@@ -218,6 +218,13 @@ bool ReadAll(const CStringW& strPath, CString& strContent)
     return ok;
 }
 
+bool SameContent(const CStringW& a, const CStringW& b)
+{
+    CString x, y;
+    return ReadAll(a, x) && ReadAll(b, y) && x.GetLength() == y.GetLength() &&
+           memcmp(x.GetString(), y.GetString(), static_cast<size_t>(x.GetLength())) == 0;
+}
+
 WinResult WriteAll(const CStringW& strPath, const CString& strContent)
 {
     ScopedHandle file(CreateFileW(strPath.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

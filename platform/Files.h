@@ -90,6 +90,8 @@ bool Exists(const CStringW& strPath);
 bool IsLink(const CStringW& strPath);
 // The whole file's bytes; false when it cannot be read.
 bool ReadAll(const CStringW& strPath, CString& strContent);
+// True when both files can be read and hold the same bytes.
+bool SameContent(const CStringW& a, const CStringW& b);
 // Replaces the file with the bytes; the failure when it cannot be written whole.
 WinResult WriteAll(const CStringW& strPath, const CString& strContent);
 // Replaces the file with the bytes as one step: written to a file beside it and

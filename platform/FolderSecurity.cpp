@@ -14,6 +14,7 @@ namespace FolderSecurity {
 namespace {
 
 ApplyFn g_applyForTesting = nullptr;
+DescribeFn g_describeForTesting = nullptr;
 
 // The program's path (GBK) or any path, as the test hook takes it.
 CString HookPath(const CStringW& path)
@@ -62,6 +63,11 @@ class DiskDescriptor {
 public:
     explicit DiskDescriptor(const CStringW& path)
     {
+        if (g_describeForTesting) {
+            const char* sddl = g_describeForTesting(path);
+            m_ok = sddl && ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &m_sd, nullptr);
+            return;
+        }
         m_ok = GetNamedSecurityInfoW(path.GetString(), SE_FILE_OBJECT,
                                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
                                      nullptr, nullptr, &m_sd) == ERROR_SUCCESS;
@@ -286,6 +292,11 @@ private:
 void SetApplyForTesting(ApplyFn fn)
 {
     g_applyForTesting = fn;
+}
+
+void SetDescribeForTesting(DescribeFn fn)
+{
+    g_describeForTesting = fn;
 }
 
 WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected)

@@ -57,5 +57,9 @@ bool VolumeLacksAccessLists(const CStringW& strPath);
 // tells; the SDDL applied arrives with bProtected true for both.
 typedef bool (*ApplyFn)(const char* pszFolder, const char* pszSddl, bool bProtected);
 void SetApplyForTesting(ApplyFn fn);
+// Tests give the owner and list of each folder on disk (SDDL; NULL: it cannot
+// be read), as Windows would keep them; NULL restores.
+typedef const char* (*DescribeFn)(const CStringW& strFolder);
+void SetDescribeForTesting(DescribeFn fn);
 
 } // namespace FolderSecurity

@@ -117,15 +117,16 @@ LONG RegKey::OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access)
     return Adopt(r, h);
 }
 
-WinResult RegKey::Create(HKEY hParent, const char* pszPath)
+WinResult RegKey::Create(HKEY hParent, const char* pszPath, REGSAM samView)
 {
-    return Create(hParent, Wide(pszPath));
+    return Create(hParent, Wide(pszPath), samView);
 }
 
-WinResult RegKey::Create(HKEY hParent, const CStringW& strPath)
+WinResult RegKey::Create(HKEY hParent, const CStringW& strPath, REGSAM samView)
 {
     HKEY h = nullptr;
-    const LONG r = RegCreateKeyW(hParent, strPath.GetString(), &h);
+    const LONG r = RegCreateKeyExW(hParent, strPath.GetString(), 0, nullptr, 0, MAXIMUM_ALLOWED | samView, nullptr,
+                                   &h, nullptr);
     return WinResult::FromStatus(Adopt(r, h));
 }
 

@@ -10,6 +10,12 @@
 #include "framework/StringW.h"
 #include "platform/WinResult.h"
 
+// The user's hive, whose SOFTWARE the 32-bit and the 64-bit views share on
+// Windows, is opened in the 64-bit view by name, so that no redirection hides a
+// key from the 32-bit edition (Wine redirects the hive's SOFTWARE for a 32-bit
+// program once a Wow6432Node key exists below it). Ignored by a 32-bit Windows.
+constexpr REGSAM kUserHiveView = KEY_WOW64_64KEY;
+
 // Owns one open registry key; closes it when destroyed. Move-only.
 // An open that fails leaves the object empty (and closes what it held before).
 class RegKey {
@@ -43,9 +49,11 @@ public:
     // key name, hundreds of levels) still opens. Every level but the last is
     // opened for reading, the last with access. The registry's result.
     LONG OpenLevels(HKEY hRoot, const char* pszPath, REGSAM access);
-    // RegCreateKeyW: opens the key, creating it and missing parents when absent.
-    WinResult Create(HKEY hParent, const char* pszPath);
-    WinResult Create(HKEY hParent, const CStringW& strPath);
+    // RegCreateKeyExW with the maximum access allowed: opens the key, creating it
+    // and missing parents when absent. samView: 0 (the program's own view) or
+    // a KEY_WOW64_* flag.
+    WinResult Create(HKEY hParent, const char* pszPath, REGSAM samView = 0);
+    WinResult Create(HKEY hParent, const CStringW& strPath, REGSAM samView = 0);
     void Close();
 
     bool IsOpen() const { return m_hKey != nullptr; }

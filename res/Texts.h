@@ -128,6 +128,7 @@ constexpr const char kLogNotWrittenFormat[] = "未能写入：%s";
 constexpr const char kLogTrustedFormat[] = "受信任路径已写入：HKEY_CURRENT_USER\\%s";
 constexpr const char kLogTrustedNotWrittenFormat[] = "受信任路径未能写入：HKEY_CURRENT_USER\\%s";
 constexpr const char kLogFileWrittenFormat[] = "已写入：%s";
+constexpr const char kLogNoOwnDriverFormat[] = "%s 原来没有 AutoCAD 自带的文件，无需备份";
 constexpr const char kLogEntryWrittenFormat[] = "已写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogEntryNotWrittenFormat[] = "未能写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogEntryRemovedFormat[] = "已删除“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";

@@ -106,7 +106,7 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     StripTrailingBackslash(chosen);
     // Found once; every step copies from here.
     plan.strPayload = CStringW();
-    FindPayloadFolder(plan.strPayload);
+    LocatePayload(plan.strPayload);
     // The length first: a long folder would also fail the form check (its buffer
     // is a path's), and the user should read why.
     const int maxLength = MaxFolderLength(plan.strPayload);
@@ -133,7 +133,10 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
         m_reporter.Tell(text, Texts::kCaptionSetup);
         return kExitNeedAdmin;
     }
-    const ExitCode safe = CheckFolderSafety(CStringW::FromText(chosen));
+    // Kept as "D:" for the names below it, a drive chosen as the folder is judged
+    // as its root: to Windows "D:" is that drive's current folder.
+    const bool driveOnly = chosen.GetLength() == 2 && chosen[1] == ':';
+    const ExitCode safe = CheckFolderSafety(CStringW::FromText(driveOnly ? chosen + "\\" : chosen));
     if (safe != kExitDone)
         return safe;
     plan.strInstallFolder = chosen + kInstallSubFolder;

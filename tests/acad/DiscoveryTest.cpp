@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/RegistryView.h"
 
 namespace {
 
@@ -16,8 +17,8 @@ const std::string kWow = "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD";
 // Registers one product key: both values in the same key.
 void AddProduct(const std::string& keyPath, const std::string& folder, const std::string& name)
 {
-    Reg::SetString(HKEY_LOCAL_MACHINE, keyPath, "AcadLocation", folder);
-    Reg::SetString(HKEY_LOCAL_MACHINE, keyPath, "ProductName", name);
+    Reg::SetString(Reg::kMachine, keyPath, "AcadLocation", folder);
+    Reg::SetString(Reg::kMachine, keyPath, "ProductName", name);
 }
 
 int TotalEntries(const CAcadRegistry& r)
@@ -42,7 +43,7 @@ TEST_F(Discovery, MachineWithoutAutoCadRecordsNothing)
 {
     record.FindAcadReleases();
     EXPECT_EQ(0, TotalEntries(record));
-    Reg::CreateKey(HKEY_LOCAL_MACHINE, kMain + "\\R18.0\\ACAD-8001:804");
+    Reg::CreateKey(Reg::kMachine, kMain + "\\R18.0\\ACAD-8001:804");
     record.FindAcadReleases();
     EXPECT_EQ(0, TotalEntries(record));
 }
@@ -112,8 +113,8 @@ TEST_F(Discovery, KeyLevelsDecideWhatMatches)
     AddProduct(kMain + "\\R20.0", "C:\\Self", "AutoCAD 2015");
     AddProduct(kMain + "\\R20.0\\Below", "C:\\Below", "AutoCAD 2015");
     // Name on the release key, folder one level below: different key paths, nothing.
-    Reg::SetString(HKEY_LOCAL_MACHINE, kMain + "\\R21.0", "ProductName", "AutoCAD 2017");
-    Reg::SetString(HKEY_LOCAL_MACHINE, kMain + "\\R21.0\\P", "AcadLocation", "C:\\X");
+    Reg::SetString(Reg::kMachine, kMain + "\\R21.0", "ProductName", "AutoCAD 2017");
+    Reg::SetString(Reg::kMachine, kMain + "\\R21.0\\P", "AcadLocation", "C:\\X");
     // Nested two levels below the release key.
     AddProduct(kMain + "\\R22.0\\Group\\P", "C:\\Deep", "AutoCAD 2018");
     // Release key names play no part.
@@ -144,21 +145,50 @@ TEST_F(Discovery, FolderValuesKeepTheirFormApartFromOneBackslash)
     EXPECT_STREQ("%ProgramFiles%\\扩展", record.m_arrAcadFolders[ReleaseIndex(2020)][0].GetString());
 }
 
+// A product is never dropped for the characters of its name: the year is read on
+// the name as Windows gives it, also where GBK lacks a character of it.
+TEST_F(Discovery, ProductNamesInEveryLanguageAreFoundByTheirYear)
+{
+    const struct {
+        const char* key;
+        const wchar_t* name;
+        int year;
+    } products[] = {
+        {"\\R17.1\\ACAD-6001:40A", L"AutoCAD 2008 - Espa\u00f1ol (Spanish)", 2008},
+        {"\\R18.0\\ACAD-8001:40C", L"AutoCAD 2010 - Fran\u00e7ais (French)", 2010},
+        {"\\R18.2\\ACAD-A001:405", L"AutoCAD 2012 - \u010ce\u0161tina (Czech)", 2012},
+        {"\\R19.1\\ACAD-D001:41F", L"AutoCAD 2014 - T\u00fcrk\u00e7e (Turkish)", 2014},
+        {"\\R20.1\\ACAD-F001:412", L"AutoCAD 2016 - \ud55c\uad6d\uc5b4 (Korean)", 2016},
+    };
+    for (const auto& p : products) {
+        Reg::SetString(Reg::kMachine, kMain + p.key, "AcadLocation", std::string("C:\\ACAD") + std::to_string(p.year));
+        Reg::SetStringW(Reg::kMachine, kMain + p.key, "ProductName", p.name);
+    }
+    record.FindAcadReleases();
+    for (const auto& p : products) {
+        const int k = ReleaseIndex(p.year);
+        ASSERT_EQ(1, record.m_arrAcadFolders[k].GetSize()) << p.year;
+        EXPECT_EQ("C:\\ACAD" + std::to_string(p.year), record.m_arrAcadFolders[k][0].Std());
+        EXPECT_EQ(kMain + p.key + "\\", record.m_arrProductKeys[k][0].Std());
+    }
+    EXPECT_EQ(5, TotalEntries(record));
+}
+
 TEST_F(Discovery, OddValueDataNeverReadsPastTheBuffer)
 {
     // 519 and 520 bytes fit the 520-byte buffer; 600 do not and count as absent.
     AddProduct(kMain + "\\A\\P", std::string(518, 'a'), "AutoCAD 2007");
     AddProduct(kMain + "\\B\\P", std::string(519, 'b'), "AutoCAD 2008");
     // Only the folder on P: the collector then searches below P and finds Inner.
-    Reg::SetString(HKEY_LOCAL_MACHINE, kMain + "\\C\\P", "AcadLocation", std::string(599, 'c'));
-    Reg::SetString(HKEY_LOCAL_MACHINE, kMain + "\\C\\P\\Inner", "AcadLocation", "C:\\Inner");
-    Reg::SetString(HKEY_LOCAL_MACHINE, kMain + "\\C\\P\\Inner", "ProductName", "AutoCAD 2009");
+    Reg::SetString(Reg::kMachine, kMain + "\\C\\P", "AcadLocation", std::string(599, 'c'));
+    Reg::SetString(Reg::kMachine, kMain + "\\C\\P\\Inner", "AcadLocation", "C:\\Inner");
+    Reg::SetString(Reg::kMachine, kMain + "\\C\\P\\Inner", "ProductName", "AutoCAD 2009");
     // Binary data without a terminating zero, exactly 520 bytes.
-    Reg::SetBinary(HKEY_LOCAL_MACHINE, kMain + "\\D\\P", "AcadLocation", std::string(520, 'd'));
-    Reg::SetBinary(HKEY_LOCAL_MACHINE, kMain + "\\D\\P", "ProductName", std::string("AutoCAD 2010", 12));
+    Reg::SetBinary(Reg::kMachine, kMain + "\\D\\P", "AcadLocation", std::string(520, 'd'));
+    Reg::SetBinary(Reg::kMachine, kMain + "\\D\\P", "ProductName", std::string("AutoCAD 2010", 12));
     // Binary data with a zero in the middle: text up to the zero.
-    Reg::SetBinary(HKEY_LOCAL_MACHINE, kMain + "\\E\\P", "AcadLocation", std::string("C:\\E\0junk", 9));
-    Reg::SetBinary(HKEY_LOCAL_MACHINE, kMain + "\\E\\P", "ProductName", std::string("X 2011\0 2007", 12));
+    Reg::SetBinary(Reg::kMachine, kMain + "\\E\\P", "AcadLocation", std::string("C:\\E\0junk", 9));
+    Reg::SetBinary(Reg::kMachine, kMain + "\\E\\P", "ProductName", std::string("X 2011\0 2007", 12));
     record.FindAcadReleases();
     ASSERT_EQ(1, record.m_arrAcadFolders[ReleaseIndex(2007)].GetSize());
     EXPECT_EQ(518, record.m_arrAcadFolders[ReleaseIndex(2007)][0].GetLength());
@@ -189,7 +219,7 @@ TEST_F(Discovery, KeyThatCannotBeOpenedIsSkipped)
     AddProduct(kMain + "\\R1\\Open", "C:\\Open", "AutoCAD 2022");
     HKEY h = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kMain + "\\R1\\Locked").c_str(), 0,
-                                           KEY_ALL_ACCESS, &h));
+                                           KEY_ALL_ACCESS | Reg::kOwnView, &h));
     // An empty DACL grants nobody anything.
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
@@ -198,7 +228,7 @@ TEST_F(Discovery, KeyThatCannotBeOpenedIsSkipped)
     SetSecurityDescriptorDacl(&sd, TRUE, &acl, FALSE);
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, &sd));
     RegCloseKey(h);
-    if (Reg::KeyExists(HKEY_LOCAL_MACHINE, kMain + "\\R1\\Locked"))
+    if (Reg::KeyExists(Reg::kMachine, kMain + "\\R1\\Locked"))
         GTEST_SKIP() << "this Wine does not enforce registry key security";
     record.FindAcadReleases();
     ASSERT_EQ(1, record.m_arrAcadFolders[ReleaseIndex(2022)].GetSize());
@@ -215,17 +245,17 @@ void GrowTree(std::mt19937& rng, const std::string& path, int depth)
     std::uniform_int_distribution<int> pick(0, 9);
     const int roll = pick(rng);
     if (roll < 3 || roll == 9)
-        Reg::SetString(HKEY_LOCAL_MACHINE, path, "AcadLocation", "C:\\F" + std::to_string(pick(rng)));
+        Reg::SetString(Reg::kMachine, path, "AcadLocation", "C:\\F" + std::to_string(pick(rng)));
     if ((roll >= 2 && roll < 5) || roll == 9)
-        Reg::SetString(HKEY_LOCAL_MACHINE, path, "ProductName",
+        Reg::SetString(Reg::kMachine, path, "ProductName",
                        "AutoCAD " + std::to_string(2007 + pick(rng) * 2));
     if (roll == 5)
-        Reg::SetString(HKEY_LOCAL_MACHINE, path, "Language", "zh-CN");
+        Reg::SetString(Reg::kMachine, path, "Language", "zh-CN");
     if (roll == 6 || roll == 9)
-        Reg::SetString(HKEY_LOCAL_MACHINE, path, "AcadLocationOfOldRelease", "C:\\Old");
+        Reg::SetString(Reg::kMachine, path, "AcadLocationOfOldRelease", "C:\\Old");
     if (roll == 7 || roll == 2)
-        Reg::SetString(HKEY_LOCAL_MACHINE, path, "Ver", "1");
-    Reg::CreateKey(HKEY_LOCAL_MACHINE, path);
+        Reg::SetString(Reg::kMachine, path, "Ver", "1");
+    Reg::CreateKey(Reg::kMachine, path);
     if (depth == 0)
         return;
     const int children = std::uniform_int_distribution<int>(0, 3)(rng);
@@ -241,6 +271,15 @@ std::vector<std::string> Items(const CStringArray& list)
     return out;
 }
 
+// Wide names as the program's text (the random trees' names are ASCII).
+std::vector<std::string> Items(const CStringArrayW& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.GetSize(); ++i)
+        out.push_back(CString::FromWide(list[i].GetString(), list[i].GetLength()).Std());
+    return out;
+}
+
 } // namespace
 
 TEST_F(Discovery, OneWalkGathersExactlyWhatTheTwoWalksGather)
@@ -251,7 +290,7 @@ TEST_F(Discovery, OneWalkGathersExactlyWhatTheTwoWalksGather)
         std::mt19937 rng(seed);
         GrowTree(rng, release, 4);
         HKEY h = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, release.c_str(), 0, KEY_READ, &h));
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, release.c_str(), 0, KEY_READ | Reg::kOwnView, &h));
         const CString base = (release + "\\").c_str();
 
         // The rule of two walks: one search per value name.
@@ -265,7 +304,8 @@ TEST_F(Discovery, OneWalkGathersExactlyWhatTheTwoWalksGather)
             twoWalks[2 * n] = record.m_arrFoundKeys;
             twoWalks[2 * n + 1] = record.m_arrFoundValues;
         }
-        CAcadRegistry::ValueHits folders, products;
+        CAcadRegistry::ValueHits folders;
+        CAcadRegistry::NameHits products;
         record.CollectProductValues(h, "", CString(), base, &folders, &products);
         RegCloseKey(h);
 

@@ -7,16 +7,17 @@
 
 #include "tests/support/RegistryLinks.h"
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/RegistryView.h"
 
 
 TEST(DiscoveryLinks, LinkBackToTheReleaseKeyIsNotFollowed)
 {
     RegistrySandbox sandbox;
     const std::string release = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0";
-    Reg::SetString(HKEY_LOCAL_MACHINE, release + "\\ACAD-8001:804", "AcadLocation", "C:\\ACAD2010");
-    Reg::SetString(HKEY_LOCAL_MACHINE, release + "\\ACAD-8001:804", "ProductName", "AutoCAD 2010");
+    Reg::SetString(Reg::kMachine, release + "\\ACAD-8001:804", "AcadLocation", "C:\\ACAD2010");
+    Reg::SetString(Reg::kMachine, release + "\\ACAD-8001:804", "ProductName", "AutoCAD 2010");
     ASSERT_TRUE(CreateLink(release, "Loop", release)) << "cannot create a registry link";
-    ASSERT_TRUE(Reg::KeyExists(HKEY_LOCAL_MACHINE, release + "\\Loop\\Loop\\ACAD-8001:804"));
+    ASSERT_TRUE(Reg::KeyExists(Reg::kMachine, release + "\\Loop\\Loop\\ACAD-8001:804"));
 
     CAcadRegistry record;
     record.FindAcadReleases();
@@ -40,8 +41,8 @@ TEST(DiscoveryLinks, VeryDeepTreeIsSearchedDownToTheLimit)
     // 511 levels below the release key: the value is still found at level 511.
     for (int i = 0; i < 511; ++i)
         path += "\\k";
-    Reg::SetString(HKEY_LOCAL_MACHINE, path, "AcadLocation", "C:\\Deep");
-    Reg::SetString(HKEY_LOCAL_MACHINE, path, "ProductName", "AutoCAD 2012");
+    Reg::SetString(Reg::kMachine, path, "AcadLocation", "C:\\Deep");
+    Reg::SetString(Reg::kMachine, path, "ProductName", "AutoCAD 2012");
     CAcadRegistry record;
     record.FindAcadReleases();
     EXPECT_EQ(1, record.m_arrAcadFolders[ReleaseIndex(2012)].GetSize());
@@ -52,19 +53,13 @@ TEST(DiscoveryViews, WhatEachScanSeesOfTheTwoRegistryViews)
 {
     const char* k64 = "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P64";
     const char* k32 = "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest\\P32";
-    auto write = [](const char* path, REGSAM view, const char* folder, const char* name) {
-        HKEY h = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS | view, nullptr, &h, nullptr));
-        RegSetValueExA(h, "AcadLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
-                       static_cast<DWORD>(strlen(folder) + 1));
-        RegSetValueExA(h, "ProductName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
-                       static_cast<DWORD>(strlen(name) + 1));
-        RegCloseKey(h);
+    auto write = [](const char* path, const Reg::Place& at, const char* folder, const char* name) {
+        Reg::SetString(at, path, "AcadLocation", folder);
+        Reg::SetString(at, path, "ProductName", name);
     };
     // 2010 in the 64-bit view, 2008 in the 32-bit view (what 32-bit AutoCAD writes).
-    write(k64, KEY_WOW64_64KEY, "C:\\ACAD64", "AutoCAD 2010");
-    write(k32, KEY_WOW64_32KEY, "C:\\ACAD32", "AutoCAD 2008");
+    write(k64, Reg::kMachine64, "C:\\ACAD64", "AutoCAD 2010");
+    write(k32, Reg::kMachine32, "C:\\ACAD32", "AutoCAD 2008");
 
     CAcadRegistry record;
     record.FindAcadReleases();
@@ -91,11 +86,6 @@ TEST(DiscoveryViews, WhatEachScanSeesOfTheTwoRegistryViews)
         EXPECT_STREQ("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\",
                      keys2008[0].GetString());
     }
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest");
-    HKEY h32 = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", 0,
-                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, &h32) == ERROR_SUCCESS) {
-        RegDeleteTreeA(h32, "TrabexViewTest");
-        RegCloseKey(h32);
-    }
+    for (const Reg::Place& view : {Reg::kMachine64, Reg::kMachine32})
+        Reg::DeleteTree(view, "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest");
 }

@@ -6,6 +6,7 @@
 
 #include "acad/TrustedPaths.h"
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/RegistryView.h"
 #include "tests/support/TempFolder.h"
 
 TEST(RemovalPlan, TheFolderIsMatchedByPrefixCaseAndSpelling)
@@ -48,6 +49,49 @@ TEST(RemovalPlan, TheFolderIsMatchedByPrefixCaseAndSpelling)
     EXPECT_FALSE(IsSameFolder(L"Q-Ostrevo", wideFolder));
 }
 
+// AutoCAD 2008 had no driver of its own: the add-on's goes, nothing is restored;
+// another file there, or one another installation still uses, stays.
+TEST(RemovalPlan, ADriverPlacedWhereAutoCadHadNoneIsDeleted)
+{
+    struct Case {
+        const char* driver;
+        const char* otherLoader;
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"add-on driver", "", true},
+        {"a driver of the user's", "", false},
+        {"add-on driver", "D:\\Old\\Q-Ostrevo\\Trabex2008.ARX", false},
+    };
+    for (const Case& c : cases) {
+        RegistrySandbox sandbox;
+        TempFolder root;
+        const std::string folder = root / "Q-Ostrevo";
+        const std::string acad = root / "AutoCAD 2008";
+        Disk::MakeFolder(folder);
+        Disk::MakeFolder(acad);
+        Disk::MakeFolder(acad + "\\Drv");
+        Disk::WriteFile(folder + "\\Trabex.prt5", "add-on driver");
+        Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi", c.driver);
+        const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\";
+        Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2008", "LOADER", folder + "\\Trabex2008.ARX");
+        if (*c.otherLoader)
+            Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2007", "LOADER", c.otherLoader);
+        CAcadRegistry record;
+        record.m_arrAcadFolders[ReleaseIndex(2008)].Add(acad.c_str());
+        record.m_arrProductKeys[ReleaseIndex(2008)].Add(product.c_str());
+
+        CRemovalPlan plan;
+        PlanRemoval(record, folder.c_str(), plan);
+        EXPECT_EQ(0, plan.m_arrDriverFolders.GetSize()) << "nothing to restore";
+        FailureList leftovers;
+        RemoveFromAcad(plan, folder.c_str(), leftovers);
+        EXPECT_TRUE(leftovers.IsEmpty());
+        EXPECT_EQ(!c.deleted, Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi")) << c.driver << c.otherLoader;
+        EXPECT_FALSE(Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi.bak"));
+    }
+}
+
 TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstallUsesIt)
 {
     struct Case {
@@ -72,9 +116,9 @@ TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstal
         Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi", c.driver);
         Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi.bak", "AutoCAD's own");
         const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\";
-        Reg::SetString(HKEY_LOCAL_MACHINE, product + "Applications\\Trabex2008", "LOADER", folder + "\\Trabex2008.ARX");
+        Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2008", "LOADER", folder + "\\Trabex2008.ARX");
         if (*c.otherLoader)
-            Reg::SetString(HKEY_LOCAL_MACHINE, product + "Applications\\Trabex2007", "LOADER", c.otherLoader);
+            Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2007", "LOADER", c.otherLoader);
         CAcadRegistry record;
         record.m_arrAcadFolders[ReleaseIndex(2008)].Add(acad.c_str());
         record.m_arrProductKeys[ReleaseIndex(2008)].Add(product.c_str());

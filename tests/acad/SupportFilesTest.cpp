@@ -83,6 +83,27 @@ TEST_F(SupportFiles, PlotDriverOnlyFor2008WithTheOriginalKeptOnce)
     EXPECT_EQ("Trabex.prt5", Disk::ReadFile(a2008 + "\\Drv\\pdfplot9.hdi"));
 }
 
+// AutoCAD 2008 without a pdfplot9.hdi of its own still gets the add-on's driver,
+// logged; there is nothing to back up, then or at a re-install.
+TEST_F(SupportFiles, PlotDriverPlacedWhereAutoCadHasNone)
+{
+    const std::string a2008 = AddAcad(2008, "A2008");
+    DeleteFileA((a2008 + "\\Drv\\pdfplot9.hdi").c_str());
+    NoteRecorder log;
+    EXPECT_TRUE(InstallSupportTicked(record, {2008}, &log).IsEmpty());
+    EXPECT_EQ("Trabex.prt5", Disk::ReadFile(a2008 + "\\Drv\\pdfplot9.hdi"));
+    EXPECT_FALSE(Disk::IsFile(a2008 + "\\Drv\\pdfplot9.hdi.bak"));
+    const std::string said = "原来没有 AutoCAD 自带的文件";
+    bool logged = false;
+    for (const std::string& line : log.notes)
+        logged = logged || line.find(NoteRecorder::Utf8(CStringW::FromText(said.c_str()))) != std::string::npos;
+    EXPECT_TRUE(logged);
+
+    InstallSupportTicked(record, {2008});
+    EXPECT_FALSE(Disk::IsFile(a2008 + "\\Drv\\pdfplot9.hdi.bak")) << "the add-on's own driver is no original";
+    EXPECT_EQ("Trabex.prt5", Disk::ReadFile(a2008 + "\\Drv\\pdfplot9.hdi"));
+}
+
 TEST_F(SupportFiles, AcadFolderTooLongForItsFontsPathIsSkipped)
 {
     const std::string longFolder = payload.root / std::string(255 - payload.root.Path().size(), 'y');

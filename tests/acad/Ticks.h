@@ -27,16 +27,18 @@ inline FailureList RegisterTicked(CAcadRegistry& r, std::initializer_list<int> y
     return failures;
 }
 
-// The support files from the payload beside "the program"; what could not be written.
-inline FailureList InstallSupportTicked(CAcadRegistry& r, std::initializer_list<int> years)
+// The support files from the payload beside "the program"; what could not be
+// written. The log lines into *pLog when given.
+inline FailureList InstallSupportTicked(CAcadRegistry& r, std::initializer_list<int> years,
+                                        NoteRecorder* pLog = nullptr)
 {
     ReleaseTicks t;
     SetTicks(t, years);
     CStringW payload;
-    FindPayloadFolder(payload);
+    LocatePayload(payload);
     NoteRecorder log;
     FailureList failures;
-    r.InstallSupportFiles(t, payload, log, failures);
+    r.InstallSupportFiles(t, payload, pLog ? *pLog : log, failures);
     return failures;
 }
 

@@ -9,6 +9,7 @@
 #include "acad/AcadRegistry.h"
 #include "tests/support/NoteRecorder.h"
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/RegistryView.h"
 
 namespace {
 
@@ -22,9 +23,9 @@ protected:
     // Seeds the value and returns what the update makes of it.
     std::string Update(const std::string& current)
     {
-        Reg::SetString(HKEY_CURRENT_USER, kVars, "TRUSTEDPATHS", current);
+        Reg::SetString(Reg::kUser, kVars, "TRUSTEDPATHS", current);
         record.AddTrustedPath(log);
-        return Reg::GetString(HKEY_CURRENT_USER, kVars, "TRUSTEDPATHS");
+        return Reg::GetString(Reg::kUser, kVars, "TRUSTEDPATHS");
     }
 
     RegistrySandbox sandbox;
@@ -37,22 +38,22 @@ protected:
 TEST_F(TrustedPaths, NoAutoCadSettingsWritesNothing)
 {
     record.AddTrustedPath(log);
-    EXPECT_EQ("", Reg::Export(HKEY_CURRENT_USER, "SOFTWARE"));
-    Reg::CreateKey(HKEY_CURRENT_USER, kAcad + "\\R24.0\\ACAD-4101:804");  // no Profiles
+    EXPECT_EQ("", Reg::Export(Reg::kUser, "SOFTWARE"));
+    Reg::CreateKey(Reg::kUser, kAcad + "\\R24.0\\ACAD-4101:804");  // no Profiles
     record.AddTrustedPath(log);
-    EXPECT_FALSE(Reg::KeyExists(HKEY_CURRENT_USER, kAcad + "\\R24.0\\ACAD-4101:804\\Profiles"));
+    EXPECT_FALSE(Reg::KeyExists(Reg::kUser, kAcad + "\\R24.0\\ACAD-4101:804\\Profiles"));
 }
 
 TEST_F(TrustedPaths, MissingValueOrVariablesKeyGetsTheFolderInItsOwnCase)
 {
-    Reg::CreateKey(HKEY_CURRENT_USER, kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Empty");
-    Reg::SetString(HKEY_CURRENT_USER, kVars, "OTHER", "x");
+    Reg::CreateKey(Reg::kUser, kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Empty");
+    Reg::SetString(Reg::kUser, kVars, "OTHER", "x");
     record.AddTrustedPath(log);
-    EXPECT_EQ("D:\\Trabex", Reg::GetString(HKEY_CURRENT_USER, kVars, "TRUSTEDPATHS"));
-    EXPECT_EQ("D:\\Trabex", Reg::GetString(HKEY_CURRENT_USER,
+    EXPECT_EQ("D:\\Trabex", Reg::GetString(Reg::kUser, kVars, "TRUSTEDPATHS"));
+    EXPECT_EQ("D:\\Trabex", Reg::GetString(Reg::kUser,
                                            kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Empty\\Variables",
                                            "TRUSTEDPATHS"));
-    EXPECT_EQ("x", Reg::GetString(HKEY_CURRENT_USER, kVars, "OTHER"));
+    EXPECT_EQ("x", Reg::GetString(Reg::kUser, kVars, "OTHER"));
 }
 
 TEST_F(TrustedPaths, ExistingValueIsExtendedAndStoredUpperCase)
@@ -102,10 +103,10 @@ TEST_F(TrustedPaths, EveryProfileOfEveryProduct)
         kAcad + "\\R24.0\\ACAD-4106:804\\Profiles\\B\\Variables",
     };
     for (const std::string& p : profiles)
-        Reg::SetString(HKEY_CURRENT_USER, p, "TRUSTEDPATHS", "c:\\x");
+        Reg::SetString(Reg::kUser, p, "TRUSTEDPATHS", "c:\\x");
     record.AddTrustedPath(log);
     for (const std::string& p : profiles)
-        EXPECT_EQ("C:\\X;D:\\TRABEX", Reg::GetString(HKEY_CURRENT_USER, p, "TRUSTEDPATHS")) << p;
+        EXPECT_EQ("C:\\X;D:\\TRABEX", Reg::GetString(Reg::kUser, p, "TRUSTEDPATHS")) << p;
 }
 
 TEST(TrustedPathsContain, EntriesNotSubstrings)
@@ -128,7 +129,7 @@ std::wstring ReadW(const std::string& path)
     wchar_t buf[512] = {};
     DWORD cb = sizeof buf;
     HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(Reg::kUser.root, path.c_str(), 0, KEY_READ | Reg::kUser.view, &h) != ERROR_SUCCESS)
         return L"<no key>";
     const LONG r = RegQueryValueExW(h, L"TRUSTEDPATHS", nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
     RegCloseKey(h);
@@ -141,8 +142,8 @@ TEST_F(TrustedPaths, NoExistingEntryIsLostToReadErrorsOrForeignCharacters)
 {
     // Entries outside code page 936 survive exactly, apart from ASCII upper-casing.
     HKEY h = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kVars.c_str(), 0, nullptr, 0,
-                                             KEY_ALL_ACCESS, nullptr, &h, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(Reg::kUser.root, kVars.c_str(), 0, nullptr, 0,
+                                             KEY_ALL_ACCESS | Reg::kUser.view, nullptr, &h, nullptr));
     // "Søren" and a Korean folder.
     const std::wstring foreign = L"C:\\Users\\S\u00f8ren\\lisp;D:\\\ud55c\uad6d\uc5b4\\\ube14\ub85d";
     RegSetValueExW(h, L"TRUSTEDPATHS", 0, REG_SZ, reinterpret_cast<const BYTE*>(foreign.c_str()),
@@ -154,23 +155,23 @@ TEST_F(TrustedPaths, NoExistingEntryIsLostToReadErrorsOrForeignCharacters)
     // A value that cannot be read (the key allows writing but not reading) is not
     // an empty one: the profile is left as it is.
     const std::string locked = kAcad + "\\R24.0\\ACAD-4101:804\\Profiles\\Locked\\Variables";
-    Reg::SetString(HKEY_CURRENT_USER, locked, "TRUSTEDPATHS", "c:\\keep");
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, KEY_ALL_ACCESS, &h));
+    Reg::SetString(Reg::kUser, locked, "TRUSTEDPATHS", "c:\\keep");
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(Reg::kUser.root, locked.c_str(), 0, KEY_ALL_ACCESS | Reg::kUser.view, &h));
     PSECURITY_DESCRIPTOR sd = nullptr;
     // Everyone: set values and create sub-keys, but not query values.
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;0x20006;;;WD)", SDDL_REVISION_1, &sd, nullptr));
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
     LocalFree(sd);
     RegCloseKey(h);
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, KEY_QUERY_VALUE, &h) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(Reg::kUser.root, locked.c_str(), 0, KEY_QUERY_VALUE | Reg::kUser.view, &h) == ERROR_SUCCESS) {
         RegCloseKey(h);
         GTEST_SKIP() << "this Wine does not enforce registry key security";
     }
     record.AddTrustedPath(log);
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, locked.c_str(), 0, WRITE_DAC, &h));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(Reg::kUser.root, locked.c_str(), 0, WRITE_DAC | Reg::kUser.view, &h));
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KA;;;WD)", SDDL_REVISION_1, &sd, nullptr));
     RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
     RegCloseKey(h);
-    EXPECT_EQ("c:\\keep", Reg::GetString(HKEY_CURRENT_USER, locked, "TRUSTEDPATHS"));
+    EXPECT_EQ("c:\\keep", Reg::GetString(Reg::kUser, locked, "TRUSTEDPATHS"));
 }

@@ -8,26 +8,26 @@
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/PayloadFixture.h"
 
-TEST(FindPayloadFolder, DataFolderBeatsTheModuleBesideTheProgram)
+TEST(LocatePayload, DataFolderBeatsTheModuleBesideTheProgram)
 {
     PayloadFixture f;
     Disk::MakeFolder(f.data());
     Disk::WriteFile(f.dist() + "\\Trabex2010.arx", "module");
     CStringW payload;
-    ASSERT_TRUE(FindPayloadFolder(payload));
+    ASSERT_TRUE(LocatePayload(payload));
     EXPECT_TRUE(CStringW::FromText(f.data().c_str()) == payload);
 }
 
-TEST(FindPayloadFolder, ModuleAloneMakesTheProgramFolderThePayload)
+TEST(LocatePayload, ModuleAloneMakesTheProgramFolderThePayload)
 {
     PayloadFixture f;
     Disk::WriteFile(f.dist() + "\\Trabex2010.arx", "module");
     CStringW payload;
-    ASSERT_TRUE(FindPayloadFolder(payload));
+    ASSERT_TRUE(LocatePayload(payload));
     EXPECT_TRUE(CStringW::FromText(f.dist().c_str()) == payload);
 }
 
-TEST(FindPayloadFolder, NeitherIsNoPayloadAndTheCopySaysSoEveryTime)
+TEST(LocatePayload, NeitherIsNoPayloadAndTheCopySaysSoEveryTime)
 {
     PayloadFixture f;
     // A file named Data and a folder named like the module do not count.
@@ -35,7 +35,7 @@ TEST(FindPayloadFolder, NeitherIsNoPayloadAndTheCopySaysSoEveryTime)
     Disk::MakeFolder(f.dist() + "\\Trabex2010.arx");
     MessageBoxAnswerer boxes;
     CStringW payload;
-    EXPECT_FALSE(FindPayloadFolder(payload));
+    EXPECT_FALSE(LocatePayload(payload));
     WindowReporter reporter(nullptr, nullptr);
     CPayloadCopier copier(f.install().c_str(), payload, reporter);
     EXPECT_FALSE(copier.CopyPayload());

@@ -86,11 +86,10 @@ void RunUninstall(const std::string& shots, bool interactive)
 std::string AppsAndFeatures()
 {
     const char* key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
-    char name[256] = {}, version[64] = {};
-    DWORD cbName = sizeof name, cbVersion = sizeof version;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, "DisplayName", RRF_RT_REG_SZ, nullptr, name, &cbName) != ERROR_SUCCESS)
+    const std::string name = Reg::GetString(Reg::kMachine, key, "DisplayName");
+    const std::string version = Reg::GetString(Reg::kMachine, key, "DisplayVersion");
+    if (name == "<absent>")
         return "Apps & Features: no entry for Q-Ostrevo.\n";
-    RegGetValueA(HKEY_LOCAL_MACHINE, key, "DisplayVersion", RRF_RT_REG_SZ, nullptr, version, &cbVersion);
     return std::string("Apps & Features lists: ") + name + "  " + version + "\n";
 }
 

@@ -20,37 +20,15 @@ const std::string kProfile2008 = kAcad + "R17.1\\ACAD-6001:804\\Profiles\\<<未�
 const std::string kProfile2016 = kAcad + "R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables";
 const std::string kDrafting2010 = kAcad + "R18.0\\ACAD-8001:804\\Profiles\\Drafting\\Variables";
 
-// The registry view this build's programs write: their own.
-const REGSAM kOwnView = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
-const REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-
-// A value as text ("<absent>"), REG_SZ or REG_DWORD, in one view of HKEY_LOCAL_MACHINE or in HKEY_CURRENT_USER.
-std::string Value(HKEY root, const std::string& path, const char* name, REGSAM view = 0)
-{
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &h) != ERROR_SUCCESS)
-        return "<absent>";
-    char buf[2048] = {};
-    DWORD cb = sizeof buf - 1, type = 0;
-    const LONG r = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &cb);
-    RegCloseKey(h);
-    if (r != ERROR_SUCCESS)
-        return "<absent>";
-    return type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(buf)) : std::string(buf);
-}
-
 void SetTrustedPaths(const std::string& variables, const std::string& value)
 {
-    HKEY h = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, variables.c_str(), 0, KEY_SET_VALUE, &h));
-    RegSetValueExA(h, "TRUSTEDPATHS", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
+    ASSERT_TRUE(Reg::KeyExists(Reg::kUser, variables));
+    Reg::SetString(Reg::kUser, variables, "TRUSTEDPATHS", value);
 }
 
 std::string TrustedPaths(const std::string& variables)
 {
-    return Value(HKEY_CURRENT_USER, variables, "TRUSTEDPATHS");
+    return Reg::GetString(Reg::kUser, variables, "TRUSTEDPATHS");
 }
 
 std::string SharedProgram()
@@ -66,7 +44,7 @@ std::string UserRecordVersion()
     BOOL wow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &wow64);
     const std::string id = std::string(kActiveSetupKey).substr(std::string(kActiveSetupKey).rfind('\\'));
-    return Value(HKEY_CURRENT_USER,
+    return Reg::GetString(Reg::kUser,
                  std::string(wow64 ? "Software\\Wow6432Node" : "Software") +
                      "\\Microsoft\\Active Setup\\Installed Components" + id,
                  "Version");
@@ -96,9 +74,9 @@ protected:
     // The component's StubPath, run as Windows runs it at a logon.
     int RunStubPath() const
     {
-        return RunToEnd("cmd.exe /c \"" + Value(HKEY_LOCAL_MACHINE, kActiveSetupKey, "StubPath", kOwnView) + "\"");
+        return RunToEnd("cmd.exe /c \"" + Reg::GetString(Reg::kMachine, kActiveSetupKey, "StubPath") + "\"");
     }
-    std::string Component(const char* name) const { return Value(HKEY_LOCAL_MACHINE, kActiveSetupKey, name, kOwnView); }
+    std::string Component(const char* name) const { return Reg::GetString(Reg::kMachine, kActiveSetupKey, name); }
 
     MachineFixture machine;
     SetupProcess setup;
@@ -115,7 +93,7 @@ TEST_F(EveryUser, TheSetupRegistersTheStepAndItsStubPathGivesTheUserTheFolderBac
     EXPECT_EQ("\"" + SharedProgram() + "\" /add \"C:\\Trabex\\Q-Ostrevo\"", Component("StubPath"));
     EXPECT_EQ("2026,3,31,0", Component("Version"));
     EXPECT_EQ("1", Component("IsInstalled"));
-    EXPECT_EQ("<absent>", Value(HKEY_LOCAL_MACHINE, kActiveSetupKey, "StubPath", kOtherView));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::Place{HKEY_LOCAL_MACHINE, Reg::kOtherView}, kActiveSetupKey, "StubPath"));
     // The program it names is the installed one, in a folder of its own.
     EXPECT_EQ(Disk::ReadFile("C:\\Trabex\\Q-Ostrevo\\TrabexTrustedPath.exe"), Disk::ReadFile(SharedProgram()));
     // The installing user got the step here and now, and is recorded as having had it.

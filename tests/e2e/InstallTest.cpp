@@ -18,6 +18,7 @@ namespace {
 
 const std::string kProduct2008 = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804";
 const std::string kProduct2016 = "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:804";
+const std::string kProduct2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804";
 const std::string kProfile2008 =
     "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables";
 
@@ -26,15 +27,6 @@ std::string BesideSetup(const char* name)
 {
     const std::string exe = BuiltSetupExe();
     return exe.substr(0, exe.rfind('\\') + 1) + name;
-}
-
-std::string RegString(HKEY root, const std::string& path, const char* name)
-{
-    char buf[4096] = {};
-    DWORD cb = sizeof buf;
-    if (RegGetValueA(root, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buf, &cb) != ERROR_SUCCESS)
-        return "<absent>";
-    return buf;
 }
 
 // The picker's folder browser (the shell dialog with our edit box) of process pid.
@@ -91,10 +83,12 @@ protected:
 
 const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
 
-DWORD RegDword(HKEY root, const std::string& path, const char* name)
+DWORD RegDword(const Reg::Place& at, const std::string& path, const char* name)
 {
-    DWORD value = 0xFFFFFFFF, cb = sizeof value;
-    RegGetValueA(root, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &cb);
+    const std::pair<DWORD, std::string> raw = Reg::GetRaw(at, path, name);
+    DWORD value = 0xFFFFFFFF;
+    if (raw.first == REG_DWORD && raw.second.size() == sizeof value)
+        memcpy(&value, raw.second.data(), sizeof value);
     return value;
 }
 
@@ -157,21 +151,21 @@ TEST_F(Install, DefaultFolderInstallsEverything)
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex扩展绘图库\\门窗.dwg"));
     // Registration per ticked release and product; 2018 withheld by the 32-bit setup.
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX",
-              RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+              Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX",
-              RegString(HKEY_LOCAL_MACHINE, kProduct2016 + "\\Applications\\Trabex2016", "LOADER"));
+              Reg::GetString(Reg::kMachine, kProduct2016 + "\\Applications\\Trabex2016", "LOADER"));
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX",
-              RegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F004:804\\Applications\\Trabex2016", "LOADER"));
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE,
+              Reg::GetString(Reg::kMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F004:804\\Applications\\Trabex2016", "LOADER"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine,
                                     "SOFTWARE\\Autodesk\\AutoCAD\\R22.0\\ACAD-1001:804\\Applications\\Trabex2018", "LOADER"));
     // Trusted paths in every profile.
-    EXPECT_EQ("C:\\TOOLS\\LISP;C:\\TRABEX\\Q-OSTREVO", RegString(HKEY_CURRENT_USER, kProfile2008, "TRUSTEDPATHS"));
+    EXPECT_EQ("C:\\TOOLS\\LISP;C:\\TRABEX\\Q-OSTREVO", Reg::GetString(Reg::kUser, kProfile2008, "TRUSTEDPATHS"));
     EXPECT_EQ("D:\\COMPANY\\BLOCKS\\...;C:\\TRABEX\\Q-OSTREVO2;C:\\TRABEX\\Q-OSTREVO",
-              RegString(HKEY_CURRENT_USER,
+              Reg::GetString(Reg::kUser,
                         "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables",
                         "TRUSTEDPATHS"));
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo",
-              RegString(HKEY_CURRENT_USER,
+              Reg::GetString(Reg::kUser,
                         "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Profiles\\Drafting\\Variables",
                         "TRUSTEDPATHS"));
     // Fonts for every ticked installation; the plot driver for 2008 only.
@@ -195,7 +189,7 @@ TEST_F(Install, FolderTypedWithATrailingBackslash)
     ASSERT_EQ(0, setup.WaitForExit());
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Tools\\Q-Ostrevo\\Trabex2010.ARX"));
     EXPECT_EQ("C:\\Trabex\\Tools\\Q-Ostrevo\\Trabex2010.ARX",
-              RegString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Applications\\Trabex2010", "LOADER"));
+              Reg::GetString(Reg::kMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Applications\\Trabex2010", "LOADER"));
 }
 
 TEST_F(Install, RunningAutoCadWarnsOnceThenInstalls)
@@ -240,8 +234,8 @@ TEST_F(Install, AbortAfterAFailedCopyLeavesTheRegistryAlone)
     char expected[512];
     std::snprintf(expected, sizeof expected, Texts::kCopyFailedFormat, "C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX");
     EXPECT_EQ(expected, abort.Seen()[0].text);
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
-    EXPECT_EQ("c:\\tools\\lisp", RegString(HKEY_CURRENT_USER, kProfile2008, "TRUSTEDPATHS"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("c:\\tools\\lisp", Reg::GetString(Reg::kUser, kProfile2008, "TRUSTEDPATHS"));
     EXPECT_TRUE(Disk::IsFile("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX"));  // copied before the stop
     EXPECT_FALSE(Disk::IsFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
 }
@@ -253,7 +247,7 @@ TEST_F(Install, MissingPayloadIsReportedAndNothingInstalled)
     EXPECT_EQ(6, setup.WaitForExit());  // ended without a completion message
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(Texts::kPayloadMissing, boxes.Seen()[0].text);
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
 }
 
 TEST_F(Install, NoAutoCadFoundLeavesInstallDisabled)
@@ -300,7 +294,7 @@ TEST_F(Install, RefusedFoldersCreateNothing)
     EXPECT_TRUE(setup.Running());
     EXPECT_FALSE(Disk::IsFolder(tooLong));
     EXPECT_FALSE(Disk::IsFolder("C:\\a"));
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
 }
 
 TEST_F(Install, BrowseCreatesATypedFolderAndShowsIt)
@@ -340,7 +334,7 @@ namespace {
 bool SetKeyDacl(const std::string& path, const char* sddl)
 {
     HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC, &h) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, WRITE_DAC | Reg::kOwnView, &h) != ERROR_SUCCESS)
         return false;
     PSECURITY_DESCRIPTOR sd = nullptr;
     bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
@@ -362,7 +356,7 @@ public:
     bool Enforced() const
     {
         HKEY probe = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, KEY_CREATE_SUB_KEY, &probe) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, KEY_CREATE_SUB_KEY | Reg::kOwnView, &probe) != ERROR_SUCCESS)
             return true;
         RegCloseKey(probe);
         return false;
@@ -406,7 +400,7 @@ TEST_F(Install, WhatCouldNotBeWrittenIsNamedAndNoCompletionIsShown)
     Start();
     setup.Click(IDC_INSTALL);
     EXPECT_EQ(8, setup.WaitForExit());
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayName")) << "not listed as installed";
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kEntry, "DisplayName")) << "not listed as installed";
     ASSERT_EQ(1u, boxes.Count());
     const std::string text = boxes.Seen()[0].text;
     EXPECT_EQ(Texts::kCaptionSetup, boxes.Seen()[0].caption);
@@ -416,23 +410,10 @@ TEST_F(Install, WhatCouldNotBeWrittenIsNamedAndNoCompletionIsShown)
     EXPECT_EQ("AutoCAD's own PDF plot driver\n", Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi"));
     // Everything else was done, and a re-run (as administrator) completes it.
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX",
-              RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+              Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
 }
 
 namespace {
-
-// A value in one registry view, whatever this test program's own bitness.
-std::string RegStringInView(REGSAM view, const std::string& path, const char* name)
-{
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | view, &h) != ERROR_SUCCESS)
-        return "<absent>";
-    char buf[1024] = {};
-    DWORD cb = sizeof buf;
-    const LONG r = RegQueryValueExA(h, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
-    RegCloseKey(h);
-    return r == ERROR_SUCCESS ? buf : "<absent>";
-}
 
 // The 64-bit edition's real program on a machine with 64-bit and 32-bit AutoCAD.
 class Install64 : public Install {
@@ -460,15 +441,47 @@ TEST_F(Install64, EachAutoCadIsRegisteredInTheViewItReads)
 
     const std::string acad2016 = "SOFTWARE\\Autodesk\\AutoCAD\\R20.1\\ACAD-F001:804\\Applications\\";
     const std::string acad2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:804\\Applications\\";
-    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX", RegStringInView(KEY_WOW64_64KEY, acad2016 + "Trabex2016", "LOADER"));
-    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", RegStringInView(KEY_WOW64_32KEY, acad2010 + "Trabex2010", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX", Reg::GetString(Reg::kMachine64, acad2016 + "Trabex2016", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", Reg::GetString(Reg::kMachine32, acad2010 + "Trabex2010", "LOADER"));
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010_32.ARX",
-              RegStringInView(KEY_WOW64_32KEY, acad2010 + "Trabex2010_32", "LOADER"));
+              Reg::GetString(Reg::kMachine32, acad2010 + "Trabex2010_32", "LOADER"));
     // Nothing where neither AutoCAD looks.
-    EXPECT_EQ("<absent>", RegStringInView(KEY_WOW64_32KEY, acad2016 + "Trabex2016", "LOADER"));
-    EXPECT_EQ("<absent>", RegStringInView(KEY_WOW64_64KEY, acad2010 + "Trabex2010", "LOADER"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine32, acad2016 + "Trabex2016", "LOADER"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine64, acad2010 + "Trabex2010", "LOADER"));
     EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\Autodesk\\AutoCAD 2016\\Fonts\\Trabex_EN.shx"));
     EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
+}
+
+// AutoCAD of any language is found: a product name with characters GBK lacks is
+// read for its year, in both editions, and /S installs for it.
+TEST_F(Install, ProductsNamedInOtherLanguagesAreServed)
+{
+    MakePayload();
+    Reg::SetStringW(Reg::kMachine, kProduct2008, "ProductName", L"AutoCAD 2008 - Espa\u00f1ol (Spanish)");
+    Reg::SetStringW(Reg::kMachine, kProduct2010, "ProductName", L"AutoCAD 2010 - Fran\u00e7ais (French)");
+    Reg::DeleteTree(Reg::kMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R20.1");
+    Reg::DeleteTree(Reg::kMachine, "SOFTWARE\\Autodesk\\AutoCAD\\R22.0");
+    boxes.WatchAllProcesses();
+    EXPECT_EQ(0, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /S"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX",
+              Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX",
+              Reg::GetString(Reg::kMachine, kProduct2010 + "\\Applications\\Trabex2010", "LOADER"));
+}
+
+TEST_F(Install64, ProductsNamedInOtherLanguagesAreServed)
+{
+    if (Edition64SetupExe().empty())
+        GTEST_SKIP() << "the 64-bit edition is not built in this build folder";
+    MakePayload();
+    Reg::SetStringW(Reg::kMachine64, kProduct2016, "ProductName", L"AutoCAD 2016 - \ud55c\uad6d\uc5b4 (Korean)");
+    Reg::SetStringW(Reg::kMachine32, kProduct2010, "ProductName", L"AutoCAD 2010 - \u010ce\u0161tina (Czech)");
+    boxes.WatchAllProcesses();
+    EXPECT_EQ(0, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /S"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2015.ARX",
+              Reg::GetString(Reg::kMachine64, kProduct2016 + "\\Applications\\Trabex2016", "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX",
+              Reg::GetString(Reg::kMachine32, kProduct2010 + "\\Applications\\Trabex2010", "LOADER"));
 }
 
 // SetUp.exe /S: what a deployment tool runs. No window; the exit code and the log tell.
@@ -484,24 +497,24 @@ TEST_F(Install, SilentIntoAFolderWithABlankListsTheProductAndLogsEachStep)
     EXPECT_EQ(0, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /s /LOG=\"" + log + "\" /D=C:\\Trabex Tools"));
     EXPECT_EQ(0u, boxes.Count()) << "no window at all";
     EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo\\Trabex2008.ARX",
-              RegString(HKEY_LOCAL_MACHINE, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+              Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
     EXPECT_EQ("Trabex_EN.shx", Disk::ReadFile("C:\\Program Files\\AutoCAD 2010\\Fonts\\Trabex_EN.shx"));
 
     // Listed in Apps & Features, in this program's own registry view.
-    EXPECT_EQ("Ostrevo软件（32位 AutoCAD版）", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayName"));
-    EXPECT_EQ("2026.3.31", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayVersion"));
-    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo", RegString(HKEY_LOCAL_MACHINE, kEntry, "InstallLocation"));
-    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe", RegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayIcon"));
-    EXPECT_EQ("\"C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe\"", RegString(HKEY_LOCAL_MACHINE, kEntry, "UninstallString"));
+    EXPECT_EQ("Ostrevo软件（32位 AutoCAD版）", Reg::GetString(Reg::kMachine, kEntry, "DisplayName"));
+    EXPECT_EQ("2026.3.31", Reg::GetString(Reg::kMachine, kEntry, "DisplayVersion"));
+    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo", Reg::GetString(Reg::kMachine, kEntry, "InstallLocation"));
+    EXPECT_EQ("C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe", Reg::GetString(Reg::kMachine, kEntry, "DisplayIcon"));
+    EXPECT_EQ("\"C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe\"", Reg::GetString(Reg::kMachine, kEntry, "UninstallString"));
     EXPECT_EQ("\"C:\\Trabex Tools\\Q-Ostrevo\\Uninstall.exe\" /S",
-              RegString(HKEY_LOCAL_MACHINE, kEntry, "QuietUninstallString"));
-    EXPECT_EQ(8u, RegString(HKEY_LOCAL_MACHINE, kEntry, "InstallDate").size());
+              Reg::GetString(Reg::kMachine, kEntry, "QuietUninstallString"));
+    EXPECT_EQ(8u, Reg::GetString(Reg::kMachine, kEntry, "InstallDate").size());
     EXPECT_EQ(static_cast<DWORD>((PlacedBytes("C:\\Trabex Tools\\Q-Ostrevo") + 1023) / 1024),
-              RegDword(HKEY_LOCAL_MACHINE, kEntry, "EstimatedSize"))
+              RegDword(Reg::kMachine, kEntry, "EstimatedSize"))
         << "the placed files, the per-user program the largest";
-    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoModify"));
-    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoRepair"));
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kEntry, "Publisher"));
+    EXPECT_EQ(1u, RegDword(Reg::kMachine, kEntry, "NoModify"));
+    EXPECT_EQ(1u, RegDword(Reg::kMachine, kEntry, "NoRepair"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kEntry, "Publisher"));
 
     const std::string text = LogText(log);
     EXPECT_EQ(0u, text.find("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";

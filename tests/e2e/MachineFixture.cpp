@@ -7,12 +7,16 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "deploy/ActiveSetup.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/RegistryView.h"
 
 namespace {
 
 const char kAutodeskKey[] = "SOFTWARE\\Autodesk";
+const char kDecoyAutodeskKey[] = "Software\\Wow6432Node\\Autodesk";
 // The user's Active Setup records of the component, in both views.
 const char* const kUserRecords[] = {
     "Software\\Microsoft\\Active Setup\\Installed Components\\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}",
@@ -45,23 +49,10 @@ std::string Narrow(const std::wstring& w, UINT codePage)
     return s;
 }
 
-void RunAndWait(std::string cmd)
-{
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;  // keep reg.exe quiet
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi))
-        return;
-    WaitForSingleObject(pi.hProcess, 60000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-}
-
-void DumpKey(HKEY root, const std::string& path, std::string& out)
+void DumpKey(const Reg::Place& at, const std::string& path, std::string& out)
 {
     HKEY h = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(at.root, path.c_str(), 0, KEY_READ | at.view, &h) != ERROR_SUCCESS)
         return;
     std::string values;
     for (DWORD i = 0;; ++i) {
@@ -94,7 +85,7 @@ void DumpKey(HKEY root, const std::string& path, std::string& out)
     }
     RegCloseKey(h);
     for (const std::string& s : subs)
-        DumpKey(root, path + "\\" + s, out);
+        DumpKey(at, path + "\\" + s, out);
 }
 
 void DumpFiles(const std::string& folder, const std::string& shown, std::string& out)
@@ -139,14 +130,17 @@ MachineFixture::MachineFixture(const std::string& fixturesDir, bool removeWhenDo
 {
     Clean();
     if (layout == kEdition64) {
-        ImportReg("machine-edition64.reg", "/reg:64");
-        ImportReg("machine-wow64.reg", "/reg:32");
+        ImportReg("machine-edition64.reg", Reg::kMachine64);
+        ImportReg("machine-wow64.reg", Reg::kMachine32);
     } else {
         // Into the view this build's programs read: the 32-bit view for the 32-bit setup.
-        const char* own = sizeof(void*) == 8 ? "/reg:64" : "/reg:32";
-        ImportReg("machine.reg", own);
-        ImportReg("user.reg", own);
+        ImportReg("machine.reg", Reg::kMachine);
+        ImportReg("user.reg", Reg::kUser);
     }
+    // A decoy profile in the user hive's other view, which no program may read or
+    // write: Windows keeps one user tree for both views, so only a program that
+    // opened the wrong view (Wine redirects it there) would reach it.
+    Reg::SetString(Reg::kUser, kDecoyProfile, "TRUSTEDPATHS", kDecoyTrustedPaths);
     std::istringstream lines(ReadAll(m_dir + "\\folders.txt"));
     std::string line;
     while (std::getline(lines, line)) {
@@ -168,46 +162,30 @@ MachineFixture::MachineFixture(const std::string& fixturesDir, bool removeWhenDo
 
 MachineFixture::~MachineFixture()
 {
-    if (m_remove)
-        Clean();
+    if (!m_remove)
+        return;
+    EXPECT_EQ(kDecoyTrustedPaths, Reg::GetString(Reg::kUser, kDecoyProfile, "TRUSTEDPATHS"))
+        << "a program reached the other view of the user's hive";
+    Clean();
+    Reg::DeleteTree(Reg::kUser, kDecoyAutodeskKey);
 }
 
-void MachineFixture::ImportReg(const std::string& file, const char* view) const
+void MachineFixture::ImportReg(const std::string& file, const Reg::Place& at) const
 {
-    // reg.exe reads version 5 files as UTF-16; the fixtures are kept in UTF-8.
-    std::wstring text = Widen(ReadAll(m_dir + "\\" + file), CP_UTF8);
-    std::wstring crlf;
-    for (wchar_t c : text) {
-        if (c == L'\n' && (crlf.empty() || crlf.back() != L'\r'))
-            crlf += L'\r';
-        crlf += c;
-    }
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    const std::string utf16 = std::string(temp) + "trabex-fixture-" + std::to_string(GetCurrentProcessId()) + ".reg";
-    std::ofstream out(utf16, std::ios::binary);
-    out.write("\xFF\xFE", 2);
-    out.write(reinterpret_cast<const char*>(crlf.data()), static_cast<std::streamsize>(crlf.size() * 2));
-    out.close();
-    RunAndWait("reg.exe import \"" + utf16 + "\" " + view);
-    DeleteFileA(utf16.c_str());
+    EXPECT_TRUE(Reg::Import(at, m_dir + "\\" + file)) << file;
 }
 
 void MachineFixture::Clean() const
 {
     // Both registry views, whatever this program's own bitness.
-    for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
-        HKEY software = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) == ERROR_SUCCESS) {
-            RegDeleteTreeA(software, "Autodesk");
-            RegDeleteTreeA(software, "Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo");
-            RegDeleteTreeA(software, std::string(kActiveSetupKey).substr(9).c_str());  // past "SOFTWARE\\"
-            RegCloseKey(software);
-        }
+    for (const Reg::Place& machine : {Reg::kMachine64, Reg::kMachine32}) {
+        Reg::DeleteTree(machine, kAutodeskKey);
+        Reg::DeleteTree(machine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo");
+        Reg::DeleteTree(machine, kActiveSetupKey);
     }
-    RegDeleteTreeA(HKEY_CURRENT_USER, kAutodeskKey);
+    Reg::DeleteTree(Reg::kUser, kAutodeskKey);
     for (const char* record : kUserRecords)
-        RegDeleteTreeA(HKEY_CURRENT_USER, record);
+        Reg::DeleteTree(Reg::kUser, record);
     for (const char* folder : kSharedFolders)
         Disk::RemoveTree(folder);
     for (const char* folder : {"C:\\Program Files\\AutoCAD 2008", "C:\\Program Files\\AutoCAD 2010",
@@ -215,24 +193,25 @@ void MachineFixture::Clean() const
         Disk::RemoveTree(folder);
 }
 
-std::string MachineFixture::Dump(HKEY root, const std::string& path)
+std::string MachineFixture::Dump(const Reg::Place& at, const std::string& path)
 {
     std::string out;
-    DumpKey(root, path, out);
+    DumpKey(at, path, out);
     return out;
 }
 
 std::string MachineFixture::Snapshot()
 {
     std::string out = "Registry, HKEY_LOCAL_MACHINE (the setup's view):\n";
-    DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", out);
-    DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", out);
-    DumpKey(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo", out);
-    DumpKey(HKEY_LOCAL_MACHINE, kActiveSetupKey, out);
+    DumpKey(Reg::kMachine, "SOFTWARE\\Autodesk\\AutoCAD", out);
+    DumpKey(Reg::kMachine, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", out);
+    DumpKey(Reg::kMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo", out);
+    DumpKey(Reg::kMachine, kActiveSetupKey, out);
     out += "Registry, HKEY_CURRENT_USER:\n";
-    DumpKey(HKEY_CURRENT_USER, "SOFTWARE\\Autodesk\\AutoCAD", out);
+    DumpKey(Reg::kUser, "SOFTWARE\\Autodesk\\AutoCAD", out);
+    DumpKey(Reg::kUser, std::string(kDecoyAutodeskKey) + "\\AutoCAD", out);
     for (const char* record : kUserRecords)
-        DumpKey(HKEY_CURRENT_USER, record, out);
+        DumpKey(Reg::kUser, record, out);
     out += "Files:\n";
     DumpFiles("C:\\Trabex", "C:\\Trabex", out);
     DumpFiles("C:\\Program Files\\AutoCAD 2008", "C:\\Program Files\\AutoCAD 2008", out);

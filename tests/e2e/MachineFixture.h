@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/RegistryView.h"
+
 class MachineFixture {
 public:
     // kEdition32: AutoCAD 2008, 2010, 2016 (two products) and 2018, all 32-bit, and
@@ -26,19 +28,24 @@ public:
     // install folder and the AutoCAD folders' Fonts and Drv (UTF-8 text).
     static std::string Snapshot();
     // One registry tree as sorted-free text: one line per key with values, one per value.
-    static std::string Dump(HKEY root, const std::string& path);
+    static std::string Dump(const Reg::Place& at, const std::string& path);
     // Removes AutoCAD's keys and folders, C:\Trabex, and what the setup keeps
     // for every user (the Active Setup component, the user's record of it, the
     // per-user program in Program Files).
     void Clean() const;
 
 private:
-    // view: "/reg:32" or "/reg:64", the registry view the file is imported into.
-    void ImportReg(const std::string& file, const char* view) const;
+    void ImportReg(const std::string& file, const Reg::Place& at) const;
     std::string m_dir;
     std::vector<std::string> m_folders;
     bool m_remove;
 };
+
+// A profile in the other view of the user's hive, and its trusted paths: a
+// program that reads or writes it opened the wrong view.
+const char kDecoyProfile[] =
+    "Software\\Wow6432Node\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables";
+const char kDecoyTrustedPaths[] = "D:\\DECOY";
 
 // GBK (the code page) to UTF-8, for output that a Linux terminal reads.
 std::string ToUtf8(const std::string& gbk);

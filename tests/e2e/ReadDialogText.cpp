@@ -3,7 +3,7 @@
 //   ReadDialogText    waits up to 10 s for the dialog "Q-Ostrevo安装", then prints
 //                     "title=<text>" and "edition=<text>"
 //   ReadDialogText KEY VALUE...   prints "VALUE=<data>" for each REG_SZ value of
-//                     HKEY_LOCAL_MACHINE\KEY (RegGetValueW), "VALUE=<absent>" if none
+//                     HKEY_LOCAL_MACHINE\KEY in the programs' own view, "VALUE=<absent>" if none
 #include <windows.h>
 
 #include <cstdio>
@@ -38,8 +38,13 @@ int PrintValues(int argc, char** argv)
         // Key and value names are ASCII.
         const std::wstring key(argv[1], argv[1] + std::strlen(argv[1]));
         const std::wstring value(argv[i], argv[i] + std::strlen(argv[i]));
-        const bool found = RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, data,
-                                        &cb) == ERROR_SUCCESS;
+        // In the view the programs beside this one read: their own.
+        HKEY h = nullptr;
+        const REGSAM ownView = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+        bool found = RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ | ownView, &h) == ERROR_SUCCESS;
+        found = found && RegGetValueW(h, nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, data, &cb) == ERROR_SUCCESS;
+        if (h)
+            RegCloseKey(h);
         std::printf("%s=%s\n", argv[i], found ? Utf8(data).c_str() : "<absent>");
     }
     return 0;

@@ -23,33 +23,9 @@ std::string Beside(const std::string& exe, const char* name)
     return exe.substr(0, exe.rfind('\\') + 1) + name;
 }
 
-void SetString(const std::string& path, const char* name, const std::string& value)
-{
-    HKEY h = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &h, nullptr));
-    RegSetValueExA(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
-}
-
-std::string MachineString(const std::string& path, const char* name)
-{
-    char buf[1024] = {};
-    DWORD cb = sizeof buf;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buf, &cb) != ERROR_SUCCESS)
-        return "<absent>";
-    return buf;
-}
-
 std::string UserTrustedPaths(const std::string& variables)
 {
-    char buf[1024] = {};
-    DWORD cb = sizeof buf;
-    if (RegGetValueA(HKEY_CURRENT_USER, (kAcad + "\\" + variables).c_str(), "TRUSTEDPATHS", RRF_RT_REG_SZ,
-                     nullptr, buf, &cb) != ERROR_SUCCESS)
-        return "<absent>";
-    return buf;
+    return Reg::GetString(Reg::kUser, kAcad + "\\" + variables, "TRUSTEDPATHS");
 }
 
 // The installed Uninstall.exe, started and driven by its dialog.
@@ -150,11 +126,11 @@ TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
         Disk::MakeFolder(path.substr(0, path.rfind('\\')));
         Disk::WriteFile(path, "another installation's");
     }
-    SetString(product2010 + "\\Applications\\Trabex2009", "LOADER", "C:\\Other\\Q-Ostrevo\\Trabex2009.ARX");
-    SetString(product2010 + "\\Applications\\Trabex2007", "LOADER", "C:\\Other\\Q-Ostrevo2\\Trabex2010.ARX");
-    const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
+    Reg::SetString(Reg::kMachine, product2010 + "\\Applications\\Trabex2009", "LOADER", "C:\\Other\\Q-Ostrevo\\Trabex2009.ARX");
+    Reg::SetString(Reg::kMachine, product2010 + "\\Applications\\Trabex2007", "LOADER", "C:\\Other\\Q-Ostrevo2\\Trabex2010.ARX");
+    const std::string machineBefore = MachineFixture::Dump(Reg::kMachine, kAcad);
     InstallWithSetup();
-    ASSERT_NE(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    ASSERT_NE(machineBefore, MachineFixture::Dump(Reg::kMachine, kAcad));
 
     MessageBoxAnswerer boxes;
     boxes.WatchAllProcesses();
@@ -172,7 +148,7 @@ TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
     EXPECT_EQ(Texts::kCaptionUninstallDone, boxes.Seen()[0].caption);
 
     // HKEY_LOCAL_MACHINE's AutoCAD tree is as before the install, other folders' registrations included.
-    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(Reg::kMachine, kAcad));
     // Every profile holds the entries it held before (upper-cased where the install
     // upper-cased them); the folder's own entry is gone, also where it was before.
     EXPECT_EQ("C:\\TOOLS\\LISP", UserTrustedPaths("R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables"));
@@ -201,7 +177,7 @@ TEST_F(Uninstall, TakesOffExactlyWhatTheSetupPutOn)
     EXPECT_EQ(nothing, boxes.Seen()[1].text);
     EXPECT_TRUE(again.WaitForExit());
     EXPECT_TRUE(Disk::IsFile(kUninstaller));
-    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(Reg::kMachine, kAcad));
 }
 
 TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
@@ -242,7 +218,7 @@ TEST_F(Uninstall, RefusesWhileAutoCadRunsAndListsWhatItCouldNotRemove)
     // Everything else is gone.
     HKEY h = nullptr;
     EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kProduct2008 + "\\Applications\\Trabex2008").c_str(),
-                                           0, KEY_READ, &h));
+                                           0, KEY_READ | Reg::kOwnView, &h));
 }
 
 // What a deployment tool runs: the entry's QuietUninstallString, and its exit code.
@@ -250,18 +226,18 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
 {
     // Another folder's registration whose module is gone (AutoCAD 2018, which the
     // 32-bit setup leaves alone): a note of the removal, never its failure.
-    SetString(kAcad + "\\R22.0\\ACAD-1001:804\\Applications\\Trabex2018", "LOADER",
+    Reg::SetString(Reg::kMachine, kAcad + "\\R22.0\\ACAD-1001:804\\Applications\\Trabex2018", "LOADER",
               "D:\\Gone\\Q-Ostrevo\\Trabex2018.ARX");
-    const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
+    const std::string machineBefore = MachineFixture::Dump(Reg::kMachine, kAcad);
     InstallWithSetup();
     const std::string entry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
-    const std::string quiet = MachineString(entry, "QuietUninstallString");
+    const std::string quiet = Reg::GetString(Reg::kMachine, entry, "QuietUninstallString");
     ASSERT_EQ(std::string("\"") + kUninstaller + "\" /S", quiet);
     // What AutoCAD adds below a registration once the module has loaded, and a
     // link in there whose target must survive.
     const std::string registration = kProduct2008 + "\\Applications\\Trabex2008";
-    SetString(registration + "\\Commands", "TRABEXMENU", "TRABEXMENU");
-    SetString(registration + "\\Groups", "TRABEX", "TRABEX");
+    Reg::SetString(Reg::kMachine, registration + "\\Commands", "TRABEXMENU", "TRABEXMENU");
+    Reg::SetString(Reg::kMachine, registration + "\\Groups", "TRABEX", "TRABEX");
     ASSERT_TRUE(CreateLink(registration + "\\Groups", "Elsewhere", kProduct2008));
 
     MessageBoxAnswerer boxes;
@@ -270,12 +246,12 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
         FakeAcad acad(setup.root.Path());
         ASSERT_TRUE(acad.Started());
         EXPECT_EQ(1618, RunToEnd(quiet)) << "AutoCAD is running: busy, for a deployment tool to try again";
-        EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(registration, "LOADER")) << "nothing removed";
+        EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", Reg::GetString(Reg::kMachine, registration, "LOADER")) << "nothing removed";
     }
     EXPECT_EQ(0, RunToEnd(quiet)) << "the removal's own result, whatever other folders left";
     EXPECT_EQ(0u, boxes.Count()) << "no window at all";
-    EXPECT_EQ("<absent>", MachineString(entry, "DisplayName"));
-    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, entry, "DisplayName"));
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(Reg::kMachine, kAcad));
     EXPECT_EQ("C:\\TOOLS\\LISP", UserTrustedPaths("R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables"));
     EXPECT_EQ("AutoCAD's own PDF plot driver\n", Disk::ReadFile("C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi"));
     // The program's own file and the folders go once it has ended.
@@ -289,7 +265,7 @@ TEST_F(Uninstall, SilentRemovalThroughTheAppsAndFeaturesEntry)
 // of the machine's is changed.
 TEST_F(Uninstall, AfterASetupKilledInTheMiddleOfTheCopyNothingOfOursIsLeft)
 {
-    const std::string machineBefore = MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad);
+    const std::string machineBefore = MachineFixture::Dump(Reg::kMachine, kAcad);
     Disk::MakeFolder(setup.data());
     for (const char* f : {"Trabex2010.ARX", "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
         Disk::WriteFile(setup.data() + "\\" + f, f);
@@ -320,7 +296,7 @@ TEST_F(Uninstall, AfterASetupKilledInTheMiddleOfTheCopyNothingOfOursIsLeft)
     for (int waited = 0; Disk::IsFolder("C:\\Trabex") && waited < 20000; waited += 50)
         Sleep(50);
     EXPECT_FALSE(Disk::IsFolder("C:\\Trabex")) << "every file the setup placed, and its folders";
-    EXPECT_EQ(machineBefore, MachineFixture::Dump(HKEY_LOCAL_MACHINE, kAcad));
+    EXPECT_EQ(machineBefore, MachineFixture::Dump(Reg::kMachine, kAcad));
     EXPECT_EQ("D:\\Company\\Blocks\\...;c:\\trabex\\q-ostrevo2",
               UserTrustedPaths("R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables"));
     EXPECT_EQ(0u, boxes.Count());

@@ -6,6 +6,8 @@
 set -u
 wine_run=$1 setup=$2 uninstaller=$3 trusted=$4
 fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/reg-view.sh"
+machine_view=$(pe_view "$setup")
 dir=$(mktemp -d /tmp/trabex-links.XXXXXX)
 drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
 install="$drive_c/TrabexLinks/Q-Ostrevo"
@@ -16,10 +18,11 @@ as_key='SOFTWARE\Microsoft\Active Setup\Installed Components\{60363AB1-8BAE-4127
 cleanup() {
   rm -f "$install/j"
   rm -rf "$dir" "$drive_c/TrabexLinks" "$drive_c/ACADLinks" "$outside" "$drive_c/Program Files/Ostrevo"
-  "$wine_run" reg delete "HKLM\\$as_key" /f >/dev/null 2>&1
-  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software}" /f >/dev/null 2>&1
-  "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1
-  "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
+  "$wine_run" reg delete "HKLM\\$as_key" /f $machine_view >/dev/null 2>&1
+  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software}" /f $user_view >/dev/null 2>&1
+  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software\\Wow6432Node}" /f $user_view >/dev/null 2>&1
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f $machine_view >/dev/null 2>&1
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f $machine_view >/dev/null 2>&1
 }
 trap cleanup EXIT
 mkdir -p "$dir/Dist/Data" "$drive_c/ACADLinks/Fonts" "$outside"
@@ -28,8 +31,8 @@ cp "$uninstaller" "$dir/Dist/Data/Uninstall.exe"
 cp "$trusted" "$dir/Dist/Data/TrabexTrustedPath.exe"
 for f in Trabex2010.ARX Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$dir/Dist/Data/$f"; done
 echo "a file of the system's" > "$outside/hosts"
-"$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACADLinks' /f >/dev/null 2>&1
-"$wine_run" reg add "$key" /v ProductName /d 'AutoCAD 2010' /f >/dev/null 2>&1
+"$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACADLinks' /f $machine_view >/dev/null 2>&1
+"$wine_run" reg add "$key" /v ProductName /d 'AutoCAD 2010' /f $machine_view >/dev/null 2>&1
 win_dist="Z:${dir//\//\\}\\Dist"
 "$wine_run" "$win_dist\\SetUp.exe" /S '/D=C:\TrabexLinks' >/dev/null 2>&1
 code=$?

@@ -10,6 +10,8 @@
 set -u
 wine_run=$1 setup=$2 reader=$3 uninstaller=$4
 fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/reg-view.sh"
+machine_view=$(pe_view "$setup")
 dir=$(mktemp -d /tmp/trabex-cp.XXXXXX)
 drive_c=$(sed -n 's/^export WINEPREFIX="\${TRABEX_WINEPREFIX:-\(.*\)}"$/\1/p' "$wine_run")/drive_c
 target="$drive_c/工具1252"
@@ -18,10 +20,11 @@ key='HKLM\SOFTWARE\Autodesk\AutoCAD\R18.0\ACAD-8001:804'
 as_key='SOFTWARE\Microsoft\Active Setup\Installed Components\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}'
 cleanup() {
   rm -rf "$dir" "$target" "$drive_c/ACAD1252" "$drive_c/Trabex936"
-  "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f >/dev/null 2>&1
-  "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
-  "$wine_run" reg delete "HKLM\\$as_key" /f >/dev/null 2>&1
-  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software}" /f >/dev/null 2>&1
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Autodesk' /f $machine_view >/dev/null 2>&1
+  "$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f $machine_view >/dev/null 2>&1
+  "$wine_run" reg delete "HKLM\\$as_key" /f $machine_view >/dev/null 2>&1
+  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software}" /f $user_view >/dev/null 2>&1
+  "$wine_run" reg delete "HKCU\\${as_key/SOFTWARE/Software\\Wow6432Node}" /f $user_view >/dev/null 2>&1
   rm -rf "$drive_c/Program Files/Ostrevo"
 }
 trap cleanup EXIT
@@ -30,8 +33,8 @@ cp "$setup" "$dir/Dist/SetUp.exe"
 cp "$(dirname "$setup")/TrabexTrustedPath.exe" "$dir/Dist/Data/"
 for f in Trabex2010.ARX 说明.txt Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$dir/Dist/Data/$f"; done
 echo dwg > "$dir/Dist/Data/Trabex扩展绘图库/门窗.dwg"
-"$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACAD1252' /f >/dev/null 2>&1
-"$wine_run" reg add "$key" /v ProductName /d 'AutoCAD 2010' /f >/dev/null 2>&1
+"$wine_run" reg add "$key" /v AcadLocation /d 'C:\ACAD1252' /f $machine_view >/dev/null 2>&1
+"$wine_run" reg add "$key" /v ProductName /d 'AutoCAD 2010' /f $machine_view >/dev/null 2>&1
 
 win_dist="Z:${dir//\//\\}\\Dist"
 run1252() { TRABEX_LC_ALL=C.UTF-8 "$wine_run" "$@"; }
@@ -76,7 +79,7 @@ done
 kill "$pid" 2>/dev/null
 "$wine_run" taskkill /f /im SetUp.exe >/dev/null 2>&1
 [ -n "$found" ] || fail "no window captioned Q-软件安装 (the usage box)"
-"$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f >/dev/null 2>&1
+"$wine_run" reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Q-Ostrevo' /f $machine_view >/dev/null 2>&1
 
 # Unpacked below a folder whose name GBK cannot hold; the log written there too.
 soren="$dir/Søren"

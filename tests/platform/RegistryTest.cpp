@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/RegistryView.h"
 
 TEST(RegKey, OpenCreateQueryAndClose)
 {
@@ -16,8 +17,8 @@ TEST(RegKey, OpenCreateQueryAndClose)
     EXPECT_TRUE(key.SetDword("LOADCTRLS", 2));
     key.Close();
 
-    EXPECT_EQ(std::string("D:\\x\0", 5), Reg::GetRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C", "LOADER").second);
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), Reg::GetRaw(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C", "LOADCTRLS").first);
+    EXPECT_EQ(std::string("D:\\x\0", 5), Reg::GetRaw(Reg::kMachine, "SOFTWARE\\A\\B\\C", "LOADER").second);
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), Reg::GetRaw(Reg::kMachine, "SOFTWARE\\A\\B\\C", "LOADCTRLS").first);
 
     RegKey machine;
     ASSERT_TRUE(machine.Open(HKEY_LOCAL_MACHINE, nullptr));
@@ -62,14 +63,14 @@ TEST(RegKey, TextsAreWrittenAndReadWholeWithoutAQuestionMark)
 TEST(RegKey, DeleteSubKeyFailsWhenKeyHasSubKeys)
 {
     RegistrySandbox sandbox;
-    Reg::SetString(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2010\\Child", "x", "y");
-    Reg::SetString(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2011", "x", "y");
+    Reg::SetString(Reg::kMachine, "P\\Applications\\Trabex2010\\Child", "x", "y");
+    Reg::SetString(Reg::kMachine, "P\\Applications\\Trabex2011", "x", "y");
     RegKey p;
     ASSERT_TRUE(p.Open(HKEY_LOCAL_MACHINE, "P"));
     EXPECT_FALSE(p.DeleteSubKey("Applications\\Trabex2010"));
-    EXPECT_TRUE(Reg::KeyExists(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2010\\Child"));
+    EXPECT_TRUE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2010\\Child"));
     EXPECT_TRUE(p.DeleteSubKey("Applications\\Trabex2011"));
-    EXPECT_FALSE(Reg::KeyExists(HKEY_LOCAL_MACHINE, "P\\Applications\\Trabex2011"));
+    EXPECT_FALSE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2011"));
 }
 
 TEST(RegKey, MoveTransfersOwnership)

@@ -96,3 +96,37 @@ TEST_F(InstallFolders, AFolderThatWasThereIsTakenOverBeforeAnythingIsCopied)
     EXPECT_TRUE(Disk::IsFile(g_install + "\\Trabex2010.ARX"));
     EXPECT_EQ("someone else's", Disk::ReadFile(g_install + "\\Planted.arx")) << "no file is deleted";
 }
+
+namespace {
+
+// Owners and lists as Windows would keep them: every folder another user's,
+// the drive roots excepted.
+const char* OthersOwnAllButRoots(const CStringW& folder)
+{
+    return folder.GetLength() <= 3 ? "O:SYD:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
+                                   : "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
+}
+
+} // namespace
+
+// "C:\" chosen (the dialog, the picker or /D=): to Windows "C:" alone is the
+// drive's current folder, which is not the folder chosen and must not be judged,
+// nor named in a question.
+TEST_F(InstallFolders, ADriveChosenAsTheFolderIsJudgedAsItsRoot)
+{
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryA(payload.root.Path().c_str()));
+    ASSERT_EQ(':', payload.root.Path()[1]);
+    chosen = payload.root.Path().substr(0, 3);
+    g_install = chosen + "Q-Ostrevo";
+    FolderSecurity::SetDescribeForTesting(OthersOwnAllButRoots);
+    InstallPlan plan;
+    const ExitCode code = Check(plan);
+    FolderSecurity::SetDescribeForTesting(nullptr);
+    SetCurrentDirectoryA(before);
+    Disk::RemoveTree(g_install);
+    EXPECT_EQ(kExitDone, code);
+    EXPECT_TRUE(reporter.told.empty()) << reporter.told.front();
+    EXPECT_EQ(g_install, plan.strInstallFolder.Std());
+}

@@ -32,7 +32,7 @@ public:
     static CStringW Payload()
     {
         CStringW payload;
-        FindPayloadFolder(payload);
+        LocatePayload(payload);
         return payload;
     }
 

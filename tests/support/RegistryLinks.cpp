@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "tests/support/RegistryView.h"
+
 namespace {
 
 typedef LONG(WINAPI* NtQueryKeyFn)(HANDLE, int, PVOID, ULONG, PULONG);
@@ -31,7 +33,7 @@ std::wstring NativeKeyName(HKEY h)
 bool CreateLink(const std::string& parentPath, const char* linkName, const std::string& targetPath)
 {
     HKEY target = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, targetPath.c_str(), 0, KEY_READ, &target) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, targetPath.c_str(), 0, KEY_READ | Reg::kOwnView, &target) != ERROR_SUCCESS)
         return false;
     const std::wstring native = NativeKeyName(target);
     RegCloseKey(target);
@@ -40,7 +42,7 @@ bool CreateLink(const std::string& parentPath, const char* linkName, const std::
     HKEY link = nullptr;
     const std::string linkPath = parentPath + "\\" + linkName;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, linkPath.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
-                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+                        KEY_ALL_ACCESS | KEY_CREATE_LINK | Reg::kOwnView, nullptr, &link, nullptr) != ERROR_SUCCESS)
         return false;
     const LONG r = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
                                   reinterpret_cast<const BYTE*>(native.data()),
@@ -52,7 +54,7 @@ bool CreateLink(const std::string& parentPath, const char* linkName, const std::
 void DeleteLink(const std::string& linkPath)
 {
     HKEY link = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, linkPath.c_str(), REG_OPTION_OPEN_LINK, DELETE | KEY_READ,
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, linkPath.c_str(), REG_OPTION_OPEN_LINK, DELETE | KEY_READ | Reg::kOwnView,
                       &link) != ERROR_SUCCESS)
         return;
     NtDeleteKeyFn del = reinterpret_cast<NtDeleteKeyFn>(
