@@ -110,7 +110,9 @@ WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString&
         {"", Texts::kActiveSetupName, 0},
         {"StubPath", stub, 0},
         {"Version", strVersion, 0},
-        {"IsInstalled", nullptr, mode == kUserStepAdd ? 1u : 0u},
+        // 1 for the removal too: Windows runs no StubPath of a component that
+        // says 0, and the removal must reach every user.
+        {"IsInstalled", nullptr, 1},
         {"DontAsk", nullptr, 2},
     };
     for (const auto& value : values) {
@@ -135,16 +137,20 @@ CString ActiveSetupFolder(UserStepMode* pMode)
     const int open = close > 0 ? stub.Left(close).ReverseFind('"') : -1;
     if (open < 0)
         return CString();
-    DWORD installed = 1;  // absent: installed, as Windows reads it
-    component.QueryDword("IsInstalled", &installed);
-    *pMode = installed != 0 ? kUserStepAdd : kUserStepRemove;
+    // The switch stands right before the folder: "<copy>" /remove "<folder>".
+    const CString head = stub.Left(open);
+    const CString removeSwitch = CString(" ") + kTrustedPathRemoveSwitch + " ";
+    *pMode = head.GetLength() >= removeSwitch.GetLength() &&
+                     head.Right(removeSwitch.GetLength()).CompareNoCase(removeSwitch) == 0
+                 ? kUserStepRemove
+                 : kUserStepAdd;
     return stub.Mid(open + 1, close - open - 1);
 }
 
 WinResult RecordUserStepDone(const CString& strFolder)
 {
-    UserStepMode mode = kUserStepRemove;
-    if (!SameFolder(ActiveSetupFolder(&mode), strFolder) || mode != kUserStepAdd)
+    UserStepMode mode = kUserStepAdd;
+    if (!SameFolder(ActiveSetupFolder(&mode), strFolder))
         return WinResult();
     RegKey component;
     if (!component.OpenRead(HKEY_LOCAL_MACHINE, kActiveSetupKey))
@@ -156,16 +162,4 @@ WinResult RecordUserStepDone(const CString& strFolder)
     if (result)
         result = record.SetStringW(L"Version", CStringW::FromText(version));
     return result;
-}
-
-WinResult ForgetUserStepDone(const CString& strFolder)
-{
-    UserStepMode mode = kUserStepAdd;
-    if (!SameFolder(ActiveSetupFolder(&mode), strFolder))
-        return WinResult();
-    RegKey user;
-    if (!user.Open(HKEY_CURRENT_USER, nullptr))
-        return WinResult(ERROR_FILE_NOT_FOUND);
-    const WinResult deleted = user.DeleteSubKey(UserRecordKey());
-    return deleted.Code() == ERROR_FILE_NOT_FOUND ? WinResult() : deleted;
 }

@@ -2,8 +2,9 @@
 // the component's Version with the one recorded in the user's own hive and, when
 // it is higher (or the user has none), runs StubPath with that user's token and
 // records it. So the per-user step reaches every user of the machine once,
-// including users who have never logged on yet. With IsInstalled 0 Windows runs
-// StubPath instead for the users who have a record, and deletes the record.
+// including users who have never logged on yet. IsInstalled stays 1: Windows
+// runs no StubPath of a component that says 0, so the removal is the same
+// component with the /remove StubPath and a higher Version.
 // The key lies in the program's own registry view (Windows runs the components
 // of both views).
 #pragma once
@@ -17,13 +18,12 @@
 constexpr char kActiveSetupKey[] =
     "SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\{60363AB1-8BAE-4127-8DC6-1D9214EF63E3}";
 
-// Writes the component: for kUserStepAdd IsInstalled 1 and the copy's /add
-// command line, for kUserStepRemove IsInstalled 0 and its /remove command line;
-// both with the readable name, DontAsk 2 (nobody is asked before a removal) and
-// a Version above the one there. strVersion is the Version written.
+// Writes the component: the copy's /add or /remove command line, IsInstalled 1,
+// the readable name, DontAsk 2 (nobody is asked before a removal) and a Version
+// above the one there. strVersion is the Version written.
 WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString& strVersion);
-// The folder the component's StubPath names, and its mode; empty when there is
-// no component.
+// The folder the component's StubPath names, and its mode (its switch); empty
+// when there is no component.
 CString ActiveSetupFolder(UserStepMode* pMode);
 // The Version ("2026,3,31,0") that follows pszStored (NULL or not of that form:
 // none) for a setup of version nSetupVersion (major * 10000 + minor * 100 + patch).
@@ -31,10 +31,7 @@ CString NextActiveSetupVersion(const char* pszStored, int nSetupVersion);
 
 // The record in this user's hive that the component has run for them, as Windows
 // writes it after StubPath. Written with the component's Version when the
-// component adds exactly strFolder (so that Windows neither runs the step again
-// at the next logon nor, after a removal, leaves this user out); nothing
-// otherwise. False with the reason when it could not be written.
+// component names exactly strFolder, to add or to remove it (Windows then does
+// not run the step again for this user at the next logon); nothing otherwise.
+// False with the reason when it could not be written.
 WinResult RecordUserStepDone(const CString& strFolder);
-// Deletes this user's record when the component names strFolder (the removal
-// has then been done for this user, as Windows does after the removal's StubPath).
-WinResult ForgetUserStepDone(const CString& strFolder);

@@ -153,7 +153,7 @@ ExitCode RunUserStep(UserStepMode mode, const CString& strFolder, Reporter& repo
     const ExitCode gone = RemoveGoneFolders(strFolder, reporter);
     if (mode == kUserStepRemove) {
         const ExitCode removed = RemoveForThisUser(strFolder, reporter);
-        NoteRecord(ForgetUserStepDone(strFolder), reporter);
+        NoteRecord(RecordUserStepDone(strFolder), reporter);
         return removed != kExitDone ? removed : gone;
     }
     ExitCode added = AddForThisUser(strFolder, reporter);
@@ -186,7 +186,7 @@ void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CStringW&
         } else if (!owner.IsEmpty()) {
             component = WriteComponent(kUserStepRemove, strFolder, strSource, reporter, failures);
         }
-        NoteRecord(ForgetUserStepDone(strFolder), reporter);
+        NoteRecord(RecordUserStepDone(strFolder), reporter);
     }
 
     if (here) {
