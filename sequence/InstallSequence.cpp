@@ -265,15 +265,19 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
 
     if (!failures.IsEmpty())
         return TellWriteFailures(m_reporter, failures);
-    // Listed in Apps & Features only once the installation is complete.
+    // Listed in Apps & Features only once the installation is complete. Without
+    // the entry deployment tools find no installation and Settings cannot remove
+    // it: a write failure like any other.
     const WinResult listed = WriteUninstallEntry(folder, copy.nBytes);
-    if (listed) {
-        line.Format(Texts::kLogEntryWrittenFormat, kUninstallEntryKey);
-        m_reporter.Note(line);
-    } else {
+    if (!listed) {
+        const CStringW entry = CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kUninstallEntryKey);
         m_reporter.Note(FailureLine(Texts::kLogEntryNotWrittenFormat, CStringW::FromText(kUninstallEntryKey),
                                     listed.Code()));
+        failures.Add(entry, listed.Code());
+        return TellWriteFailures(m_reporter, failures);
     }
+    line.Format(Texts::kLogEntryWrittenFormat, kUninstallEntryKey);
+    m_reporter.Note(line);
 
     m_reporter.Tell(Texts::kInstallDone, Texts::kCaptionDone);
     m_reporter.Tell(Texts::kImportOldSettings, Texts::kCaptionDone);

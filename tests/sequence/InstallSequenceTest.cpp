@@ -4,14 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <sddl.h>
+
 #include <string>
 #include <vector>
 
 #include "deploy/TrustedPathProgram.h"
+#include "deploy/UninstallEntry.h"
 #include "platform/FolderSecurity.h"
 #include "tests/support/NoteRecorder.h"
 #include "tests/support/PayloadFixture.h"
 #include "tests/support/RegistrySandbox.h"
+#include "tests/support/RegistryView.h"
 
 namespace {
 
@@ -129,4 +135,45 @@ TEST_F(InstallFolders, ADriveChosenAsTheFolderIsJudgedAsItsRoot)
     EXPECT_EQ(kExitDone, code);
     EXPECT_TRUE(reporter.told.empty()) << reporter.told.front();
     EXPECT_EQ(g_install, plan.strInstallFolder.Std());
+}
+
+namespace {
+
+// Sets a key's list from SDDL text in the program's own view; true when done.
+bool SetKeyDacl(const char* path, const char* sddl)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, WRITE_DAC | Reg::kOwnView, &h) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    const bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+                    RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    LocalFree(sd);
+    RegCloseKey(h);
+    return ok;
+}
+
+} // namespace
+
+// Without its Apps & Features entry an installation is one no deployment tool
+// detects and Settings cannot remove: a write failure (exit 8), never success.
+TEST_F(InstallFolders, AnAppsAndFeaturesEntryNotWrittenIsAFailure)
+{
+    Reg::CreateKey(Reg::kMachine, kUninstallEntryKey);
+    ASSERT_TRUE(SetKeyDacl(kUninstallEntryKey, "D:P(A;;KR;;;WD)"));
+    HKEY probe = nullptr;
+    const bool enforced = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 0, KEY_SET_VALUE | Reg::kOwnView,
+                                        &probe) != ERROR_SUCCESS;
+    if (probe)
+        RegCloseKey(probe);
+    InstallPlan plan;
+    ExitCode code = kExitDone;
+    if (enforced && Check(plan) == kExitDone)
+        code = sequence.Run(plan);
+    SetKeyDacl(kUninstallEntryKey, "D:P(A;;KA;;;WD)");
+    if (!enforced)
+        GTEST_SKIP() << "this Wine does not enforce registry key security";
+    EXPECT_EQ(kExitWriteFailed, code);
+    ASSERT_FALSE(reporter.told.empty());
+    EXPECT_NE(std::string::npos, reporter.told.back().find(kUninstallEntryKey)) << reporter.told.back();
 }
