@@ -74,13 +74,16 @@ WinResult WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& 
 }
 
 // The log line of one registration, with the reason when it was not written.
-CStringW RegistrationLine(const CString& where, const WinResult& written)
+// A registration written is a line of log; one not written is recorded as a failure.
+void NoteRegistration(const CString& where, const WinResult& written, Reporter& log, FailureList& failures)
 {
-    if (!written)
-        return FailureLine(Texts::kLogNotWrittenFormat, CStringW::FromText(where), written.Code());
+    if (!written) {
+        failures.Record(log, Texts::kLogNotWrittenFormat, CStringW::FromText(where), written.Code());
+        return;
+    }
     CString line;
     line.Format(Texts::kLogRegisteredFormat, where.GetString());
-    return CStringW::FromText(line);
+    log.Note(line);
 }
 
 // The registrations one release writes under each of its product keys.
@@ -139,16 +142,13 @@ void CAcadRegistry::RegisterLoader(int nYear, Reporter& log, FailureList& failur
             continue;  // gone since discovery: nothing to register with
         const CString where = FailureText(nYear, productKeys[i], "");
         if (opened != ERROR_SUCCESS) {
-            failures.Add(CStringW::FromText(where), static_cast<DWORD>(opened));
-            log.Note(RegistrationLine(where, WinResult::FromStatus(opened)));
+            NoteRegistration(where, WinResult::FromStatus(opened), log, failures);
             continue;
         }
         for (int e = 0; e < count; ++e) {
             CString keyName;
             const WinResult written = WriteLoader(product, entries[e], m_strInstallFolder, keyName);
-            if (!written)
-                failures.Add(CStringW::FromText(where + keyName), written.Code());
-            log.Note(RegistrationLine(where + keyName, written));
+            NoteRegistration(where + keyName, written, log, failures);
         }
     }
 }

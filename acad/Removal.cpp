@@ -71,7 +71,7 @@ void FindRegistrations(const CString& productKey, int nYear, const CString& fold
                        CStringArray& seen, bool* pOther)
 {
     ForEachRegistration(productKey, [&](const CString& name, const CString& loader) {
-        if (!PathLiesInside(loader, folder)) {
+        if (!Files::LiesInside(CStringW::FromText(loader), CStringW::FromText(folder))) {
             *pOther = true;
             return;
         }
@@ -92,15 +92,6 @@ bool CRemovalPlan::IsEmpty() const
 {
     return m_arrRegistrations.IsEmpty() && m_arrProfiles.IsEmpty() && m_arrDriverFolders.IsEmpty() &&
            m_arrDriversPlaced.IsEmpty();  // drivers left: nothing to do
-}
-
-bool PathLiesInside(const CString& strPath, const CString& strFolder)
-{
-    const CString folder = Files::LongFullPath(strFolder);
-    CString path = Files::LongFullPath(strPath);
-    CString head = path.Left(folder.GetLength() + 1);
-    CString expected = folder + "\\";
-    return head.MakeUpper() == expected.MakeUpper();
 }
 
 void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemovalPlan& plan)
@@ -228,7 +219,7 @@ void FindBrokenRegistrations(const CAcadRegistry& record, const CString& strOwnF
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             ForEachRegistration(productKeys[i], [&](const CString& name, const CString& loader) {
                 const CString key = CanonicalKeyPath(productKeys[i] + kApplications + "\\" + name);
-                if (GetPathKind(loader) == kPathFile || Contains(seen, key) || PathLiesInside(loader, strOwnFolder))
+                if (GetPathKind(loader) == kPathFile || Contains(seen, key) || Files::LiesInside(CStringW::FromText(loader), CStringW::FromText(strOwnFolder)))
                     return;
                 seen.Add(key);
                 CString release, line;

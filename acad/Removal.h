@@ -28,10 +28,6 @@ public:
     bool IsEmpty() const;
 };
 
-// True when the module path lies inside the folder, both compared as long, full
-// paths without regard to case, on a backslash boundary.
-bool PathLiesInside(const CString& strPath, const CString& strFolder);
-
 // Finds, with discovery's product keys (both roots), what of the add-on installed
 // in strFolder (a long, full path) is on this machine. A registration counts only
 // when its LOADER lies inside strFolder.

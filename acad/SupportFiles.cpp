@@ -76,8 +76,7 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
     if (written)
         written = Files::CopyOverwrite(payload + L"\\" + CStringW::FromText(file.pszSource), CStringW::FromText(target));
     if (!written) {
-        failures.Add(Where(nYear, target), written.Code());
-        log.Note(FailureLine(Texts::kLogNotWrittenFormat, Where(nYear, target), written.Code()));
+        failures.Record(log, Texts::kLogNotWrittenFormat, Where(nYear, target), written.Code());
         return;
     }
     CString line;

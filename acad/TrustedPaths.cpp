@@ -88,9 +88,7 @@ bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder)
     const wchar_t* p = strEntry.GetString();
     if (strEntry.GetLength() < 3 || p[1] != L':' || (p[2] != L'\\' && p[2] != L'/'))
         return false;
-    CStringW entry = Files::LongFullPathW(strEntry);
-    CStringW folder = Files::LongFullPathW(strFolder);
-    return entry.MakeUpper() == folder.MakeUpper();
+    return Files::SameFolder(strEntry, strFolder);
 }
 
 bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)

@@ -50,12 +50,6 @@ CString ReadText(const RegKey& key, const wchar_t* pszName)
     return key.QueryStringW(pszName, value) == ERROR_SUCCESS ? CString::FromWide(value.GetString()) : CString();
 }
 
-// True when both name the same folder (long, full paths, any case).
-bool SameFolder(const CString& a, const CString& b)
-{
-    return !a.IsEmpty() && !b.IsEmpty() && Files::LongFullPath(a).CompareNoCase(Files::LongFullPath(b)) == 0;
-}
-
 } // namespace
 
 CString NextActiveSetupVersion(const char* pszStored, int nSetupVersion)
@@ -150,7 +144,7 @@ CString ActiveSetupFolder(UserStepMode* pMode)
 WinResult RecordUserStepDone(const CString& strFolder)
 {
     UserStepMode mode = kUserStepAdd;
-    if (!SameFolder(ActiveSetupFolder(&mode), strFolder))
+    if (!Files::SameFolder(CStringW::FromText(ActiveSetupFolder(&mode)), CStringW::FromText(strFolder)))
         return WinResult();
     RegKey component;
     if (!component.OpenRead(HKEY_LOCAL_MACHINE, kActiveSetupKey))

@@ -1,5 +1,6 @@
 #include "deploy/FolderProtection.h"
 
+#include "deploy/InstallLayout.h"
 #include "deploy/PayloadCopier.h"
 #include "platform/Files.h"
 #include "platform/FolderSecurity.h"

@@ -1,20 +1,16 @@
 #include "deploy/FolderRemoval.h"
 
+#include "deploy/InstallLayout.h"
 #include "deploy/InstalledFiles.h"
 #include "deploy/PayloadCopier.h"
 #include "platform/Files.h"
 
 namespace {
 
-bool IsInside(const CStringW& path, const CStringW& folder)
-{
-    return path.StartsWithNoCase(folder + L"\\");
-}
-
 bool AnyInside(const FailureList& paths, const CStringW& folder)
 {
     for (int i = 0; i < paths.GetSize(); ++i) {
-        if (IsInside(paths[i].strWhat, folder))
+        if (Files::LiesInside(paths[i].strWhat, folder))
             return true;
     }
     return false;
@@ -79,7 +75,7 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     for (int i = 0; i < listed.GetSize(); ++i) {
         if (listed[i].EqualsNoCase(uninstaller))
             uninstallerListed = true;
-        else if (libraryIsLink && IsInside(folder + L"\\" + listed[i], library))
+        else if (libraryIsLink && Files::LiesInside(folder + L"\\" + listed[i], library))
             stillThere.Add(listed[i]);
         else
             remove(listed[i]);

@@ -4,17 +4,17 @@
 // the files of an earlier version are still known.
 #pragma once
 
+#include "deploy/InstallLayout.h"
 #include "framework/StringW.h"
 #include "platform/Files.h"
 #include "platform/WinResult.h"
 
 class CString;
 
-// The list's file name in the install folder: one path relative to the install
-// folder per line, CR LF. Written as UTF-8 with a byte-order mark, so that a
-// name of any language survives; a list without the mark (as earlier versions
-// wrote it) is read as GBK.
-constexpr char kInstalledFilesName[] = "InstalledFiles.lst";
+// The list (kInstalledFilesName in the install folder): one path relative to
+// the install folder per line, CR LF. Written as UTF-8 with a byte-order mark,
+// so that a name of any language survives; a list without the mark (as earlier
+// versions wrote it) is read as GBK.
 
 // The list while the setup places files: each name reaches the disk (flushed)
 // before its file does, so a setup killed at any point (a deployment tool's

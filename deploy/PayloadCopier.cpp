@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "deploy/InstalledFiles.h"
+#include "deploy/InstallLayout.h"
 #include "deploy/UninstallEntry.h"
 #include "framework/Format.h"
 #include "platform/Files.h"
@@ -227,8 +228,7 @@ void CPayloadCopier::CopyExtendedLibrary()
     // A library made into a link (by a user, while it was open to users) would
     // have the copy write wherever it points: nothing is copied into it.
     if (Files::IsLink(destination)) {
-        m_reporter.Note(FailureLine(Texts::kLogNotCopiedFormat, destination, kErrorReparsePoint));
-        m_result.libraryFailures.Add(destination, kErrorReparsePoint);
+        m_result.libraryFailures.Record(m_reporter, Texts::kLogNotCopiedFormat, destination, kErrorReparsePoint);
         return;
     }
 

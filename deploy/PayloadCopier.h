@@ -71,8 +71,6 @@ int LongestInstalledPath(const CStringW& strPayload);
 // Deletes the file's ":Zone.Identifier" stream (the download mark).
 bool RemoveZoneIdentifier(const CStringW& strPath);
 
-// The extended drawing library's folder, in the payload and in the install folder.
-constexpr char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
 
 // How many progress steps the two copies of this payload take: one per listing
 // entry, "." and ".." included, and one more per listing.

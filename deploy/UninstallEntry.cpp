@@ -1,5 +1,6 @@
 #include "deploy/UninstallEntry.h"
 
+#include "deploy/InstallLayout.h"
 #include "platform/BuildConstants.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
@@ -66,8 +67,7 @@ CString UninstallEntryLocation()
 bool RemoveUninstallEntry(const CString& strInstallFolder)
 {
     const CString location = UninstallEntryLocation();
-    if (location.IsEmpty() ||
-        Files::LongFullPath(location).CompareNoCase(Files::LongFullPath(strInstallFolder)) != 0)
+    if (!Files::SameFolder(CStringW::FromText(location), CStringW::FromText(strInstallFolder)))
         return true;  // none, or another installation's: not ours to touch
     RegKey machine;
     if (!machine.Open(HKEY_LOCAL_MACHINE, nullptr))

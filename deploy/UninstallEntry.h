@@ -9,8 +9,6 @@
 // Below HKEY_LOCAL_MACHINE.
 constexpr char kUninstallEntryKey[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Q-Ostrevo";
-// The uninstaller's file name in the install folder.
-constexpr char kUninstallerName[] = "Uninstall.exe";
 
 // Writes (or rewrites) the entry for an installation in strInstallFolder whose
 // placed files take nBytes. The first failure when a value could not be written.

@@ -1,5 +1,6 @@
 #include "platform/Failure.h"
 
+#include "framework/Reporter.h"
 #include "platform/ErrorText.h"
 
 CStringW FailureList::JoinLines(int nMaxShown) const
@@ -13,4 +14,10 @@ CStringW FailureList::JoinLines(int nMaxShown) const
 CStringW FailureLine(const char* pszFormat, const CStringW& strWhat, DWORD dwError)
 {
     return CStringW::FormatText(pszFormat, strWhat.GetString()) + DescribeError(dwError);
+}
+
+void FailureList::Record(Reporter& log, const char* pszLogFormat, const CStringW& strWhat, DWORD dwError)
+{
+    log.Note(FailureLine(pszLogFormat, strWhat, dwError));
+    Add(strWhat, dwError);
 }

@@ -372,9 +372,9 @@ WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
     const ScopedHandle folder(CreateFileW(strFolder.GetString(), FILE_READ_ATTRIBUTES,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    const CStringW inside = folder.IsValid() ? FinalPathOf(folder.Get()) + L"\\" : CStringW();
+    const CStringW inside = folder.IsValid() ? FinalPathOf(folder.Get()) : CStringW();
     FILE_BASIC_INFO basic = {};
-    if (inside.GetLength() < 2 || !FinalPathOf(file.Get()).StartsWithNoCase(inside) ||
+    if (inside.IsEmpty() || !LiesInsideResolved(FinalPathOf(file.Get()), inside) ||
         !GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
         (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
         return WinResult(kErrorReparsePoint);
@@ -421,6 +421,22 @@ CStringW LongFullPathW(const CStringW& strPath)
 CStringW ShortPathW(const CStringW& strPath)
 {
     return AskPathW([&](wchar_t* p, DWORD n) { return GetShortPathNameW(strPath.GetString(), p, n); });
+}
+
+bool SameFolder(const CStringW& a, const CStringW& b)
+{
+    return !a.IsEmpty() && !b.IsEmpty() && LongFullPathW(a).EqualsNoCase(LongFullPathW(b));
+}
+
+bool LiesInside(const CStringW& strPath, const CStringW& strFolder)
+{
+    return !strPath.IsEmpty() && !strFolder.IsEmpty() &&
+           LiesInsideResolved(LongFullPathW(strPath), LongFullPathW(strFolder));
+}
+
+bool LiesInsideResolved(const CStringW& strPath, const CStringW& strFolder)
+{
+    return strFolder.GetLength() > 0 && strPath.StartsWithNoCase(strFolder + L"\\");
 }
 
 CString LongFullPath(const char* pszPath)

@@ -128,6 +128,16 @@ WinResult DeleteIfSameFile(const CStringW& strPath, const CStringW& strIdentity)
 // spelling of a path, whether it came as an 8.3 name, with "." or "/" in it. A
 // path that does not exist keeps the long form of its existing folder.
 CStringW LongFullPathW(const CStringW& strPath);
+// Path identity, the one rule: both paths as Windows resolves their names (the
+// long, full form: "." and "/" spellings and 8.3 names name the same folder),
+// ASCII letters compared without regard to case. An empty path names nothing.
+bool SameFolder(const CStringW& a, const CStringW& b);
+// True when the path lies below the folder, on a backslash boundary, by that rule
+// (the folder itself does not lie inside itself).
+bool LiesInside(const CStringW& strPath, const CStringW& strFolder);
+// The boundary rule alone, for paths Windows has resolved already (the final
+// paths of open handles, through any link).
+bool LiesInsideResolved(const CStringW& strPath, const CStringW& strFolder);
 // The short (8.3) form of an existing path (GetShortPathNameW); empty when
 // Windows has none.
 CStringW ShortPathW(const CStringW& strPath);

@@ -218,7 +218,7 @@ WinResult SetOnObject(const CStringW& path, const Descriptor& sd)
     return SetOn(object.Get(), sd, false);
 }
 
-// strInside: the tree's folder as Windows resolves it, with a backslash; empty
+// strInside: the tree's folder as Windows resolves it; empty
 // for the tree's folder itself. A folder that has become a link since it was
 // listed is not entered, nor one that now lies outside the tree.
 WinResult SetOnTree(const CStringW& folder, const Descriptor& sd, const CStringW& strInside)
@@ -233,8 +233,8 @@ WinResult SetOnTree(const CStringW& folder, const Descriptor& sd, const CStringW
         return WinResult(kErrorReparsePoint);
     if (link)
         return SetOn(held.Get(), sd, false);
-    const CStringW here = Files::FinalPathOf(held.Get()) + L"\\";
-    if (!top && !here.StartsWithNoCase(strInside))
+    const CStringW here = Files::FinalPathOf(held.Get());
+    if (!top && !Files::LiesInsideResolved(here, strInside))
         return WinResult(kErrorReparsePoint);
     WinResult result = SetOn(held.Get(), sd, top);
     if (!result)

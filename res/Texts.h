@@ -130,7 +130,7 @@ constexpr const char kLogTrustedNotWrittenFormat[] = "受信任路径未能写�
 constexpr const char kLogFileWrittenFormat[] = "已写入：%s";
 constexpr const char kLogNoOwnDriverFormat[] = "%s 原来没有 AutoCAD 自带的文件，无需备份";
 constexpr const char kLogEntryWrittenFormat[] = "已写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
-constexpr const char kLogEntryNotWrittenFormat[] = "未能写入“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogEntryNotWrittenFormat[] = "未能写入“应用和功能”条目：%s";
 constexpr const char kLogEntryRemovedFormat[] = "已删除“应用和功能”条目：HKEY_LOCAL_MACHINE\\%s";
 constexpr const char kLogRemovedFormat[] = "已删除：%s";
 constexpr const char kLogNotProtectedFormat[] = "未能设置访问权限：%s";
@@ -152,7 +152,7 @@ constexpr const char kLogSharedProgramFormat[] = "已放置每个用户登录时
 constexpr const char kLogSharedProgramNotWrittenFormat[] = "未能放置每个用户登录时运行的程序：%s";
 constexpr const char kLogActiveSetupWrittenFormat[] =
     "已写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s，版本 %s，每个用户下次登录时运行：%s";
-constexpr const char kLogActiveSetupNotWrittenFormat[] = "未能写入 Active Setup 组件：HKEY_LOCAL_MACHINE\\%s";
+constexpr const char kLogActiveSetupNotWrittenFormat[] = "未能写入 Active Setup 组件：%s";
 constexpr const char kLogActiveSetupOtherFolderFormat[] =
     "Active Setup 组件属于另一个安装文件夹（%s）：提高其版本，其他用户下次登录时从受信任路径中删除已不存在的 %s";
 constexpr const char kLogUserStepHere[] = "本程序由本机的交互用户运行：受信任路径在其 AutoCAD 配置中直接更新";

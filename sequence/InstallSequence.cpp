@@ -2,6 +2,7 @@
 
 #include "deploy/FolderProtection.h"
 #include "deploy/InstalledFiles.h"
+#include "deploy/InstallLayout.h"
 #include "deploy/PayloadCopier.h"
 #include "deploy/PayloadLocation.h"
 #include "deploy/RunningAcad.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-const char kInstallSubFolder[] = "\\Q-Ostrevo";
 // The longest path Windows accepts, without the terminating NUL.
 constexpr int kMaxPathLength = 259;
 // Progress steps after the two copies: library done, registered, support files.
@@ -135,8 +135,7 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     }
     // Kept as "D:" for the names below it, a drive chosen as the folder is judged
     // as its root: to Windows "D:" is that drive's current folder.
-    const bool driveOnly = chosen.GetLength() == 2 && chosen[1] == ':';
-    const ExitCode safe = CheckFolderSafety(CStringW::FromText(driveOnly ? chosen + "\\" : chosen));
+    const ExitCode safe = CheckFolderSafety(CStringW::FromText(IsBareDrive(chosen) ? chosen + "\\" : chosen));
     if (safe != kExitDone)
         return safe;
     plan.strInstallFolder = chosen + kInstallSubFolder;
@@ -201,26 +200,53 @@ ExitCode InstallSequence::MakeFolders(const CString& strChosen, InstallPlan& pla
 
 ExitCode InstallSequence::Run(const InstallPlan& plan)
 {
-    const CString& folder = plan.strInstallFolder;
     CString line;
-    line.Format(Texts::kLogFolderFormat, folder.GetString());
+    line.Format(Texts::kLogFolderFormat, plan.strInstallFolder.GetString());
     m_reporter.Note(line);
+    FailureList failures;
+    if (!Protect(plan, failures))
+        return TellWriteFailures(m_reporter, failures);
+    unsigned long long nBytes = 0;
+    const ExitCode copied = Copy(plan, failures, nBytes);
+    if (copied != kExitDone)
+        return copied;
+    m_record.SetInstallFolder(plan.strInstallFolder);
+    m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
+    // The registrations serve every user; the trusted path is each user's own.
+    ReachEveryUser(kUserStepAdd, plan.strInstallFolder, plan.strPayload, m_reporter, failures);
+    m_reporter.Step();
+    m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures);
+    m_reporter.Step();
+    m_reporter.FinishProgress();
+    // Listed in Apps & Features only once the installation is complete.
+    if (failures.IsEmpty())
+        List(plan.strInstallFolder, nBytes, failures);
+    if (!failures.IsEmpty())
+        return TellWriteFailures(m_reporter, failures);
+    m_reporter.Tell(Texts::kInstallDone, Texts::kCaptionDone);
+    m_reporter.Tell(Texts::kImportOldSettings, Texts::kCaptionDone);
+    return kExitDone;
+}
+
+bool InstallSequence::Protect(const InstallPlan& plan, FailureList& failures)
+{
     // Only administrators may change what every user's AutoCAD loads from here: a
     // folder that cannot be protected is no installation, and nothing is copied.
-    CString unprotected = folder;
+    CString unprotected = plan.strInstallFolder;
     WinResult protectedFolder;
     if (plan.bTakeOver)
-        protectedFolder = FolderSecurity::ProtectTree(CStringW::FromText(folder), kProtectedFolderSddl);
+        protectedFolder = FolderSecurity::ProtectTree(CStringW::FromText(plan.strInstallFolder), kProtectedFolderSddl);
     if (protectedFolder)
-        protectedFolder = ProtectInstallFolder(folder, unprotected);
-    if (!protectedFolder) {
-        m_reporter.Note(FailureLine(Texts::kLogNotProtectedFormat, CStringW::FromText(unprotected),
-                                    protectedFolder.Code()));
-        FailureList failures;
-        failures.Add(CStringW::FromText(unprotected), protectedFolder.Code());
-        return TellWriteFailures(m_reporter, failures);
-    }
+        protectedFolder = ProtectInstallFolder(plan.strInstallFolder, unprotected);
+    if (!protectedFolder)
+        failures.Record(m_reporter, Texts::kLogNotProtectedFormat, CStringW::FromText(unprotected),
+                        protectedFolder.Code());
+    return static_cast<bool>(protectedFolder);
+}
 
+ExitCode InstallSequence::Copy(const InstallPlan& plan, FailureList& failures, unsigned long long& nBytes)
+{
+    const CString& folder = plan.strInstallFolder;
     if (!plan.strPayload.IsEmpty())
         m_reporter.BeginProgress(CountCopySteps(plan.strPayload) + kStepsAfterCopy);
     // Every file placed is on the list before it is placed, also before an Abort
@@ -230,10 +256,8 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     if (!plan.strPayload.IsEmpty()) {
         const WinResult listOpen = journal.Open(folder);
         if (!listOpen) {
-            const CStringW list = CStringW::FromText(folder + "\\" + kInstalledFilesName);
-            m_reporter.Note(FailureLine(Texts::kLogNotWrittenFormat, list, listOpen.Code()));
-            FailureList failures;
-            failures.Add(list, listOpen.Code());
+            failures.Record(m_reporter, Texts::kLogNotWrittenFormat,
+                            CStringW::FromText(folder + "\\" + kInstalledFilesName), listOpen.Code());
             return TellWriteFailures(m_reporter, failures);
         }
     }
@@ -242,44 +266,31 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     const bool copied = copier.CopyPayload();
     if (copied)
         copier.CopyExtendedLibrary();
-    const CopyResult& copy = copier.Result();
     if (!copied)
         return plan.strPayload.IsEmpty() ? kExitPayloadMissing : kExitCopyAborted;
     m_reporter.Step();
-
-    FailureList failures = copy.libraryFailures;
+    const CopyResult& copy = copier.Result();
+    nBytes = copy.nBytes;
+    for (int i = 0; i < copy.libraryFailures.GetSize(); ++i)
+        failures.Add(copy.libraryFailures[i].strWhat, copy.libraryFailures[i].dwError);
     CString library;
     const WinResult opened = OpenLibraryToUsers(folder, library);
-    if (!opened) {
-        m_reporter.Note(FailureLine(Texts::kLogNotProtectedFormat, CStringW::FromText(library), opened.Code()));
-        failures.Add(CStringW::FromText(library), opened.Code());
-    }
-    m_record.SetInstallFolder(folder);
-    m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
-    // The registrations serve every user; the trusted path is each user's own.
-    ReachEveryUser(kUserStepAdd, folder, plan.strPayload, m_reporter, failures);
-    m_reporter.Step();
-    m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures);
-    m_reporter.Step();
-    m_reporter.FinishProgress();
+    if (!opened)
+        failures.Record(m_reporter, Texts::kLogNotProtectedFormat, CStringW::FromText(library), opened.Code());
+    return kExitDone;
+}
 
-    if (!failures.IsEmpty())
-        return TellWriteFailures(m_reporter, failures);
-    // Listed in Apps & Features only once the installation is complete. Without
-    // the entry deployment tools find no installation and Settings cannot remove
-    // it: a write failure like any other.
-    const WinResult listed = WriteUninstallEntry(folder, copy.nBytes);
+void InstallSequence::List(const CString& strFolder, unsigned long long nBytes, FailureList& failures)
+{
+    // Without the entry deployment tools find no installation and Settings
+    // cannot remove it: a write failure like any other.
+    const WinResult listed = WriteUninstallEntry(strFolder, nBytes);
     if (!listed) {
-        const CStringW entry = CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kUninstallEntryKey);
-        m_reporter.Note(FailureLine(Texts::kLogEntryNotWrittenFormat, CStringW::FromText(kUninstallEntryKey),
-                                    listed.Code()));
-        failures.Add(entry, listed.Code());
-        return TellWriteFailures(m_reporter, failures);
+        failures.Record(m_reporter, Texts::kLogEntryNotWrittenFormat,
+                        CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kUninstallEntryKey), listed.Code());
+        return;
     }
+    CString line;
     line.Format(Texts::kLogEntryWrittenFormat, kUninstallEntryKey);
     m_reporter.Note(line);
-
-    m_reporter.Tell(Texts::kInstallDone, Texts::kCaptionDone);
-    m_reporter.Tell(Texts::kImportOldSettings, Texts::kCaptionDone);
-    return kExitDone;
 }

@@ -47,6 +47,14 @@ private:
     ExitCode CheckFolderSafety(const CStringW& strChosen);
     // Makes the chosen folder (one level) and the install folder, protected.
     ExitCode MakeFolders(const CString& strChosen, InstallPlan& plan);
+    // The steps of Run, each recording what it could not do in failures.
+    // Protects the install folder before anything is placed in it.
+    bool Protect(const InstallPlan& plan, FailureList& failures);
+    // Copies the payload and the library (the list of placed files kept first)
+    // and opens the library to users; not kExitDone when the install stops.
+    ExitCode Copy(const InstallPlan& plan, FailureList& failures, unsigned long long& nBytes);
+    // The Apps & Features entry, for an installation whose files take nBytes.
+    void List(const CString& strFolder, unsigned long long nBytes, FailureList& failures);
     CAcadRegistry& m_record;
     Reporter& m_reporter;
 };

@@ -1,6 +1,7 @@
 #include "sequence/RemovalSequence.h"
 
 #include "deploy/FolderRemoval.h"
+#include "deploy/InstallLayout.h"
 #include "deploy/RunningAcad.h"
 #include "deploy/UninstallEntry.h"
 #include "platform/Clock.h"
@@ -15,8 +16,6 @@ namespace {
 
 // Lines of the final message: enough to act on, never a wall of text.
 constexpr int kMaxLeftoversShown = 10;
-// The install folder's own name: the setup always installs into ...\Q-Ostrevo.
-const char kInstallFolderName[] = "Q-Ostrevo";
 // The temporary copy's folder: Administrators and SYSTEM, nobody else, nothing inherited.
 constexpr char kCopyFolderSddl[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 // How long the temporary copy waits for the uninstaller that started it to end.
@@ -34,12 +33,6 @@ CStringW LeftoverLine(const Failure& left)
 }
 
 } // namespace
-
-bool IsInstallFolder(const CString& strFolder)
-{
-    const int cut = strFolder.ReverseFind('\\');
-    return cut > 0 && strFolder.Mid(cut + 1).CompareNoCase(kInstallFolderName) == 0;
-}
 
 RemovalSequence::RemovalSequence(CAcadRegistry& record)
     : m_record(record)

@@ -18,10 +18,6 @@
 constexpr char kRemoveSwitch[] = "/remove";
 constexpr char kCleanupSwitch[] = "/cleanup";
 
-// True when strFolder is named like an install folder (...\Q-Ostrevo): nowhere
-// else are files ever deleted, whatever the command line says.
-bool IsInstallFolder(const CString& strFolder);
-
 class RemovalSequence {
 public:
     // record is the discovery's; it is filled by Prepare.

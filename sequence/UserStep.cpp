@@ -3,12 +3,12 @@
 #include "acad/AcadRegistry.h"
 #include "acad/TrustedPaths.h"
 #include "deploy/ActiveSetup.h"
+#include "deploy/InstallLayout.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/FolderName.h"
 #include "platform/UserSession.h"
 #include "res/Texts.h"
-#include "sequence/RemovalSequence.h"
 
 namespace {
 
@@ -32,9 +32,8 @@ bool WriteComponentKey(UserStepMode mode, const CString& folder, Reporter& repor
     CString version;
     const WinResult written = WriteActiveSetup(mode, folder, version);
     if (!written) {
-        failures.Add(CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kActiveSetupKey), written.Code());
-        reporter.Note(FailureLine(Texts::kLogActiveSetupNotWrittenFormat, CStringW::FromText(kActiveSetupKey),
-                                  written.Code()));
+        failures.Record(reporter, Texts::kLogActiveSetupNotWrittenFormat,
+                        CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kActiveSetupKey), written.Code());
         return false;
     }
     line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(),
@@ -53,9 +52,8 @@ bool WriteComponent(UserStepMode mode, const CString& folder, const CStringW& so
         CString failed;
         const WinResult placed = PlaceSharedTrustedPathProgram(source, failed);
         if (!placed) {
-            failures.Add(CStringW::FromText(failed), placed.Code());
-            reporter.Note(
-                FailureLine(Texts::kLogSharedProgramNotWrittenFormat, CStringW::FromText(failed), placed.Code()));
+            failures.Record(reporter, Texts::kLogSharedProgramNotWrittenFormat, CStringW::FromText(failed),
+                            placed.Code());
             return false;  // a component must never name a program that is not there
         }
         line.Format(Texts::kLogSharedProgramFormat, SharedTrustedPathProgram().GetString());
@@ -127,8 +125,7 @@ ExitCode RemoveGoneFolders(const CString& current, Reporter& reporter)
     for (int i = 0; i < entries.GetSize(); ++i) {
         CString folder;
         if (!CString::FromWideExact(entries[i].GetString(), entries[i].GetLength(), folder) ||
-            !IsInstallFolder(folder) || folder.CompareNoCase(current) == 0 || folder.GetLength() < 4 ||
-            folder[1] != ':' || folder[2] != '\\')
+            !IsInstallFolder(folder) || folder.CompareNoCase(current) == 0 || !IsBelowDriveRoot(folder))
             continue;
         if (GetPathKind(folder) != kPathMissing || !Files::Exists(CStringW::FromText(folder.Left(3))))
             continue;
@@ -178,7 +175,7 @@ void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CStringW&
         // Another installation's component stays theirs, with a higher version:
         // every user runs its step again, which takes out this folder's entries
         // once the folder is gone. None means no user got the step from one.
-        if (!owner.IsEmpty() && Files::LongFullPath(owner).CompareNoCase(Files::LongFullPath(strFolder)) != 0) {
+        if (!owner.IsEmpty() && !Files::SameFolder(CStringW::FromText(owner), CStringW::FromText(strFolder))) {
             CString line;
             line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
             reporter.Note(line);

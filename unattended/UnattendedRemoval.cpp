@@ -1,6 +1,7 @@
 #include "unattended/UnattendedRemoval.h"
 
 #include "deploy/FolderRemoval.h"
+#include "deploy/InstallLayout.h"
 #include "deploy/UninstallEntry.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"

@@ -1,5 +1,6 @@
 #include "uninstall/RemovalRun.h"
 
+#include "deploy/InstallLayout.h"
 #include "deploy/UninstallEntry.h"
 #include "platform/LogFile.h"
 #include "sequence/LoggedReporter.h"

@@ -95,3 +95,49 @@ TEST(DescribeError, TheCodeAndTheSystemsTextOnOneLine)
     EXPECT_LT(text.Find(L'\n'), 0);
     EXPECT_LT(text.Find(L'\r'), 0);
 }
+
+// One rule for "the same folder" and "lies inside", whoever asks: the load
+// registrations of an installation, its Apps & Features entry, its Active Setup
+// component, the library's files at a removal.
+TEST(PathIdentity, TheSameFolderAndWhatLiesInsideItInAnySpelling)
+{
+    TempFolder root;
+    const std::string folder = root / "Q-Ostrevo";
+    Disk::MakeFolder(folder);
+    Disk::MakeFolder(folder + "\\Sub");
+    Disk::WriteFile(folder + "\\Trabex2010.ARX", "x");
+    std::string slashes = folder;
+    for (char& c : slashes)
+        if (c == '\\')
+            c = '/';
+    char shortName[MAX_PATH] = {};
+    GetShortPathNameA(folder.c_str(), shortName, sizeof shortName);
+    struct Case {
+        std::string path;
+        bool same;    // names the folder itself
+        bool inside;  // lies below it
+    } cases[] = {
+        {folder, true, false},
+        {root / "q-ostrevo", true, false},                        // case
+        {root / ".\\Q-Ostrevo", true, false},                     // "." in it
+        {slashes, true, false},                                   // "/" for "\"
+        {shortName, true, false},                                 // an 8.3 name
+        {folder + "\\Trabex2010.ARX", false, true},
+        {folder + "\\Sub\\Trabex2010.ARX", false, true},
+        {root / "q-ostrevo\\TRABEX2010.arx", false, true},
+        {root / ".\\Q-Ostrevo\\Trabex2010.ARX", false, true},
+        {slashes + "/Trabex2010.ARX", false, true},
+        {std::string(shortName) + "\\Trabex2010.ARX", false, true},
+        {root / "Q-Ostrevo2", false, false},                      // a prefix only
+        {root / "Q-Ostrevo2\\Trabex2010.ARX", false, false},
+        {root / "Other\\Trabex2010.ARX", false, false},
+        {"", false, false},
+    };
+    const CStringW wideFolder = CStringW::FromText(folder.c_str());
+    for (const Case& c : cases) {
+        const CStringW path = CStringW::FromText(c.path.c_str());
+        EXPECT_EQ(c.same, Files::SameFolder(path, wideFolder)) << c.path;
+        EXPECT_EQ(c.same, Files::SameFolder(wideFolder, path)) << c.path;
+        EXPECT_EQ(c.inside, Files::LiesInside(path, wideFolder)) << c.path;
+    }
+}
