@@ -1,7 +1,5 @@
 #include "app/UninstallApp.h"
 
-#include <wchar.h>
-
 #include "app/CommandLine.h"
 #include "app/RequestedLog.h"
 #include "deploy/FolderRemoval.h"
@@ -14,6 +12,7 @@
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
 #include "sequence/SingleRun.h"
+#include "sequence/TemporaryCopy.h"
 #include "uninstall/RemovalRun.h"
 #include "uninstall/UninstallDialog.h"
 #include "unattended/UnattendedRemoval.h"
@@ -34,19 +33,9 @@ BOOL CUninstallApp::InitInstance()
     // run of the uninstaller that started it, which handed it a handle of its own.
     CStringArrayW args;
     SplitArguments(Processes::CommandLineW(), args);
-    const int argc = args.GetSize();
-    // The install folder it was handed (one GBK can hold: the setup made it).
-    CString folder;
-    const bool folderIsText = argc >= 5 && PathToText(args[4], folder);
-    const unsigned long parent = argc >= 3 ? wcstoul(args[2].GetString(), nullptr, 10) : 0;
-    if ((argc == 5 || argc == 6) && args[1] == CStringW::FromText(kRemoveSwitch)) {
-        m_nExitCode = folderIsText ? RunRemovalInCopy(folder, parent, argc == 6 ? args[5] : CStringW())
-                                   : kExitNotInstallFolder;
-        return FALSE;
-    }
-    if (argc == 5 && args[1] == CStringW::FromText(kCleanupSwitch)) {
-        if (folderIsText)
-            FinishUnattendedRemoval(folder, parent, args[3]);
+    CopyOrder order;
+    if (ReadCopyOrder(args, order)) {
+        m_nExitCode = RunTemporaryCopy(order);
         return FALSE;
     }
 

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include <userenv.h>
+
 #include "platform/Handle.h"
 
 namespace UserSession {
@@ -129,8 +131,17 @@ WinResult InteractiveUserToken(bool bSystem, ScopedHandle& primary)
 
 } // namespace
 
+const TestSeam* g_seam = nullptr;
+
+void SetForTesting(const TestSeam* pSeam)
+{
+    g_seam = pSeam;
+}
+
 Who WhoRunsThis()
 {
+    if (g_seam)
+        return g_seam->who;
     TokenAccount self;
     if (!self.ReadThisProcess())
         return kCannotTell;
@@ -151,6 +162,10 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
 {
     *pExitCode = STILL_ACTIVE;
     strUser = CStringW();
+    if (g_seam) {
+        *pExitCode = 0;
+        return g_seam->start(strCommandLine);
+    }
     TokenAccount self;
     const bool system = self.ReadThisProcess() && IsSystem(self);
     ScopedHandle token;
@@ -174,15 +189,21 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
     wchar_t desktop[] = L"winsta0\\default";  // the user's desktop, not this process's
     si.lpDesktop = desktop;
     PROCESS_INFORMATION pi = {};
-    // The program reads only its own command line and HKEY_CURRENT_USER (which the
-    // token decides), so no environment of the user's is built for it.
+    // The user's own environment (their TEMP, their profile), not this
+    // process's: under SYSTEM that would be SYSTEM's.
+    void* environment = nullptr;
+    if (!CreateEnvironmentBlock(&environment, token.Get(), FALSE))
+        environment = nullptr;  // started all the same, with the system's defaults
+    const DWORD flags = environment ? CREATE_UNICODE_ENVIRONMENT : 0;
     if (system)
         result = WinResult::FromLastError(CreateProcessAsUserW(token.Get(), exe.GetString(), buffer, nullptr, nullptr,
-                                                               FALSE, 0, nullptr, folder.GetString(), &si,
+                                                               FALSE, flags, environment, folder.GetString(), &si,
                                                                &pi) != FALSE);
     else
-        result = WinResult::FromLastError(CreateProcessWithTokenW(token.Get(), 0, exe.GetString(), buffer, 0,
-                                                                  nullptr, folder.GetString(), &si, &pi) != FALSE);
+        result = WinResult::FromLastError(CreateProcessWithTokenW(token.Get(), 0, exe.GetString(), buffer, flags,
+                                                                  environment, folder.GetString(), &si, &pi) != FALSE);
+    if (environment)
+        DestroyEnvironmentBlock(environment);
     free(buffer);
     if (!result)
         return result;

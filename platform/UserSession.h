@@ -42,4 +42,13 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
 // True when sid is the account this process runs as.
 bool IsThisAccount(PSID sid);
 
+// Tests say who runs this program (Wine always runs the desktop's own user) and
+// see the command line StartAsInteractiveUser would start instead of starting
+// it; NULL restores.
+struct TestSeam {
+    Who who;
+    WinResult (*start)(const CString& strCommandLine);
+};
+void SetForTesting(const TestSeam* pSeam);
+
 } // namespace UserSession

@@ -16,10 +16,6 @@ namespace {
 
 // Lines of the final message: enough to act on, never a wall of text.
 constexpr int kMaxLeftoversShown = 10;
-// The temporary copy's folder: Administrators and SYSTEM, nobody else, nothing inherited.
-constexpr char kCopyFolderSddl[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
-// How long the temporary copy waits for the uninstaller that started it to end.
-constexpr unsigned long kWaitForUninstallerMs = 60000;
 
 // The advice line for a file or folder the removal left, by what it is.
 CStringW LeftoverLine(const Failure& left)
@@ -136,63 +132,4 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
     }
     reporter.Tell(CStringW::FromText(Texts::kUninstallDone) + notes, Texts::kCaptionUninstallDone);
     return kExitDone;
-}
-
-WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const CStringW& strLog, CStringW& strCopy)
-{
-    // A folder of its own for the copy, made for this run with a name no one can
-    // guess and a list that only administrators and SYSTEM may write (nothing
-    // inherited from a temporary folder the unelevated account, or under SYSTEM
-    // every user, may write): nothing can be put beside or in place of a program
-    // that runs elevated. Wide all the way: the temporary folder may lie below a
-    // user name of any language.
-    const CStringW folder = Files::TempFolderW() + L"\\Q-Ostrevo-Uninstall-" + Files::UnpredictableName();
-    strCopy = folder + L"\\" + CStringW::FromText(kUninstallerName);
-    // Made and opened in one step, and held until the copy runs: the unelevated
-    // half of the account may rename what lies in its temporary folder, and must
-    // not swap this folder for one of its own between the making and the start.
-    WinResult result;
-    ScopedHandle heldFolder = FolderSecurity::CreateHeld(folder, kCopyFolderSddl, result);
-    if (!result)
-        return result;
-    result = Files::CopyOverwrite(Files::ModulePathW(), strCopy);
-    // Held against writers until the copy runs (Windows then holds its image).
-    const ScopedHandle held = result ? Files::OpenAgainstWriters(strCopy) : ScopedHandle();
-    if (result && !held.IsValid())
-        result = WinResult::FromLastError(false);
-    if (!result) {
-        Files::Delete(strCopy);
-        heldFolder.Close();
-        Files::RemoveFolder(folder);
-        return result;
-    }
-    CStringW commandLine = CStringW::FormatText("\"%s\" %s %lu %s \"%s\"", strCopy.GetString(),
-                                                CStringW::FromText(pszSwitch).GetString(),
-                                                static_cast<unsigned long>(Processes::CurrentId()),
-                                                Files::FileIdentity(Files::ModulePathW()).GetString(),
-                                                CStringW::FromText(strFolder).GetString());
-    if (!strLog.IsEmpty())
-        commandLine += L" \"" + strLog + L"\"";
-    // Its own folder as working folder: a process whose current folder is the
-    // install folder keeps Windows from removing it. It holds this run's
-    // single-run name until it ends, so no setup starts between the two.
-    result = Processes::StartHolding(strCopy, commandLine, folder, SingleInstance::Held());
-    if (result)
-        return result;
-    Files::Delete(strCopy);
-    heldFolder.Close();
-    Files::RemoveFolder(folder);
-    return result;
-}
-
-void WaitForUninstaller(unsigned long nId)
-{
-    Processes::WaitForEnd(nId, kWaitForUninstallerMs);
-}
-
-void ForgetTemporaryCopy()
-{
-    const CStringW copy = Files::ModulePathW();
-    Files::DeleteAtRestart(copy);
-    Files::DeleteAtRestart(copy.Left(copy.ReverseFind(L'\\')));
 }

@@ -11,13 +11,6 @@
 #include "platform/WinResult.h"
 #include "sequence/ExitCodes.h"
 
-// The copy's switches: "/remove <pid> <id> <install folder> [log]" does the whole
-// removal after process pid ended (the dialog's); "/cleanup <pid> <id> <install
-// folder>" only deletes the uninstaller (when it is still the file <id>, the one
-// that ran) and the emptied folders after pid ended (the silent run's).
-constexpr char kRemoveSwitch[] = "/remove";
-constexpr char kCleanupSwitch[] = "/cleanup";
-
 class RemovalSequence {
 public:
     // record is the discovery's; it is filled by Prepare.
@@ -49,13 +42,3 @@ private:
     CString m_strFolder;
     CRemovalPlan m_plan;
 };
-
-// Starts the temporary copy with pszSwitch for strFolder, waiting for this
-// process; strLog is passed on (may be empty). On failure the copy's path is in
-// strCopy.
-WinResult HandOverRemoval(const char* pszSwitch, const CString& strFolder, const CStringW& strLog, CStringW& strCopy);
-// In the copy: waits until the uninstaller that started it (process nId) has
-// ended, so that its file and folder are free.
-void WaitForUninstaller(unsigned long nId);
-// In the copy: the copy's own file and folder go when Windows next starts.
-void ForgetTemporaryCopy();

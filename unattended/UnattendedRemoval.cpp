@@ -8,6 +8,7 @@
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
+#include "sequence/TemporaryCopy.h"
 
 ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExeName, LogFile* pLog)
 {
@@ -20,18 +21,8 @@ ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExe
     bool cleanup = false;
     const ExitCode result = removal.Run(reporter, pszExeName, true, &cleanup);
     CStringW copy;
-    const WinResult started = cleanup ? HandOverRemoval(kCleanupSwitch, removal.Folder(), CStringW(), copy) : WinResult();
+    const WinResult started = cleanup ? StartTemporaryCopy(kCopyCleansUp, removal.Folder(), CStringW(), copy) : WinResult();
     if (!started)  // the removal is done; only this program's file stays
         reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, copy, started.Code()));
     return result;
-}
-
-void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor, const CStringW& strIdentity)
-{
-    if (!IsInstallFolder(strFolder))
-        return;
-    WaitForUninstaller(nWaitFor);
-    Files::DeleteIfSameFile(CStringW::FromText(strFolder + "\\" + kUninstallerName), strIdentity);
-    RemoveEmptyInstallFolder(strFolder);
-    ForgetTemporaryCopy();
 }

@@ -13,7 +13,3 @@ class RemovalSequence;
 // removal has been prepared (an install folder, its plan); pszExeName is the
 // uninstaller's file name there.
 ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExeName, LogFile* pLog);
-// In the temporary copy: after process nWaitFor ended, deletes the uninstaller
-// when it is still the file strIdentity (the one that ran, not one a newer setup
-// put there since), and the emptied install folder and its emptied parent.
-void FinishUnattendedRemoval(const CString& strFolder, unsigned long nWaitFor, const CStringW& strIdentity);

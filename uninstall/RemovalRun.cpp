@@ -1,26 +1,45 @@
 #include "uninstall/RemovalRun.h"
 
+#include "deploy/FolderRemoval.h"
 #include "deploy/InstallLayout.h"
-#include "deploy/UninstallEntry.h"
+#include "platform/Files.h"
 #include "platform/LogFile.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
 
-int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const CStringW& strLog)
+namespace {
+
+// The dialog's removal: everything, told in message boxes (and the log continued).
+int RemoveAll(const CopyOrder& order)
 {
-    // Nothing is touched before the installed program has ended (its file is free then).
-    if (IsInstallFolder(strFolder))
-        WaitForUninstaller(nWaitFor);
     LogFile log;
-    if (!strLog.IsEmpty())
-        log.Open(strLog, true);
+    if (!order.strLog.IsEmpty())
+        log.Open(order.strLog, true);
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(&boxes, &log);
     RemovalSequence removal(theAcadRegistry);
-    const ExitCode prepared = removal.Prepare(strFolder, reporter);
+    const ExitCode prepared = removal.Prepare(order.strFolder, reporter);
     if (prepared != kExitDone)
         return prepared;
-    const ExitCode result = removal.Run(reporter, kUninstallerName, false);
-    ForgetTemporaryCopy();
-    return result;
+    return removal.Run(reporter, kUninstallerName, false);
+}
+
+// The unattended removal's last steps: the uninstaller, when it is still the
+// file that ran (not one a newer setup put there since), and the emptied install
+// folder and its emptied parent.
+int CleanUp(const CopyOrder& order)
+{
+    if (!IsInstallFolder(order.strFolder))
+        return kExitNotInstallFolder;
+    Files::DeleteIfSameFile(CStringW::FromText(order.strFolder + "\\" + kUninstallerName), order.strIdentity);
+    RemoveEmptyInstallFolder(order.strFolder);
+    return kExitDone;
+}
+
+} // namespace
+
+int RunTemporaryCopy(const CopyOrder& order)
+{
+    const CopyRun run(order);
+    return order.task == kCopyRemoves ? RemoveAll(order) : CleanUp(order);
 }

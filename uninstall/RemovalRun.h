@@ -1,12 +1,9 @@
-// The dialog face's removal, in the temporary copy: a running program cannot
-// delete its own file, so the installed Uninstall.exe hands the work to a copy of
-// itself, which waits for it to end and then removes everything.
+// What the uninstaller's temporary copy runs, once the installed Uninstall.exe
+// that started it has ended: the whole removal after the dialog's Uninstall, or
+// only the last steps of an unattended removal.
 #pragma once
 
-#include "framework/String.h"
-#include "framework/StringW.h"
+#include "sequence/TemporaryCopy.h"
 
-// In the copy: waits for process nWaitFor, removes the add-on installed in
-// strFolder, and tells the user what is left, if anything. strLog: the log the
-// dialog wrote (continued), or empty. Returns the exit code.
-int RunRemovalInCopy(const CString& strFolder, unsigned long nWaitFor, const CStringW& strLog);
+// Runs the order; the copy's exit code.
+int RunTemporaryCopy(const CopyOrder& order);

@@ -4,6 +4,7 @@
 #include "res/Texts.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/RemovalSequence.h"
+#include "sequence/TemporaryCopy.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ void Dlg_Uninstall::OnUninstall()
     if (m_removal.Check(reporter) != kExitDone)
         return;  // told; a later click checks again
     CStringW copy;
-    const WinResult started = HandOverRemoval(kRemoveSwitch, m_removal.Folder(), m_pLogPath ? *m_pLogPath : CStringW(), copy);
+    const WinResult started = StartTemporaryCopy(kCopyRemoves, m_removal.Folder(), m_pLogPath ? *m_pLogPath : CStringW(), copy);
     if (!started) {
         reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, copy, started.Code()));
         reporter.Tell(CStringW::FormatText(Texts::kUninstallCannotStartFormat, copy.GetString()), Texts::kCaptionUninstall);
