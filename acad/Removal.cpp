@@ -192,7 +192,7 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
         ClearReadOnly(driver);
-        const WinResult restored = Files::CopyOverwrite(backup, driver);
+        const WinResult restored = Files::PlaceFile(CStringW::FromText(backup), CStringW::FromText(driver));
         if (!restored) {
             leftover(Texts::kLeftDriverFormat, driver, CString(), restored.Code());
             continue;

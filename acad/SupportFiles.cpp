@@ -60,7 +60,7 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
         const bool own = Files::SameContent(CStringW::FromText(target), payload + L"\\" + CStringW::FromText(file.pszSource));
         WinResult kept;
         if (!Files::Exists(backup) && IsFile(target) && !own)
-            kept = Files::CopyOverwrite(target, backup);
+            kept = Files::PlaceFile(CStringW::FromText(target), CStringW::FromText(backup));
         if (!Files::Exists(backup) && (!IsFile(target) || own)) {
             // AutoCAD's own driver is missing: nothing to keep, the add-on's is
             // placed all the same, and the uninstaller takes it off again.
@@ -74,7 +74,7 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
         }
     }
     if (written)
-        written = Files::CopyOverwrite(payload + L"\\" + CStringW::FromText(file.pszSource), CStringW::FromText(target));
+        written = Files::PlaceFile(payload + L"\\" + CStringW::FromText(file.pszSource), CStringW::FromText(target));
     if (!written) {
         failures.Record(log, Texts::kLogNotWrittenFormat, Where(nYear, target), written.Code());
         return;

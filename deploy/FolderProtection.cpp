@@ -1,21 +1,23 @@
 #include "deploy/FolderProtection.h"
 
 #include "deploy/InstallLayout.h"
-#include "deploy/PayloadCopier.h"
 #include "platform/Files.h"
 #include "platform/FolderSecurity.h"
 
-WinResult ProtectInstallFolder(const CString& strInstallFolder, CString& strFailed)
+WinResult MakeLibrary(const CString& strInstallFolder, bool& bMade, CString& strFailed)
 {
-    WinResult applied = FolderSecurity::Apply(strInstallFolder, kInstallFolderSddl, true);
-    if (!applied) {
-        strFailed = strInstallFolder;
-        return applied;
-    }
     CString library;
     library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
-    Files::MakeDir(library);
-    return applied;
+    bMade = false;
+    if (Files::Exists(CStringW::FromText(library)))
+        return WinResult();
+    const WinResult made = FolderSecurity::CreateWith(CStringW::FromText(library), kProtectedFolderSddl);
+    bMade = static_cast<bool>(made);
+    if (!made && made.Code() != ERROR_ALREADY_EXISTS) {
+        strFailed = library;
+        return made;
+    }
+    return WinResult();
 }
 
 WinResult OpenLibraryToUsers(const CString& strInstallFolder, CString& strFailed)

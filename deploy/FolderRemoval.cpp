@@ -52,6 +52,11 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     CStringArrayW stillThere;
     auto remove = [&](const CStringW& relative) {
         const CStringW path = folder + L"\\" + relative;
+        // What a killed setup left beside the listed file is the listed file's too.
+        for (const CStringW& beside : {Files::PlacingName(relative), Files::RetiredName(relative)}) {
+            if (GetPathKind(folder + L"\\" + beside) == kPathFile)
+                Files::DeleteInside(folder, beside);
+        }
         if (GetPathKind(path) != kPathFile)
             return;  // gone already (or a folder of the user's by that name)
         // Never through a link: a listed path whose folder is now a junction to

@@ -1,5 +1,14 @@
 #include "deploy/InstallLayout.h"
 
+#include "platform/BuildConstants.h"
+
+CString SetupVersionText()
+{
+    CString version;
+    version.Format("%d.%d.%d", g_nSetupVersion / 10000, (g_nSetupVersion % 10000) / 100, g_nSetupVersion % 100);
+    return version;
+}
+
 bool IsInstallFolder(const CString& strFolder)
 {
     const int cut = strFolder.ReverseFind('\\');

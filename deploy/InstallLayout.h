@@ -16,6 +16,9 @@ constexpr char kUninstallerName[] = "Uninstall.exe";
 constexpr char kInstalledFilesName[] = "InstalledFiles.lst";
 constexpr char kLibraryFolderFormat[] = "%s\\Trabex扩展绘图库";
 
+// This setup's version as people read it: "2026.3.31".
+CString SetupVersionText();
+
 // True when the folder's last level is the install folder's name (any case):
 // the only folders the uninstaller and the per-user step act on.
 bool IsInstallFolder(const CString& strFolder);

@@ -116,20 +116,6 @@ int CPayloadCopier::AskAfterFailure(const CStringW& path) const
     return answer == IDIGNORE ? IDIGNORE : IDRETRY;
 }
 
-namespace {
-
-// A read-only file of an earlier install refuses to be overwritten: it is freed
-// and the copy tried once more. Looking at every target first would cost a lookup
-// of a name that is usually missing, about a tenth of copying a small file.
-WinResult CopyFreeingTarget(const CStringW& source, const CStringW& target)
-{
-    if (Files::CopyOverwrite(source, target))
-        return WinResult();
-    ClearReadOnly(target);
-    return Files::CopyOverwrite(source, target);
-}
-
-} // namespace
 
 WinResult CPayloadCopier::Place(const CStringW& source, const CStringW& target)
 {
@@ -141,7 +127,7 @@ WinResult CPayloadCopier::Place(const CStringW& source, const CStringW& target)
         if (!listed)
             return listed;
     }
-    return CopyFreeingTarget(source, target);
+    return Files::PlaceFile(source, target);
 }
 
 int CPayloadCopier::CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError)

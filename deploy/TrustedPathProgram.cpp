@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "deploy/FolderProtection.h"
+#include "deploy/InstallLayout.h"
 #include "platform/Files.h"
 #include "platform/FolderSecurity.h"
 #include "platform/SystemFolders.h"
@@ -12,6 +12,27 @@ namespace {
 // Not "Q-Ostrevo": a folder of that name is what the setup installs into, and
 // somebody may choose Program Files for it.
 const char kSharedFolderName[] = "Ostrevo";
+// The kept copy carries the setup's version in its name: a copy a user's logon
+// runs (and so holds) never stands in the way of the next version's.
+const char kKeptCopyPrefix[] = "TrabexTrustedPath-";
+
+// Earlier versions' copies go; one still running goes when Windows next starts.
+void ForgetOlderCopies(const CStringW& folder, const CStringW& current)
+{
+    CStringArrayW older;
+    FileFinder finder;
+    for (bool more = finder.First(folder + L"\\" + CStringW::FromText(kKeptCopyPrefix) + L"*.exe"); more;
+         more = finder.Next()) {
+        const CStringW path = folder + L"\\" + finder.NameW();
+        if (!finder.IsFolder() && !path.EqualsNoCase(current))
+            older.Add(path);
+    }
+    finder.Close();
+    for (int i = 0; i < older.GetSize(); ++i) {
+        if (!Files::Delete(older[i]))
+            Files::DeleteAtRestart(older[i]);
+    }
+}
 
 } // namespace
 
@@ -24,7 +45,10 @@ CString SharedTrustedPathFolder()
 CString SharedTrustedPathProgram()
 {
     const CString folder = SharedTrustedPathFolder();
-    return folder.IsEmpty() ? CString() : folder + "\\" + kTrustedPathProgramName;
+    CString program;
+    if (!folder.IsEmpty())
+        program.Format("%s\\%s%s.exe", folder.GetString(), kKeptCopyPrefix, SetupVersionText().GetString());
+    return program;
 }
 
 WinResult PlaceSharedTrustedPathProgram(const CStringW& strSourceFolder, CString& strFailed)
@@ -33,19 +57,24 @@ WinResult PlaceSharedTrustedPathProgram(const CStringW& strSourceFolder, CString
     strFailed = folder;
     if (folder.IsEmpty())
         return WinResult(ERROR_PATH_NOT_FOUND);
-    if (!Files::Exists(folder))
-        FolderSecurity::CreateWith(CStringW::FromText(folder), kProtectedFolderSddl);
+    const CStringW folderW = CStringW::FromText(folder);
+    // Made with its owner and list in one call; one that was there before (an
+    // earlier install's) is used only when no one else could replace it.
+    const bool existed = Files::Exists(folderW) ||
+                         FolderSecurity::CreateWith(folderW, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS;
     if (GetPathKind(folder) != kPathFolder)
         return WinResult(ERROR_PATH_NOT_FOUND);
-    WinResult result = FolderSecurity::Apply(folder, kInstallFolderSddl, true);
-    if (!result)
-        return result;
+    CStringW owner;
+    if (existed && FolderSecurity::IsReplaceable(folderW, owner))
+        return WinResult(ERROR_ACCESS_DENIED);
     const CStringW source = strSourceFolder + L"\\" + CStringW::FromText(kTrustedPathProgramName);
     const CStringW target = CStringW::FromText(SharedTrustedPathProgram());
     strFailed = SharedTrustedPathProgram();
-    result = Files::CopyOverwrite(source, target);
+    WinResult result = Files::PlaceFile(source, target);
     if (!result && Files::SameContent(source, target))
-        return WinResult();  // in use by a user's logon, and already this one
+        result = WinResult();  // in use by a user's logon, and already this one
+    if (result)
+        ForgetOlderCopies(folderW, target);
     return result;
 }
 

@@ -21,8 +21,7 @@ WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long lon
         return result;
     CString name, version, uninstaller, quoted, quiet;
     name.Format(Texts::kDisplayNameFormat, g_nTargetBits);
-    version.Format("%d.%d.%d", g_nSetupVersion / 10000, (g_nSetupVersion % 10000) / 100,
-                   g_nSetupVersion % 100);
+    version = SetupVersionText();
     uninstaller = strInstallFolder + "\\" + kUninstallerName;
     quoted = "\"" + uninstaller + "\"";
     quiet = quoted + " /S";

@@ -150,6 +150,78 @@ WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes)
     return WinResult::FromLastError(SetFileAttributesW(strPath.GetString(), dwAttributes) != FALSE);
 }
 
+CStringW PlacingName(const CStringW& strTarget)
+{
+    return strTarget + L".trabex-new";
+}
+
+CStringW RetiredName(const CStringW& strTarget)
+{
+    return strTarget + L".trabex-old";
+}
+
+namespace {
+
+// An old file that others hold open (allowing it to move) cannot be replaced in
+// one step: it moves aside first, the new file takes the name, and the old one
+// goes now or, while it is held, when Windows next starts.
+WinResult ReplaceHeld(const CStringW& placing, const CStringW& target)
+{
+    const CStringW retired = RetiredName(target);
+    SetFileAttributesW(retired.GetString(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileW(retired.GetString()) && GetFileAttributesW(retired.GetString()) != INVALID_FILE_ATTRIBUTES)
+        return WinResult::FromLastError(false);
+    if (!MoveFileExW(target.GetString(), retired.GetString(), MOVEFILE_WRITE_THROUGH))
+        return WinResult::FromLastError(false);
+    if (!MoveFileExW(placing.GetString(), target.GetString(), MOVEFILE_WRITE_THROUGH)) {
+        const WinResult failed = WinResult::FromLastError(false);
+        MoveFileExW(retired.GetString(), target.GetString(), MOVEFILE_WRITE_THROUGH);  // the old file back
+        return failed;
+    }
+    SetFileAttributesW(retired.GetString(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileW(retired.GetString()))
+        MoveFileExW(retired.GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return WinResult();
+}
+
+} // namespace
+
+WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
+{
+    const CStringW placing = PlacingName(strTarget);
+    if (!FitsPath(strSource) || !FitsPath(placing))
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    // A placing copy a killed run left: the name is ours, its file goes.
+    SetFileAttributesW(placing.GetString(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(placing.GetString());
+    if (!CopyFileExW(strSource.GetString(), placing.GetString(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
+        return WinResult::FromLastError(false);
+    WinResult result;
+    {
+        // On the disk before it takes the name: a power cut then leaves the old file.
+        const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!written.IsValid() || !FlushFileBuffers(written.Get()))
+            result = WinResult::FromLastError(false);
+    }
+    const DWORD move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (result && !MoveFileExW(placing.GetString(), strTarget.GetString(), move)) {
+        result = WinResult::FromLastError(false);
+        // A read-only file of an earlier install refuses to be replaced: freed, tried once more.
+        const DWORD attributes = GetFileAttributesW(strTarget.GetString());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+            SetFileAttributesW(strTarget.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)))
+            result = WinResult::FromLastError(MoveFileExW(placing.GetString(), strTarget.GetString(), move) != FALSE);
+        if (!result && GetFileAttributesW(strTarget.GetString()) != INVALID_FILE_ATTRIBUTES)
+            result = ReplaceHeld(placing, strTarget);
+    }
+    if (!result) {
+        SetFileAttributesW(placing.GetString(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(placing.GetString());
+    }
+    return result;
+}
+
 WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget)
 {
     if (!FitsPath(strSource) || !FitsPath(strTarget))

@@ -78,6 +78,19 @@ DWORD GetAttributes(const CStringW& strPath);
 WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes);
 // CopyFileW with bFailIfExists FALSE: an existing target is overwritten. Paths
 // not shorter than MAX_PATH are refused (ERROR_FILENAME_EXCED_RANGE).
+// Places a copy of source at target without ever writing through target's
+// name: the bytes go to a new file beside it (PlacingName), reach the disk, and
+// the new file is moved over the old one in one step (MOVEFILE_REPLACE_EXISTING
+// | MOVEFILE_WRITE_THROUGH). A link at target is replaced, not followed; a
+// program that holds the old file keeps the old file; a kill leaves the old or
+// the new file whole (and perhaps the placing copy, which the next run or the
+// uninstaller removes). A read-only old file is replaced too.
+WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget);
+// The names PlaceFile uses beside the target: the new file before its move
+// ("<target>.trabex-new") and an old file held open while it moves aside
+// ("<target>.trabex-old"). A kill may leave either: they are the target's.
+CStringW PlacingName(const CStringW& strTarget);
+CStringW RetiredName(const CStringW& strTarget);
 WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget);
 WinResult Delete(const CStringW& strPath);
 // CreateDirectoryW: one level, fails when it exists.

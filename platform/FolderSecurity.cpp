@@ -61,16 +61,28 @@ private:
 // A descriptor read from disk (owner and list), freed when the object goes.
 class DiskDescriptor {
 public:
+    // The folder's owner and list, read from the folder itself: a level that is
+    // a junction or symbolic link is never read through (its target's list would
+    // be judged), and counts as a link.
     explicit DiskDescriptor(const CStringW& path)
     {
         if (g_describeForTesting) {
             const char* sddl = g_describeForTesting(path);
             m_ok = sddl && ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &m_sd, nullptr);
+            m_link = Files::IsLink(path);
             return;
         }
-        m_ok = GetNamedSecurityInfoW(path.GetString(), SE_FILE_OBJECT,
-                                     OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                     nullptr, nullptr, &m_sd) == ERROR_SUCCESS;
+        const ScopedHandle object(CreateFileW(path.GetString(), READ_CONTROL | FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                              nullptr));
+        if (!object.IsValid())
+            return;
+        FILE_BASIC_INFO basic = {};
+        m_link = GetFileInformationByHandleEx(object.Get(), FileBasicInfo, &basic, sizeof basic) &&
+                 (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        m_ok = GetSecurityInfo(object.Get(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                               nullptr, nullptr, nullptr, nullptr, &m_sd) == ERROR_SUCCESS;
     }
     ~DiskDescriptor()
     {
@@ -80,11 +92,32 @@ public:
     DiskDescriptor(const DiskDescriptor&) = delete;
     DiskDescriptor& operator=(const DiskDescriptor&) = delete;
     bool Ok() const { return m_ok; }
+    bool IsLink() const { return m_link; }
     PSECURITY_DESCRIPTOR Get() const { return m_sd; }
+    // "DOMAIN\name" of the owner, or its SID as text; empty when there is none.
+    CStringW OwnerName() const
+    {
+        PSID owner = nullptr;
+        BOOL defaulted = FALSE;
+        if (!m_sd || !GetSecurityDescriptorOwner(m_sd, &owner, &defaulted) || !owner)
+            return CStringW();
+        wchar_t name[256] = {}, domain[256] = {};
+        DWORD cchName = 256, cchDomain = 256;
+        SID_NAME_USE use;
+        if (LookupAccountSidW(nullptr, owner, name, &cchName, domain, &cchDomain, &use))
+            return *domain ? CStringW(domain) + L"\\" + CStringW(name) : CStringW(name);
+        wchar_t* text = nullptr;
+        if (!ConvertSidToStringSidW(owner, &text))
+            return CStringW();
+        const CStringW result(text);
+        LocalFree(text);
+        return result;
+    }
 
 private:
     PSECURITY_DESCRIPTOR m_sd = nullptr;
     bool m_ok = false;
+    bool m_link = false;
 };
 
 // Administrators, SYSTEM, TrustedInstaller, CREATOR OWNER (stands for whoever
@@ -195,62 +228,6 @@ ScopedHandle OpenForSecurity(const CStringW& path, bool bFolder)
     const DWORD share = bFolder ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     return ScopedHandle(CreateFileW(path.GetString(), access, share, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-}
-
-// The tree's own folder gets the list cut from its parent; what lies below gets
-// the same entries and inherits too, so that a folder opened to users later (the
-// drawing library) passes that on to what it holds.
-WinResult SetOn(HANDLE object, const Descriptor& sd, bool bTop)
-{
-    bool present = false;
-    PACL dacl = sd.Dacl(&present);
-    const SECURITY_INFORMATION inherit =
-        bTop ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION;
-    const SECURITY_INFORMATION what = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | inherit;
-    return WinResult(SetSecurityInfo(object, SE_FILE_OBJECT, what, sd.Owner(), nullptr, dacl, nullptr));
-}
-
-WinResult SetOnObject(const CStringW& path, const Descriptor& sd)
-{
-    const ScopedHandle object = OpenForSecurity(path, false);
-    if (!object.IsValid())
-        return WinResult::FromLastError(false);
-    return SetOn(object.Get(), sd, false);
-}
-
-// strInside: the tree's folder as Windows resolves it; empty
-// for the tree's folder itself. A folder that has become a link since it was
-// listed is not entered, nor one that now lies outside the tree.
-WinResult SetOnTree(const CStringW& folder, const Descriptor& sd, const CStringW& strInside)
-{
-    const bool top = strInside.IsEmpty();
-    const ScopedHandle held = OpenForSecurity(folder, true);
-    FILE_BASIC_INFO basic = {};
-    if (!held.IsValid() || !GetFileInformationByHandleEx(held.Get(), FileBasicInfo, &basic, sizeof basic))
-        return WinResult::FromLastError(false);
-    const bool link = (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-    if (top && (link || !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)))
-        return WinResult(kErrorReparsePoint);
-    if (link)
-        return SetOn(held.Get(), sd, false);
-    const CStringW here = Files::FinalPathOf(held.Get());
-    if (!top && !Files::LiesInsideResolved(here, strInside))
-        return WinResult(kErrorReparsePoint);
-    WinResult result = SetOn(held.Get(), sd, top);
-    if (!result)
-        return result;
-    const CStringW inside = top ? here : strInside;
-    FileFinder finder;
-    for (bool more = finder.First(folder + L"\\*"); more; more = finder.Next()) {
-        if (finder.IsDots())
-            continue;
-        const CStringW path = folder + L"\\" + finder.NameW();
-        const bool listedLink = (finder.Attributes() & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        const WinResult done = finder.IsFolder() && !listedLink ? SetOnTree(path, sd, inside) : SetOnObject(path, sd);
-        if (result && !done)
-            result = done;  // the first failure; the rest is still protected
-    }
-    return result;
 }
 
 // Owner and list may be set on what others own and forbid us: an administrator
@@ -369,7 +346,7 @@ ScopedHandle CreateHeld(const CStringW& strFolder, const char* pszSddl, WinResul
     return ScopedHandle(status >= 0 ? folder : nullptr);
 }
 
-WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl)
+WinResult ProtectItself(const CStringW& strFolder, const char* pszSddl)
 {
     if (g_applyForTesting)
         return g_applyForTesting(HookPath(strFolder), pszSddl, true) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
@@ -377,7 +354,17 @@ WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl)
     if (!sd.Get())
         return WinResult(ERROR_INVALID_SECURITY_DESCR);
     const PrivilegesEnabled privileges;
-    return SetOnTree(strFolder, sd, CStringW());
+    const ScopedHandle held = OpenForSecurity(strFolder, true);
+    FILE_BASIC_INFO basic = {};
+    if (!held.IsValid() || !GetFileInformationByHandleEx(held.Get(), FileBasicInfo, &basic, sizeof basic))
+        return WinResult::FromLastError(false);
+    if ((basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return WinResult(kErrorReparsePoint);
+    // The kernel's own call sets the object alone; the Win32 ones would walk
+    // into everything below, which others may have filled (and linked).
+    const SECURITY_INFORMATION what =
+        OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION;
+    return WinResult::FromLastError(SetKernelObjectSecurity(held.Get(), what, sd.Get()) != FALSE);
 }
 
 bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, const char* pszTrustedSid)
@@ -393,29 +380,44 @@ bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, cons
     return replaceable;
 }
 
-bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk)
+bool IsReplaceable(const CStringW& strFolder, CStringW& strOwner)
 {
     const CurrentUser user;
+    const CStringW level = Files::LongFullPathW(strFolder);
+    const int cut = level.ReverseFind(L'\\');
+    const CStringW parent = level.Left(cut == 2 ? 3 : cut);  // "C:\" keeps its backslash
+    const DiskDescriptor folderSd(level);
+    const DiskDescriptor parentSd(parent);
+    strOwner = folderSd.OwnerName();
+    // A link is judged as the way to somewhere else, which anyone may have set
+    // up; a folder whose owner and list an administrator may not even read is
+    // someone else's to change.
+    return folderSd.IsLink() || !folderSd.Ok() ||
+           Replaceable(folderSd.Get(), parentSd.Ok() ? parentSd.Get() : nullptr, user.Sid());
+}
+
+bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk, CStringW& strOwner)
+{
     // Every level up to the drive's root, which is only ever looked at as a parent.
     for (CStringW level = Files::LongFullPathW(strFolder); level.GetLength() > 3;) {
         const int cut = level.ReverseFind(L'\\');
         if (cut < 2)
             break;
-        const CStringW parent = level.Left(cut == 2 ? 3 : cut);  // "C:\" keeps its backslash
-        if (Files::Exists(level)) {
-            const DiskDescriptor folderSd(level);
-            const DiskDescriptor parentSd(parent);
-            // A folder whose owner and list an administrator may not even read
-            // is someone else's to change.
-            if (!folderSd.Ok() ||
-                Replaceable(folderSd.Get(), parentSd.Ok() ? parentSd.Get() : nullptr, user.Sid())) {
-                strAtRisk = level;
-                return true;
-            }
+        if (Files::Exists(level) && IsReplaceable(level, strOwner)) {
+            strAtRisk = level;
+            return true;
         }
-        level = parent;
+        level = level.Left(cut == 2 ? 3 : cut);
     }
     return false;
+}
+
+bool IsOwnedByOthers(const CStringW& strFolder, CStringW& strOwner)
+{
+    const CurrentUser user;
+    const DiskDescriptor sd(strFolder);
+    strOwner = sd.OwnerName();
+    return !sd.Ok() || OwnedByOthers(sd.Get(), user.Sid());
 }
 
 bool VolumeLacksAccessLists(const CStringW& strPath)

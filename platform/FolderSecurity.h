@@ -30,13 +30,11 @@ WinResult CreateWith(const CStringW& strFolder, const char* pszSddl);
 // folder above it. An invalid handle and the reason in result when it cannot be
 // made, also when something is there already.
 ScopedHandle CreateHeld(const CStringW& strFolder, const char* pszSddl, WinResult& result);
-// Gives an existing folder and everything below it the owner and access list of
-// the SDDL (the folder's cut from its parent, what lies below inheriting too):
-// what another user made or left there before is no longer theirs to change.
-// Each object is opened as itself, so a link inside is neither followed nor
-// entered; each folder is held while its contents are walked. The folder itself
-// being a link is refused (kErrorReparsePoint).
-WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl);
+// Gives the folder itself (opened as itself, never through a link) the owner
+// and list of the SDDL, its list cut from its parent, and passes nothing down:
+// what lies below keeps its own (others may have put it there). A folder that
+// is a link is refused (kErrorReparsePoint).
+WinResult ProtectItself(const CStringW& strFolder, const char* pszSddl);
 
 // Whether anyone but Administrators, SYSTEM, TrustedInstaller or the account
 // trustedSid could replace the folder (rename or delete it, or change its access
@@ -44,16 +42,25 @@ WinResult ProtectTree(const CStringW& strFolder, const char* pszSddl);
 // WRITE_DAC or WRITE_OWNER, or through its parent's list allowing the deletion
 // of what the parent holds. The descriptors in SDDL; parentSddl may be NULL.
 bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, const char* pszTrustedSid);
-// The same for the folder on disk and every existing folder above it (the drive
-// root only as a parent); the first one others could replace in strAtRisk.
-bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk);
+// The same for one folder on disk, read as itself (not through a link): a
+// folder that is a link, or whose owner and list cannot be read, counts as
+// replaceable. strOwner names its owner (empty when unknown).
+bool IsReplaceable(const CStringW& strFolder, CStringW& strOwner);
+// The same for the folder and every existing folder above it (the drive root
+// only as a parent); the first one others could replace in strAtRisk, its owner
+// in strOwner.
+bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk, CStringW& strOwner);
+// True when the folder's owner, read as itself, is someone other than
+// Administrators, SYSTEM, TrustedInstaller or this program's account (also when
+// it cannot be read); strOwner names the owner.
+bool IsOwnedByOthers(const CStringW& strFolder, CStringW& strOwner);
 // True when the volume the path lies on says it keeps no access lists (FAT32,
 // exFAT); false for NTFS, and when no volume answers (a drive this program does
 // not see: the folder then cannot be made, which is told as such).
 bool VolumeLacksAccessLists(const CStringW& strPath);
 
 // Tests see what would be applied instead of changing the disk; NULL restores.
-// CreateWith still creates the folder (without the list) and ProtectTree only
+// CreateWith still creates the folder (without the list) and ProtectItself only
 // tells; the SDDL applied arrives with bProtected true for both.
 typedef bool (*ApplyFn)(const char* pszFolder, const char* pszSddl, bool bProtected);
 void SetApplyForTesting(ApplyFn fn);

@@ -44,9 +44,14 @@ constexpr const char kFolderNoAclFormat[] =
     "每个用户的 AutoCAD 都会加载安装在这里的模块，而任何用户都可以替换它们。"
     "请选择 NTFS 磁盘上的文件夹，例如 C:\\Program Files\\Trabex。";
 constexpr const char kFolderOpenToOthersFormat[] =
-    "本机的其他用户可以重命名、删除文件夹 %s 或修改它的权限 !\n\n"
+    "本机的其他用户可以重命名、删除文件夹 %s（所有者：%s）或修改它的权限 !\n\n"
     "他们因此可以替换安装在其中的 Trabex 扩展，而每个用户（包括管理员）的 AutoCAD 都会加载它。\n\n"
     "建议选择 Program Files 下的文件夹，例如 C:\\Program Files\\Trabex。\n\n仍要安装到这里吗？";
+constexpr const char kInstallFolderOwnedFormat[] =
+    "安装文件夹 %s 已经存在，而它属于 %s，不属于管理员 !\n\n"
+    "它的所有者可以随时替换其中的文件，而每个用户（包括管理员）的 AutoCAD 都会加载它们。"
+    "其中的内容没有被改动。\n\n请让管理员检查并删除它，或选择另一个安装路径，例如 C:\\Program Files\\Trabex。";
+constexpr const char kOwnerUnknown[] = "未知用户";
 constexpr const char kInstallFolderIsLinkFormat[] =
     "安装文件夹 %s 是一个链接（junction 或符号链接），不能安装到这里 !\n\n请删除它，或选择另一个安装路径。";
 constexpr const char kFolderTooLongFormat[] =

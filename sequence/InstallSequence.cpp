@@ -135,11 +135,12 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     }
     // Kept as "D:" for the names below it, a drive chosen as the folder is judged
     // as its root: to Windows "D:" is that drive's current folder.
-    const ExitCode safe = CheckFolderSafety(CStringW::FromText(IsBareDrive(chosen) ? chosen + "\\" : chosen));
+    const ExitCode safe = CheckFolderSafety(CStringW::FromText(IsBareDrive(chosen) ? chosen + "\\" : chosen),
+                                            choice.bNamedOnCommandLine);
     if (safe != kExitDone)
         return safe;
     plan.strInstallFolder = chosen + kInstallSubFolder;
-    const ExitCode made = MakeFolders(chosen, plan);
+    const ExitCode made = MakeFolders(chosen, choice.bNamedOnCommandLine, plan);
     if (made != kExitDone)
         return made;
     for (int k = 0; k < kReleaseCount; ++k)
@@ -147,7 +148,7 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     return kExitDone;
 }
 
-ExitCode InstallSequence::CheckFolderSafety(const CStringW& strChosen)
+ExitCode InstallSequence::CheckFolderSafety(const CStringW& strChosen, bool bNamedOnCommandLine)
 {
     // Every user's AutoCAD loads what lies in the add-on's folder: on a volume
     // that keeps no access lists (FAT32, exFAT) anyone could replace it.
@@ -156,35 +157,51 @@ ExitCode InstallSequence::CheckFolderSafety(const CStringW& strChosen)
         return kExitFolderRefused;
     }
     // A folder on the way that others may rename, delete or re-permit lets them
-    // swap the add-on: the user decides (No by default); nobody at the keyboard
-    // means an administrator chose it, so the run notes the warning and goes on.
-    CStringW atRisk;
-    if (FolderSecurity::FindReplaceableFolder(strChosen, atRisk) &&
-        m_reporter.Ask(CStringW::FormatText(Texts::kFolderOpenToOthersFormat, atRisk.GetString()), Texts::kCaptionSetup,
-                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDYES) != IDYES)
+    // swap the add-on: the user decides (No by default). With nobody at the
+    // keyboard only the folder an administrator named on the command line is
+    // taken (the warning is noted): the default folder may have been made by
+    // anyone before the run.
+    CStringW atRisk, owner;
+    if (!FolderSecurity::FindReplaceableFolder(strChosen, atRisk, owner))
+        return kExitDone;
+    const int unattended = bNamedOnCommandLine && Files::SameFolder(atRisk, strChosen) ? IDYES : IDNO;
+    const CStringW text = CStringW::FormatText(Texts::kFolderOpenToOthersFormat, atRisk.GetString(),
+                                               owner.IsEmpty() ? CStringW::FromText(Texts::kOwnerUnknown).GetString()
+                                                               : owner.GetString());
+    if (m_reporter.Ask(text, Texts::kCaptionSetup, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, unattended) != IDYES)
         return kExitFolderRefused;
     return kExitDone;
 }
 
-ExitCode InstallSequence::MakeFolders(const CString& strChosen, InstallPlan& plan)
+ExitCode InstallSequence::MakeFolders(const CString& strChosen, bool bNamedOnCommandLine, InstallPlan& plan)
 {
     // The folders the setup makes are protected in the same call that makes them.
-    // One that exists already is taken over at the start of the install, before
-    // anything is copied; one that is a link is not ours to fill.
+    // An install folder that exists already is used only when administrators own
+    // it (an earlier install); one that is a link is not ours to fill.
     const CStringW chosen = CStringW::FromText(strChosen);
     const CStringW folder = CStringW::FromText(plan.strInstallFolder);
     // Someone else may make either folder between the look and the making: what
     // the call finds there already is judged as a folder that was there before.
     if (!Files::Exists(chosen) &&
         FolderSecurity::CreateWith(chosen, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS) {
-        const ExitCode safe = CheckFolderSafety(chosen);
+        const ExitCode safe = CheckFolderSafety(chosen, bNamedOnCommandLine);
         if (safe != kExitDone)
             return safe;
     }
-    plan.bTakeOver = Files::Exists(folder) ||
-                     FolderSecurity::CreateWith(folder, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS;
+    plan.bExisted = Files::Exists(folder) ||
+                    FolderSecurity::CreateWith(folder, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS;
     if (Files::IsLink(folder)) {
         m_reporter.Tell(CStringW::FormatText(Texts::kInstallFolderIsLinkFormat, folder.GetString()), Texts::kCaptionSetup);
+        return kExitFolderRefused;
+    }
+    // Someone else's folder (made before the first install, say): its owner may
+    // change anything in it at any time. Nothing in it is touched.
+    CStringW owner;
+    if (plan.bExisted && FolderSecurity::IsOwnedByOthers(folder, owner)) {
+        m_reporter.Tell(CStringW::FormatText(Texts::kInstallFolderOwnedFormat, folder.GetString(),
+                                             owner.IsEmpty() ? CStringW::FromText(Texts::kOwnerUnknown).GetString()
+                                                             : owner.GetString()),
+                        Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
     // A folder that cannot be made (a drive letter mapped only for the user, who
@@ -204,10 +221,11 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     line.Format(Texts::kLogFolderFormat, plan.strInstallFolder.GetString());
     m_reporter.Note(line);
     FailureList failures;
-    if (!Protect(plan, failures))
+    bool libraryMade = false;
+    if (!Protect(plan, failures, libraryMade))
         return TellWriteFailures(m_reporter, failures);
     unsigned long long nBytes = 0;
-    const ExitCode copied = Copy(plan, failures, nBytes);
+    const ExitCode copied = Copy(plan, libraryMade, failures, nBytes);
     if (copied != kExitDone)
         return copied;
     m_record.SetInstallFolder(plan.strInstallFolder);
@@ -228,23 +246,27 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     return kExitDone;
 }
 
-bool InstallSequence::Protect(const InstallPlan& plan, FailureList& failures)
+bool InstallSequence::Protect(const InstallPlan& plan, FailureList& failures, bool& bLibraryMade)
 {
     // Only administrators may change what every user's AutoCAD loads from here: a
     // folder that cannot be protected is no installation, and nothing is copied.
+    // A folder made by this run has its list from the call that made it; one of
+    // an earlier install gets it again on itself alone (what it holds keeps its
+    // own: the users' drawings in the library among it).
     CString unprotected = plan.strInstallFolder;
     WinResult protectedFolder;
-    if (plan.bTakeOver)
-        protectedFolder = FolderSecurity::ProtectTree(CStringW::FromText(plan.strInstallFolder), kProtectedFolderSddl);
+    if (plan.bExisted)
+        protectedFolder = FolderSecurity::ProtectItself(CStringW::FromText(plan.strInstallFolder), kProtectedFolderSddl);
     if (protectedFolder)
-        protectedFolder = ProtectInstallFolder(plan.strInstallFolder, unprotected);
+        protectedFolder = MakeLibrary(plan.strInstallFolder, bLibraryMade, unprotected);
     if (!protectedFolder)
         failures.Record(m_reporter, Texts::kLogNotProtectedFormat, CStringW::FromText(unprotected),
                         protectedFolder.Code());
     return static_cast<bool>(protectedFolder);
 }
 
-ExitCode InstallSequence::Copy(const InstallPlan& plan, FailureList& failures, unsigned long long& nBytes)
+ExitCode InstallSequence::Copy(const InstallPlan& plan, bool bLibraryMade, FailureList& failures,
+                               unsigned long long& nBytes)
 {
     const CString& folder = plan.strInstallFolder;
     if (!plan.strPayload.IsEmpty())
@@ -273,8 +295,10 @@ ExitCode InstallSequence::Copy(const InstallPlan& plan, FailureList& failures, u
     nBytes = copy.nBytes;
     for (int i = 0; i < copy.libraryFailures.GetSize(); ++i)
         failures.Add(copy.libraryFailures[i].strWhat, copy.libraryFailures[i].dwError);
+    // A library made by this run is opened to users once its files are placed;
+    // one that was there keeps its list, and the users' drawings theirs.
     CString library;
-    const WinResult opened = OpenLibraryToUsers(folder, library);
+    const WinResult opened = bLibraryMade ? OpenLibraryToUsers(folder, library) : WinResult();
     if (!opened)
         failures.Record(m_reporter, Texts::kLogNotProtectedFormat, CStringW::FromText(library), opened.Code());
     return kExitDone;

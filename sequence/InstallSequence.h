@@ -16,6 +16,9 @@ constexpr char kDefaultInstallFolder[] = "C:\\Trabex";
 struct InstallChoice {
     CStringW strFolder;  // the chosen folder, as typed (any language); "\Q-Ostrevo" is appended
     ReleaseTicks ticked;
+    // The folder was named on the command line (/D=): an administrator chose it,
+    // so an unattended run takes it even where others could replace it (noted).
+    bool bNamedOnCommandLine = false;
 };
 
 // What the checks decided, and all the steps work from.
@@ -23,8 +26,9 @@ struct InstallPlan {
     CString strInstallFolder;  // <chosen folder>\Q-Ostrevo, without a trailing backslash
     CStringW strPayload;       // the payload folder (wide: it lies wherever the user
                                // unpacked the program); empty when there is none
-    bool bTakeOver = false;    // the install folder was there before: its owner and
-                               // everything in it are made the setup's first
+    bool bExisted = false;     // the install folder was there before (an earlier
+                               // install's, owned by administrators): only the
+                               // add-on's own files are replaced in it
     ReleaseTicks ticked;
 };
 
@@ -44,15 +48,17 @@ public:
 private:
     // The volume keeps access lists, and no folder on the way is open to others
     // (or the user accepts it).
-    ExitCode CheckFolderSafety(const CStringW& strChosen);
+    ExitCode CheckFolderSafety(const CStringW& strChosen, bool bNamedOnCommandLine);
     // Makes the chosen folder (one level) and the install folder, protected.
-    ExitCode MakeFolders(const CString& strChosen, InstallPlan& plan);
+    ExitCode MakeFolders(const CString& strChosen, bool bNamedOnCommandLine, InstallPlan& plan);
     // The steps of Run, each recording what it could not do in failures.
-    // Protects the install folder before anything is placed in it.
-    bool Protect(const InstallPlan& plan, FailureList& failures);
+    // Protects the install folder before anything is placed in it and makes
+    // the library when missing (bLibraryMade).
+    bool Protect(const InstallPlan& plan, FailureList& failures, bool& bLibraryMade);
     // Copies the payload and the library (the list of placed files kept first)
-    // and opens the library to users; not kExitDone when the install stops.
-    ExitCode Copy(const InstallPlan& plan, FailureList& failures, unsigned long long& nBytes);
+    // and opens a library made by this run to users; not kExitDone when the
+    // install stops.
+    ExitCode Copy(const InstallPlan& plan, bool bLibraryMade, FailureList& failures, unsigned long long& nBytes);
     // The Apps & Features entry, for an installation whose files take nBytes.
     void List(const CString& strFolder, unsigned long long nBytes, FailureList& failures);
     CAcadRegistry& m_record;

@@ -25,8 +25,8 @@ bool Record(const char* pszFolder, const char* pszSddl, bool bProtected)
 } // namespace
 
 // Wine keeps no file access lists: the lists the program builds and applies are
-// checked, and that Windows' own call takes them.
-TEST(FolderProtection, TheAddOnsFolderLikeProgramFilesTheLibraryWritableByUsers)
+// checked, and that Windows' own calls take them.
+TEST(FolderProtection, TheLibraryMadeClosedThenOpenedToUsersForWhatItHoldsOnly)
 {
     TempFolder root;
     const std::string folder = root / "Q-Ostrevo";
@@ -34,22 +34,28 @@ TEST(FolderProtection, TheAddOnsFolderLikeProgramFilesTheLibraryWritableByUsers)
     g_applied.clear();
     FolderSecurity::SetApplyForTesting(Record);
     CString failed;
-    EXPECT_TRUE(ProtectInstallFolder(folder.c_str(), failed));
-    // The library stays closed to users until its files are placed.
-    EXPECT_EQ(1u, g_applied.size());
+    bool made = false;
+    EXPECT_TRUE(MakeLibrary(folder.c_str(), made, failed));
+    EXPECT_TRUE(made);
+    // Made with the install folder's list: closed to users until its files are placed.
+    ASSERT_EQ(1u, g_applied.size());
+    EXPECT_EQ(folder + "\\Trabex扩展绘图库", g_applied[0].folder);
+    EXPECT_EQ("O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", g_applied[0].sddl);
     EXPECT_TRUE(Disk::IsFolder(folder + "\\Trabex扩展绘图库"));
     EXPECT_TRUE(OpenLibraryToUsers(folder.c_str(), failed));
+    // A library that is there already (users' drawings in it) is left as it is.
+    EXPECT_TRUE(MakeLibrary(folder.c_str(), made, failed));
+    EXPECT_FALSE(made);
     FolderSecurity::SetApplyForTesting(nullptr);
     ASSERT_EQ(2u, g_applied.size());
-    // Administrators and SYSTEM full control, Users read and execute, cut from the parent.
-    EXPECT_EQ(folder, g_applied[0].folder);
-    EXPECT_TRUE(g_applied[0].isProtected);
-    EXPECT_EQ("D:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", g_applied[0].sddl);
-    // The library: Users may modify, on top of what it inherits from the folder.
+    // Users: read, run and add on the library itself, but no DELETE or WRITE_DAC
+    // (they could move it away with others' drawings); modify what lies inside.
     EXPECT_EQ(folder + "\\Trabex扩展绘图库", g_applied[1].folder);
     EXPECT_FALSE(g_applied[1].isProtected);
-    EXPECT_EQ("D:AI(A;OICI;0x1301bf;;;BU)", g_applied[1].sddl);
-    // The real call accepts both lists (Wine then forgets them).
-    EXPECT_TRUE(FolderSecurity::Apply(folder.c_str(), kInstallFolderSddl, true));
+    EXPECT_EQ("D:AI(A;;0x1200af;;;BU)(A;OICIIO;0x1301bf;;;BU)", g_applied[1].sddl);
+    EXPECT_FALSE(FolderSecurity::OthersCanReplace(("O:BA" + std::string(kLibrarySddl)).c_str(), nullptr, nullptr))
+        << "users cannot rename, delete or re-permit the library";
+    // The real calls accept the lists (Wine then forgets them).
     EXPECT_TRUE(FolderSecurity::Apply((folder + "\\Trabex扩展绘图库").c_str(), kLibrarySddl, false));
+    EXPECT_TRUE(FolderSecurity::ProtectItself(CStringW::FromText(folder.c_str()), kProtectedFolderSddl));
 }

@@ -35,7 +35,7 @@ std::string SharedProgram()
 {
     char programFiles[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, programFiles);
-    return std::string(programFiles) + "\\Ostrevo\\TrabexTrustedPath.exe";
+    return std::string(programFiles) + "\\Ostrevo\\TrabexTrustedPath-2026.3.31.exe";
 }
 
 // This user's record of the component, as Windows keeps it for this build's view.
@@ -87,7 +87,15 @@ protected:
 
 TEST_F(EveryUser, TheSetupRegistersTheStepAndItsStubPathGivesTheUserTheFolderBack)
 {
+    // An earlier version's copy that a user's logon holds open: no reason to fail.
+    const std::string shared = SharedProgram().substr(0, SharedProgram().rfind('\\'));
+    const std::string older = shared + "\\TrabexTrustedPath-2026.3.30.exe";
+    Disk::MakeFolder(shared);
+    Disk::WriteFile(older, "an earlier version");
+    const HANDLE held = CreateFileA(older.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Install();
+    CloseHandle(held);
     // The component, in the setup's own registry view only.
     EXPECT_EQ(Texts::kActiveSetupName, Component(""));
     EXPECT_EQ("\"" + SharedProgram() + "\" /add \"C:\\Trabex\\Q-Ostrevo\"", Component("StubPath"));

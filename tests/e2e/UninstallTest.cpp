@@ -301,3 +301,67 @@ TEST_F(Uninstall, AfterASetupKilledInTheMiddleOfTheCopyNothingOfOursIsLeft)
               UserTrustedPaths("R20.1\\ACAD-F001:804\\Profiles\\<<未命名配置>>\\Variables"));
     EXPECT_EQ(0u, boxes.Count());
 }
+
+namespace {
+
+// The first byte of a file, or 0 when it cannot be read.
+char FirstByte(const std::string& path)
+{
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f)
+        return 0;
+    const int c = fgetc(f);
+    fclose(f);
+    return c == EOF ? 0 : static_cast<char>(c);
+}
+
+} // namespace
+
+// A kill in the middle of a re-install over an installed version: every file
+// under its name is whole, the old version's or the new one's, never half of
+// one; the uninstaller then takes off everything of ours.
+TEST_F(Uninstall, AKillDuringAReinstallLeavesEveryFileWholeOldOrNew)
+{
+    Disk::MakeFolder(setup.data());
+    for (const char* f : {"Trabex2010.ARX", "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
+        Disk::WriteFile(setup.data() + "\\" + f, f);
+    for (const char* program : {"Uninstall.exe", "TrabexTrustedPath.exe"})
+        ASSERT_TRUE(CopyFileA(Beside(BuiltSetupExe(), program).c_str(), (setup.data() + "\\" + program).c_str(), FALSE));
+    const size_t size = 3 * 1024 * 1024;
+    auto payload = [&](char fill) {
+        for (int i = 0; i < 40; ++i)
+            Disk::WriteFile(setup.data() + "\\module" + std::to_string(100 + i) + ".dat", std::string(size, fill));
+    };
+    payload('o');
+    const std::string command = "\"" + setup.dist() + "\\SetUp.exe\" /S";
+    ASSERT_EQ(0, RunToEnd(command));
+    payload('n');
+
+    std::string line = command;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    // Killed once a few of the new files are in place, the copy still going on.
+    for (int waited = 0; FirstByte("C:\\Trabex\\Q-Ostrevo\\module103.dat") != 'n' && waited < 30000; waited += 5)
+        Sleep(5);
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    int fresh = 0;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "C:\\Trabex\\Q-Ostrevo\\module" + std::to_string(100 + i) + ".dat";
+        const std::string content = Disk::ReadFile(name);
+        const bool whole = content == std::string(size, 'o') || content == std::string(size, 'n');
+        EXPECT_TRUE(whole) << name << ": " << content.size() << " bytes";
+        fresh += content[0] == 'n';
+    }
+    EXPECT_GT(fresh, 0);
+    EXPECT_LT(fresh, 40) << "killed before the copy ended";
+
+    EXPECT_EQ(0, RunToEnd(std::string("\"") + kUninstaller + "\" /S"));
+    for (int waited = 0; Disk::IsFolder("C:\\Trabex") && waited < 20000; waited += 50)
+        Sleep(50);
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex")) << "every file the setup placed, what it left beside them, its folders";
+}

@@ -141,3 +141,32 @@ TEST(PathIdentity, TheSameFolderAndWhatLiesInsideItInAnySpelling)
         EXPECT_EQ(c.inside, Files::LiesInside(path, wideFolder)) << c.path;
     }
 }
+
+// A file is placed under its name, never written through it: whoever holds the
+// old file (allowing the name to move on) keeps the old bytes, and the name
+// gives the new ones; a read-only old file is replaced too; nothing is left
+// beside it.
+TEST(Files, PlaceFileNeverWritesThroughTheName)
+{
+    TempFolder dir;
+    Disk::WriteFile(dir / "new", "the new module");
+    Disk::WriteFile(dir / "module.arx", "the old module");
+    const HANDLE held = CreateFileA((dir / "module.arx").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_TRUE(Files::PlaceFile(CStringW::FromText((dir / "new").c_str()), CStringW::FromText((dir / "module.arx").c_str())));
+    EXPECT_EQ("the new module", Disk::ReadFile(dir / "module.arx"));
+    char old[64] = {};
+    DWORD read = 0;
+    SetFilePointer(held, 0, nullptr, FILE_BEGIN);
+    EXPECT_TRUE(ReadFile(held, old, sizeof old - 1, &read, nullptr));
+    EXPECT_STREQ("the old module", old) << "the holder's file is not written into";
+    CloseHandle(held);
+
+    SetFileAttributesA((dir / "module.arx").c_str(), FILE_ATTRIBUTE_READONLY);
+    Disk::WriteFile(dir / "newer", "the newer module");
+    EXPECT_TRUE(Files::PlaceFile(CStringW::FromText((dir / "newer").c_str()), CStringW::FromText((dir / "module.arx").c_str())));
+    EXPECT_EQ("the newer module", Disk::ReadFile(dir / "module.arx"));
+    EXPECT_EQ((std::vector<std::string>{"module.arx", "new", "newer"}), Disk::List(dir.Path()));
+}

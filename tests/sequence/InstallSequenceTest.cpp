@@ -74,7 +74,7 @@ TEST_F(InstallFolders, FoldersMadeOnTheWayAreProtectedInTheSameCall)
 {
     InstallPlan plan;
     ASSERT_EQ(kExitDone, Check(plan));
-    EXPECT_FALSE(plan.bTakeOver);
+    EXPECT_FALSE(plan.bExisted);
     ASSERT_EQ(2u, g_applied.size());
     EXPECT_EQ(chosen, g_applied[0].folder);
     EXPECT_EQ(g_install, g_applied[1].folder);
@@ -83,24 +83,98 @@ TEST_F(InstallFolders, FoldersMadeOnTheWayAreProtectedInTheSameCall)
     EXPECT_TRUE(Disk::IsFolder(g_install));
 }
 
-TEST_F(InstallFolders, AFolderThatWasThereIsTakenOverBeforeAnythingIsCopied)
+TEST_F(InstallFolders, AnEarlierInstallsFolderIsProtectedItselfAndOnlyTheAddOnsFilesReplaced)
 {
-    // Anyone may have made it first, and left a module of their own in it.
+    // An earlier install's folder (owned by this account here, as Wine says of
+    // every folder), with a drawing of a user's in its library.
     Disk::MakeFolder(chosen);
     Disk::MakeFolder(g_install);
-    Disk::WriteFile(g_install + "\\Planted.arx", "someone else's");
+    Disk::MakeFolder(g_install + "\\Trabex扩展绘图库");
+    Disk::WriteFile(g_install + "\\Trabex扩展绘图库\\我的.dwg", "a user's drawing");
+    Disk::WriteFile(g_install + "\\Trabex2010.ARX", "the earlier version");
     InstallPlan plan;
     ASSERT_EQ(kExitDone, Check(plan));
-    EXPECT_TRUE(plan.bTakeOver);
+    EXPECT_TRUE(plan.bExisted);
     EXPECT_TRUE(g_applied.empty()) << "nothing made: nothing to protect yet";
 
     ASSERT_EQ(kExitDone, sequence.Run(plan));
     ASSERT_FALSE(g_applied.empty());
-    EXPECT_EQ(g_install, g_applied[0].folder) << "the whole tree, owner and list, first";
+    EXPECT_EQ(g_install, g_applied[0].folder);
+    for (size_t i = 1; i < g_applied.size(); ++i)
+        EXPECT_EQ(std::string::npos, g_applied[i].folder.find(g_install))
+            << g_applied[i].folder << ": the folder itself only, never the library or the drawings";
     EXPECT_EQ("O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", g_applied[0].sddl);
-    EXPECT_FALSE(g_applied[0].payloadThere) << "protected before anything is copied";
-    EXPECT_TRUE(Disk::IsFile(g_install + "\\Trabex2010.ARX"));
-    EXPECT_EQ("someone else's", Disk::ReadFile(g_install + "\\Planted.arx")) << "no file is deleted";
+    EXPECT_EQ("Trabex2010.ARX", Disk::ReadFile(g_install + "\\Trabex2010.ARX"));
+    EXPECT_EQ("a user's drawing", Disk::ReadFile(g_install + "\\Trabex扩展绘图库\\我的.dwg"));
+}
+
+namespace {
+
+// Owners and lists as Windows would keep them, by folder: the chosen folder and
+// the install folder as the case says, every other folder Administrators'.
+const char kAdmins[] = "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+const char kAnotherUser[] = "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)(A;OICI;0x1200a9;;;BU)";
+const char* g_chosenSddl = kAdmins;
+const char* g_installSddl = kAdmins;
+std::string g_chosen;
+
+const char* DescribeCase(const CStringW& folder)
+{
+    const std::string path = CString::FromWide(folder.GetString(), folder.GetLength()).Std();
+    if (_stricmp(path.c_str(), g_install.c_str()) == 0)
+        return g_installSddl;
+    if (_stricmp(path.c_str(), g_chosen.c_str()) == 0)
+        return g_chosenSddl;
+    return kAdmins;
+}
+
+} // namespace
+
+// Nobody else's folder is filled: a folder on the way that another user owns is
+// asked about (No by default; unattended, taken only when /D= named exactly it),
+// and an install folder another user owns is refused outright, untouched.
+TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
+{
+    const struct {
+        const char* chosenSddl;
+        const char* installSddl;
+        bool namedOnCommandLine;
+        ExitCode code;
+        bool asked;
+        const char* why;
+    } cases[] = {
+        {kAdmins, kAdmins, false, kExitDone, false, "an earlier install's folder is used"},
+        {kAdmins, kAnotherUser, false, kExitFolderRefused, false, "a foreign Q-Ostrevo is refused"},
+        {kAdmins, kAnotherUser, true, kExitFolderRefused, false, "also when /D= named the folder above it"},
+        {kAnotherUser, kAdmins, false, kExitFolderRefused, true, "the default folder, made by a user: refused"},
+        {kAnotherUser, kAdmins, true, kExitDone, true, "/D= named it: warned and used"},
+    };
+    for (const auto& c : cases) {
+        Disk::MakeFolder(chosen);
+        Disk::MakeFolder(g_install);
+        Disk::WriteFile(g_install + "\\Trabex2010.ARX", "someone's module");
+        g_chosen = chosen;
+        g_chosenSddl = c.chosenSddl;
+        g_installSddl = c.installSddl;
+        g_applied.clear();
+        reporter.told.clear();
+        FolderSecurity::SetDescribeForTesting(DescribeCase);
+        InstallChoice choice;
+        choice.strFolder = CStringW::FromText(chosen.c_str());
+        choice.bNamedOnCommandLine = c.namedOnCommandLine;
+        for (BOOL& t : choice.ticked)
+            t = FALSE;
+        InstallPlan plan;
+        const ExitCode code = sequence.Check(choice, false, plan);
+        FolderSecurity::SetDescribeForTesting(nullptr);
+        EXPECT_EQ(c.code, code) << c.why;
+        ASSERT_EQ(c.code == kExitDone ? size_t(c.asked ? 1 : 0) : size_t(1), reporter.told.size()) << c.why;
+        if (!reporter.told.empty())
+            EXPECT_NE(std::string::npos, reporter.told[0].find("S-1-5-21-1-2-3-1001")) << c.why << reporter.told[0];
+        EXPECT_TRUE(g_applied.empty()) << c.why << ": nothing is set on a folder that was there";
+        EXPECT_EQ("someone's module", Disk::ReadFile(g_install + "\\Trabex2010.ARX")) << c.why;
+        Disk::RemoveTree(chosen);
+    }
 }
 
 namespace {
