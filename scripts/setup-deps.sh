@@ -23,6 +23,9 @@ have_pkg imagemagick                || need+=(imagemagick)
 have_pkg locales                    || need+=(locales)
 have_pkg fonts-wqy-zenhei           || need+=(fonts-wqy-zenhei)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# Signing a release (the dist target) and its test, which makes a certificate.
+have_cmd osslsigncode               || need+=(osslsigncode)
+have_cmd openssl                    || need+=(openssl)
 
 install_pkgs() {
   echo "setup-deps: installing $*"

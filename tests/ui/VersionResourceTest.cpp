@@ -1,4 +1,5 @@
-// The file's version resource agrees with the version the dialog shows.
+// The file's version resource agrees with the version the dialog shows, and names
+// its publisher (Windows shows both in the file's properties).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,4 +27,25 @@ TEST(VersionResource, FileVersionIsTheSetupVersion)
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\080403a8\\FileVersion",
                                reinterpret_cast<void**>(&text), &len));
     EXPECT_STREQ("2026.3.31", text);
+}
+
+// The copyright names the release's year and the company, read as Windows reads
+// it: UTF-16, "©" included, whatever the ANSI code page.
+TEST(VersionResource, NamesThePublisherAndItsCopyright)
+{
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(self, &handle);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoW(self, 0, size, data.data()));
+    wchar_t* text = nullptr;
+    UINT len = 0;
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\080403a8\\CompanyName",
+                               reinterpret_cast<void**>(&text), &len));
+    EXPECT_STREQ(L"Ostrevo", text);
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\080403a8\\LegalCopyright",
+                               reinterpret_cast<void**>(&text), &len));
+    EXPECT_STREQ(L"\u00A9 2026 Ostrevo", text);
 }
