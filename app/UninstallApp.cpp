@@ -96,7 +96,7 @@ int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFi
     }
     Dlg_Uninstall dlg(removal);
     // The copy continues the log by its full path (it runs in a folder of its own).
-    dlg.SetLog(log.IsOpen() ? &log : nullptr, &log.Path());
+    dlg.SetLog(log.IsOpen() ? &log : nullptr);
     dlg.DoModal();
     return dlg.Result();
 }

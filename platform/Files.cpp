@@ -367,6 +367,9 @@ ScopedHandle OpenAsItself(const CStringW& path, DWORD extra)
                                     FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
+
+} // namespace
+
 CStringW IdentityOf(HANDLE h)
 {
     BY_HANDLE_FILE_INFORMATION info = {};
@@ -375,8 +378,6 @@ CStringW IdentityOf(HANDLE h)
     return CStringW::FormatText("%08lx-%08lx%08lx", info.dwVolumeSerialNumber, info.nFileIndexHigh,
                                 info.nFileIndexLow);
 }
-
-} // namespace
 
 ScopedHandle OpenAgainstWriters(const CStringW& strPath)
 {

@@ -125,6 +125,8 @@ ScopedHandle OpenAgainstWriters(const CStringW& strPath);
 // The file's identity on its volume ("volume-index"), as GetFileInformationByHandle
 // tells it (a link is not followed); empty when it cannot be opened.
 CStringW FileIdentity(const CStringW& strPath);
+// The same for a file this program holds open.
+CStringW IdentityOf(HANDLE h);
 // The path of what the handle holds as Windows resolved it (no "\\?\" in front);
 // empty when Windows cannot tell.
 CStringW FinalPathOf(HANDLE h);

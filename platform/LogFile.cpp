@@ -14,21 +14,43 @@ void WriteAll(HANDLE h, const char* p, DWORD n)
 
 } // namespace
 
-WinResult LogFile::Open(const CStringW& strPath, bool bAppend)
+WinResult LogFile::Open(const CStringW& strPath, bool bAppend, const CStringW& strIdentity)
 {
     m_strPath = Files::LongFullPathW(strPath);
     // The folders on the way, from the top down (those that exist pass over).
     for (int i = m_strPath.Find(L'\\', 3); i > 0; i = m_strPath.Find(L'\\', i + 1))
         Files::CreateFolder(m_strPath.Left(i));
-    m_file.Reset(CreateFileW(m_strPath.GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                             bAppend ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!m_file.IsValid())
+    // Opened as itself and looked at before a byte is written: an elevated run
+    // writes where a user may have left a link or a second name of a file of the
+    // system's (the temporary folder under SYSTEM is one anybody may write).
+    if (Files::IsLink(m_strPath))
+        return WinResult(kErrorReparsePoint);
+    ScopedHandle file(CreateFileW(m_strPath.GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.IsValid())
         return WinResult::FromLastError(false);
+    BY_HANDLE_FILE_INFORMATION info = {};
+    if (!GetFileInformationByHandle(file.Get(), &info))
+        return WinResult::FromLastError(false);
+    if (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY))
+        return WinResult(kErrorReparsePoint);
+    if (info.nNumberOfLinks > 1)
+        return WinResult(ERROR_TOO_MANY_LINKS);
+    if (!strIdentity.IsEmpty() && Files::IdentityOf(file.Get()) != strIdentity)
+        return WinResult(ERROR_FILE_INVALID);
+    if (!bAppend && !SetEndOfFile(file.Get()))
+        return WinResult::FromLastError(false);
+    m_file.Reset(file.Release());
     LARGE_INTEGER end = {};
     SetFilePointerEx(m_file.Get(), end, &end, FILE_END);
     if (end.QuadPart == 0)
         WriteAll(m_file.Get(), "\xEF\xBB\xBF", 3);
     return WinResult();
+}
+
+CStringW LogFile::Identity() const
+{
+    return m_file.IsValid() ? Files::IdentityOf(m_file.Get()) : CStringW();
 }
 
 void LogFile::Write(const CStringW& strLine)

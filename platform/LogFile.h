@@ -12,8 +12,14 @@ public:
 
     // Creates (or empties) the file, or with bAppend continues it. A relative
     // path is taken from the current folder; folders missing on the way are
-    // made. The failure when it cannot be written.
-    WinResult Open(const CStringW& strPath, bool bAppend = false);
+    // made. Never written through a name: a path that is a link (junction,
+    // symbolic link: kErrorReparsePoint) or a file with more than one name (a
+    // hard link to someone else's file: ERROR_TOO_MANY_LINKS) is refused, and
+    // with strIdentity (Files::IdentityOf) so is any other file than that one
+    // (ERROR_FILE_INVALID). The failure when it cannot be written.
+    WinResult Open(const CStringW& strPath, bool bAppend = false, const CStringW& strIdentity = CStringW());
+    // Files::IdentityOf the open file; empty when none is open.
+    CStringW Identity() const;
     bool IsOpen() const { return m_file.IsValid(); }
     // The full path the last Open took.
     const CStringW& Path() const { return m_strPath; }

@@ -35,7 +35,8 @@ HANDLE CreateWith(const wchar_t* pszSddl, const CStringW& name, DWORD* pError)
     return mutex;
 }
 
-// True when the existing object belongs to one of our runs, or cannot be told.
+// True when the existing object belongs to one of our runs (its owner is
+// Administrators, SYSTEM or this account), or its owner cannot be read.
 bool OwnedByOurRuns(HANDLE hObject)
 {
     PSID owner = nullptr;
@@ -61,8 +62,12 @@ Outcome Take(const char* pszName, DWORD* pError)
         mutex = CreateWith(kSddl, name, &error);
     if (!mutex) {
         *pError = error;
-        // Ours grant every administrator and SYSTEM full access: one that refuses is not ours.
-        return error == ERROR_ACCESS_DENIED ? kNotOurs : kUnavailable;
+        if (error != ERROR_ACCESS_DENIED)
+            return kUnavailable;
+        // Refused: its owner tells whose it is (a run of ours under an account
+        // whose token this one cannot use, or someone else's squatting the name).
+        ScopedHandle existing(OpenMutexW(READ_CONTROL, FALSE, name.GetString()));
+        return existing.IsValid() && OwnedByOurRuns(existing.Get()) ? kBusy : kNotOurs;
     }
     if (error != ERROR_ALREADY_EXISTS) {
         g_held.Reset(mutex);

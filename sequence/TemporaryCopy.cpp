@@ -19,7 +19,8 @@ constexpr unsigned long kWaitForUninstallerMs = 60000;
 
 } // namespace
 
-WinResult StartTemporaryCopy(CopyTask task, const CString& strFolder, const CStringW& strLog, CStringW& strCopy)
+WinResult StartTemporaryCopy(CopyTask task, const CString& strFolder, const CStringW& strLog,
+                             const CStringW& strLogIdentity, CStringW& strCopy)
 {
     // A folder of its own for the copy, made for this run with a name no one can
     // guess and a list that only administrators and SYSTEM may write (nothing
@@ -48,7 +49,7 @@ WinResult StartTemporaryCopy(CopyTask task, const CString& strFolder, const CStr
                                                     Files::FileIdentity(Files::ModulePathW()).GetString(),
                                                     CStringW::FromText(strFolder).GetString());
         if (!strLog.IsEmpty())
-            commandLine += L" \"" + strLog + L"\"";
+            commandLine += L" \"" + strLog + L"\" " + strLogIdentity;
         // Its own folder as working folder: a process whose current folder is the
         // install folder keeps Windows from removing it. It holds this run's
         // single-run name until it ends, so no setup starts between the two.
@@ -67,7 +68,7 @@ bool ReadCopyOrder(const CStringArrayW& args, CopyOrder& order)
     const int argc = args.GetSize();
     if (argc < 5)
         return false;
-    if (args[1] == CStringW::FromText(kTaskSwitches[kCopyRemoves]) && argc <= 6)
+    if (args[1] == CStringW::FromText(kTaskSwitches[kCopyRemoves]) && argc != 6 && argc <= 7)
         order.task = kCopyRemoves;
     else if (args[1] == CStringW::FromText(kTaskSwitches[kCopyCleansUp]) && argc == 5)
         order.task = kCopyCleansUp;
@@ -77,7 +78,8 @@ bool ReadCopyOrder(const CStringArrayW& args, CopyOrder& order)
     order.strIdentity = args[3];
     if (!PathToText(args[4], order.strFolder))
         order.strFolder.Empty();
-    order.strLog = argc == 6 ? args[5] : CStringW();
+    order.strLog = argc == 7 ? args[5] : CStringW();
+    order.strLogIdentity = argc == 7 ? args[6] : CStringW();
     return true;
 }
 

@@ -15,18 +15,22 @@ enum CopyTask {
     kCopyCleansUp,   // only the uninstaller's file and the emptied folders (after /S)
 };
 
-// The copy's command line, read: "<copy> /remove|/cleanup <pid> <id> "<folder>" ["<log>"]".
+// The copy's command line, read: "<copy> /remove|/cleanup <pid> <id> "<folder>" ["<log>" <log id>]".
 struct CopyOrder {
     CopyTask task = kCopyRemoves;
     unsigned long nUninstaller = 0;  // the process that started the copy
     CStringW strIdentity;            // the uninstaller's file as it ran (Files::FileIdentity)
     CString strFolder;               // the install folder (GBK holds it: the setup made it)
     CStringW strLog;                 // the log to continue (kCopyRemoves), or empty
+    CStringW strLogIdentity;         // that log as the uninstaller had it open (Files::IdentityOf)
 };
 
 // Starts the copy for the install folder, holding this run's single-run name,
 // with this process as the one to wait for. On failure the copy's path is in strCopy.
-WinResult StartTemporaryCopy(CopyTask task, const CString& strFolder, const CStringW& strLog, CStringW& strCopy);
+// strLog, when not empty, is the log this run holds open; the copy continues
+// that very file (strLogIdentity), never another one put under its name since.
+WinResult StartTemporaryCopy(CopyTask task, const CString& strFolder, const CStringW& strLog,
+                             const CStringW& strLogIdentity, CStringW& strCopy);
 // The order in the words of this program's command line (program name first);
 // false when they are not a copy's. An order whose folder GBK cannot hold names
 // no folder (strFolder empty).

@@ -21,7 +21,7 @@ ExitCode RunUnattendedRemoval(const RemovalSequence& removal, const char* pszExe
     bool cleanup = false;
     const ExitCode result = removal.Run(reporter, pszExeName, true, &cleanup);
     CStringW copy;
-    const WinResult started = cleanup ? StartTemporaryCopy(kCopyCleansUp, removal.Folder(), CStringW(), copy) : WinResult();
+    const WinResult started = cleanup ? StartTemporaryCopy(kCopyCleansUp, removal.Folder(), CStringW(), CStringW(), copy) : WinResult();
     if (!started)  // the removal is done; only this program's file stays
         reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, copy, started.Code()));
     return result;

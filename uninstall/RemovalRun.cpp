@@ -14,7 +14,7 @@ int RemoveAll(const CopyOrder& order)
 {
     LogFile log;
     if (!order.strLog.IsEmpty())
-        log.Open(order.strLog, true);
+        log.Open(order.strLog, true, order.strLogIdentity);
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(&boxes, &log);
     RemovalSequence removal(theAcadRegistry);

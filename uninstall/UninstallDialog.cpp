@@ -92,7 +92,8 @@ void Dlg_Uninstall::OnUninstall()
     if (m_removal.Check(reporter) != kExitDone)
         return;  // told; a later click checks again
     CStringW copy;
-    const WinResult started = StartTemporaryCopy(kCopyRemoves, m_removal.Folder(), m_pLogPath ? *m_pLogPath : CStringW(), copy);
+    const WinResult started = StartTemporaryCopy(kCopyRemoves, m_removal.Folder(), m_pLog ? m_pLog->Path() : CStringW(),
+                                                 m_pLog ? m_pLog->Identity() : CStringW(), copy);
     if (!started) {
         reporter.Note(FailureLine(Texts::kUninstallCannotStartFormat, copy, started.Code()));
         reporter.Tell(CStringW::FormatText(Texts::kUninstallCannotStartFormat, copy.GetString()), Texts::kCaptionUninstall);

@@ -15,13 +15,9 @@ public:
     // removal (prepared: its folder and plan) must outlive the dialog.
     explicit Dlg_Uninstall(const RemovalSequence& removal);
 
-    // Also writes the checks into log, and has the copy continue it (both must
-    // outlive the dialog).
-    void SetLog(LogFile* pLog, const CStringW* pLogPath)
-    {
-        m_pLog = pLog;
-        m_pLogPath = pLogPath;
-    }
+    // Also writes the checks into the open log (NULL: none), and has the copy
+    // continue that very file; it must outlive the dialog.
+    void SetLog(LogFile* pLog) { m_pLog = pLog; }
     // kExitDone once the removal was handed over; else kExitCancelled (closed).
     int Result() const { return m_nResult; }
 
@@ -39,7 +35,6 @@ protected:
 private:
     const RemovalSequence& m_removal;
     LogFile* m_pLog = nullptr;
-    const CStringW* m_pLogPath = nullptr;
     int m_nResult = kExitCancelled;
 };
 
