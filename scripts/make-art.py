@@ -61,6 +61,29 @@ def bmp24(width, height, pixel):
     return header + info + bytes(data)
 
 
+def bmp4(width, height, pixel):
+    """A 16-colour bitmap: the few flat colours of a picture at a sixth of the bytes."""
+    pixels = [[pixel(x, y) for x in range(width)] for y in range(height)]
+    palette = sorted({c for line in pixels for c in line})
+    assert len(palette) <= 16, "too many colours for 4 bits"
+    index = {c: i for i, c in enumerate(palette)}
+    row = ((width * 4 + 31) // 32) * 4
+    data = bytearray()
+    for y in range(height - 1, -1, -1):
+        line = bytearray()
+        for x in range(0, width, 2):
+            hi = index[pixels[y][x]]
+            lo = index[pixels[y][x + 1]] if x + 1 < width else 0
+            line.append((hi << 4) | lo)
+        data += line + b"\0" * (row - len(line))
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    offset = 14 + 40 + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(data), 2835, 2835, len(palette),
+                       len(palette))
+    return header + info + colours + bytes(data)
+
+
 def logo_pixel(x, y):
     k, counts = sample(64, x, y)
     if k == 0:
@@ -137,6 +160,6 @@ if __name__ == "__main__":
     with open(os.path.join(OUT, "logo.bmp"), "wb") as f:
         f.write(bmp24(64, 64, logo_pixel))
     with open(os.path.join(OUT, "menu.bmp"), "wb") as f:
-        f.write(bmp24(303, 175, menu_pixel))
+        f.write(bmp4(303, 175, menu_pixel))
     with open(os.path.join(OUT, "setup.ico"), "wb") as f:
         f.write(ico())
