@@ -501,7 +501,7 @@ TEST_F(Install, SilentIntoAFolderWithABlankListsTheProductAndLogsEachStep)
         << "the placed files, the per-user program the largest";
     EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoModify"));
     EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kEntry, "NoRepair"));
-    EXPECT_EQ("<absent>", RegString(HKEY_LOCAL_MACHINE, kEntry, "Publisher"));
+    EXPECT_EQ("Ostrevo", RegString(HKEY_LOCAL_MACHINE, kEntry, "Publisher")) << "as the version resources' CompanyName";
 
     const std::string text = LogText(log);
     EXPECT_EQ(0u, text.find("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";
