@@ -16,6 +16,34 @@ bool StartsWith(const wchar_t* p, const wchar_t* pszSwitch)
     return CStringW(p, static_cast<int>(wcsnlen(p, n))).EqualsNoCase(CStringW(pszSwitch));
 }
 
+// True when p starts with the switch as a word of its own.
+bool IsSwitch(const wchar_t* p, const wchar_t* pszSwitch)
+{
+    const size_t n = wcslen(pszSwitch);
+    return StartsWith(p, pszSwitch) && (p[n] == L'\0' || IsBlank(p[n]));
+}
+
+// The switches that are a word of their own, and what each sets.
+struct WordSwitch {
+    const wchar_t* pszSwitch;
+    bool CommandLine::*pbSet;
+};
+const WordSwitch kWordSwitches[] = {
+    {L"/S", &CommandLine::bSilent},
+    {L"/NORESTART", &CommandLine::bNoRestart},
+    {L"/?", &CommandLine::bHelp},
+    {L"/HELP", &CommandLine::bHelp},
+};
+
+// The word switch at p, or NULL.
+const WordSwitch* FindWordSwitch(const wchar_t* p)
+{
+    for (const WordSwitch& word : kWordSwitches)
+        if (IsSwitch(p, word.pszSwitch))
+            return &word;
+    return nullptr;
+}
+
 // Past the program name, quoted or not.
 const wchar_t* SkipProgramName(const wchar_t* p)
 {
@@ -100,9 +128,10 @@ bool ParseCommandLine(const CStringW& strRaw, bool bAcceptFolder, CommandLine& r
             p = ReadLogSwitch(p + 5, result.strLog, understood);
             continue;
         }
-        if (StartsWith(p, L"/S") && (p[2] == L'\0' || IsBlank(p[2]))) {
-            result.bSilent = true;
-            p += 2;
+        const WordSwitch* word = FindWordSwitch(p);
+        if (word) {
+            result.*word->pbSet = true;
+            p += wcslen(word->pszSwitch);
             continue;
         }
         // Not understood; the words after it are still read, so that a /S there

@@ -1,6 +1,6 @@
 // The switches of the programs, read once at start-up:
-//   SetUp.exe     [/S] [/LOG=<file>] [/D=<folder>]
-//   Uninstall.exe [/S] [/LOG=<file>]
+//   SetUp.exe     [/S] [/LOG=<file>] [/NORESTART] [/?|/HELP] [/D=<folder>]
+//   Uninstall.exe [/S] [/LOG=<file>] [/NORESTART] [/?|/HELP]
 //   TrabexTrustedPath.exe /add|/remove <install folder> [/LOG=<file>]
 // Case-insensitive. /D= comes last and takes the rest of the line, blanks
 // included, without quotes; /LOG= and the install folder may be quoted. Read from
@@ -15,6 +15,8 @@ struct CommandLine {
     CStringW strLog;     // empty: no log
     CStringW strFolder;  // empty: the default folder
     bool bHasFolder = false;
+    bool bHelp = false;       // /? or /HELP: the usage, and nothing else
+    bool bNoRestart = false;  // /NORESTART: what deployment tools add; nothing here restarts
 };
 
 // Parses the raw command line (program name first, as GetCommandLineW gives it).

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/RequestedLog.h"
+#include "app/RunFace.h"
 #include "deploy/FolderRemoval.h"
 #include "platform/Com.h"
 #include "platform/Files.h"
@@ -41,6 +42,7 @@ BOOL CUninstallApp::InitInstance()
 
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), false, options);
+    const RunFace face = ChooseRunFace(options);
     // Before anything is written: a second run must not even empty the first one's log.
     const SingleRun run = TakeSingleRun();
     LogFile log;
@@ -54,10 +56,15 @@ BOOL CUninstallApp::InitInstance()
                                        Processes::CommandLineW().GetString()));
     if (log.IsOpen())
         reporter.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
-    if (TellSingleRun(run, reporter, Texts::kCaptionUninstall) != kExitDone)
+    NoteRunFace(options, face, reporter);
+    if (options.bHelp) {  // asked for, also while another run goes on
+        reporter.Tell(Texts::kUninstallHelp, Texts::kCaptionUninstall);
+        m_nExitCode = kExitDone;
+    } else if (TellSingleRun(run, reporter, Texts::kCaptionUninstall) != kExitDone) {
         m_nExitCode = kExitBusy;
-    else
+    } else {
         m_nExitCode = Uninstall(understood, options, log, reporter);
+    }
     CString text;
     text.Format(Texts::kLogExitFormat, m_nExitCode);
     reporter.Note(text);
@@ -67,7 +74,8 @@ BOOL CUninstallApp::InitInstance()
 int CUninstallApp::Uninstall(bool bUnderstood, const CommandLine& options, LogFile& log, Reporter& reporter)
 {
     if (!bUnderstood) {
-        reporter.Tell(Texts::kUninstallUsage, Texts::kCaptionUninstall);
+        reporter.Tell(CStringW::FromText(Texts::kCommandLineNotUnderstood) + CStringW::FromText(Texts::kUninstallHelp),
+                      Texts::kCaptionUninstall);
         return kExitBadCommandLine;
     }
     const CStringW moduleW = Files::LongFullPathW(Files::ModulePathW());

@@ -3,6 +3,7 @@
 #include "acad/AcadRegistry.h"
 #include "app/CommandLine.h"
 #include "app/RequestedLog.h"
+#include "app/RunFace.h"
 #include "platform/Com.h"
 #include "platform/Processes.h"
 #include "platform/LogFile.h"
@@ -29,6 +30,7 @@ BOOL CWizardApp::InitInstance()
     const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), true, options);
+    const RunFace face = ChooseRunFace(options);
     // Before anything is written: a second run must not even empty the first one's log.
     const SingleRun run = TakeSingleRun();
     LogFile log;
@@ -42,14 +44,19 @@ BOOL CWizardApp::InitInstance()
                                     Processes::CommandLineW().GetString()));
     if (log.IsOpen())
         notes.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
+    NoteRunFace(options, face, notes);
     // Interactively messages are shown; a silent run only logs them.
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter told(options.bSilent ? nullptr : &boxes, &log);
 
-    if (TellSingleRun(run, told, Texts::kCaptionSetup) != kExitDone) {
+    if (options.bHelp) {  // asked for, also while another run goes on
+        told.Tell(Texts::kSetupHelp, Texts::kCaptionSetup);
+        m_nExitCode = kExitDone;
+    } else if (TellSingleRun(run, told, Texts::kCaptionSetup) != kExitDone) {
         m_nExitCode = kExitBusy;
     } else if (!understood) {
-        told.Tell(Texts::kSetupUsage, Texts::kCaptionSetup);
+        told.Tell(CStringW::FromText(Texts::kCommandLineNotUnderstood) + CStringW::FromText(Texts::kSetupHelp),
+                  Texts::kCaptionSetup);
         m_nExitCode = kExitBadCommandLine;
     } else {
         theAcadRegistry.FindAcadReleases();

@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
+#include "res/Company.h"
 #include "res/Texts.h"
 
 namespace {
@@ -34,6 +35,7 @@ WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long lon
     } values[] = {
         {"DisplayName", name, 0},
         {"DisplayVersion", version, 0},
+        {"Publisher", TRABEX_COMPANY_NAME, 0},
         {"DisplayIcon", uninstaller, 0},
         {kLocationValue, strInstallFolder, 0},
         {"UninstallString", quoted, 0},

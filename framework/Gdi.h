@@ -1,5 +1,5 @@
-// GDI wrappers: a borrowed device context, and brushes and fonts that delete
-// their GDI object when destroyed.
+// GDI wrappers: a borrowed device context, and brushes, fonts and bitmaps that
+// delete their GDI object when destroyed; the screen's scale.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +32,25 @@ public:
                     BYTE nPitchAndFamily, const char* pszFacename);
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
 };
+
+// A picture drawn at the screen's scale: a copy of another bitmap, stretched
+// by ScreenDpi() / 96.
+class CBitmap : public CGdiObject {
+public:
+    BOOL CreateScaledCopy(HBITMAP hSource);
+    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
+};
+
+// The screen's dots per inch (LOGPIXELSY): 96 at 100 % scaling, 144 at 150 %.
+int ScreenDpi();
+// A length given in pixels at 96 DPI, in pixels of this screen. Dialog templates
+// scale by themselves; fonts made with a pixel height and pictures do not.
+int ScaleToScreen(int nPixels);
+// Shows in the bitmap static hStatic its picture at the screen's scale; the
+// static takes the size of the new picture. scaled owns it and must outlive
+// the window; the picture the static loaded from the template is deleted.
+// FALSE, and the picture left as it was, when no copy could be made.
+BOOL ShowPictureScaled(HWND hStatic, CBitmap& scaled);
 
 // Borrows a device context for the length of one message; never releases it.
 class CDC {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/Gdi.h"
 #include "framework/StringW.h"
 #include "picker/FolderPath.h"
 #include "platform/Files.h"
@@ -9,7 +10,8 @@
 
 namespace {
 
-// Where the edit box goes: above the tree, as wide as it, 23 pixels high.
+// Where the edit box goes: above the tree, as wide as it, 23 pixels high (at
+// 96 DPI; the browser's font grows with the screen's scale, so does the box).
 constexpr int kEditGapAboveTree = 4;
 constexpr int kEditHeight = 23;
 
@@ -137,8 +139,9 @@ void CPathDialog::OnInitialized(HWND hWnd)
 
     RECT tree;
     GetWindowRect(GetDlgItem(hWnd, IDC_BROWSE_TREE), &tree);
-    POINT topLeft = {tree.left, tree.top - kEditGapAboveTree - kEditHeight};
-    POINT bottomRight = {tree.right, tree.top - kEditGapAboveTree};
+    const int gap = ScaleToScreen(kEditGapAboveTree);
+    POINT topLeft = {tree.left, tree.top - gap - ScaleToScreen(kEditHeight)};
+    POINT bottomRight = {tree.right, tree.top - gap};
     ScreenToClient(hWnd, &topLeft);
     ScreenToClient(hWnd, &bottomRight);
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",

@@ -214,6 +214,13 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
     return WinResult();
 }
 
+bool InServicesSession(WinResult& queried)
+{
+    DWORD session = 0;
+    queried = QuerySessionId(session);
+    return queried && session == 0;
+}
+
 bool IsThisAccount(PSID sid)
 {
     TokenAccount self;

@@ -42,6 +42,17 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
 // True when sid is the account this process runs as.
 bool IsThisAccount(PSID sid);
 
+// The session this process runs in (ProcessIdToSessionId). Alone in
+// SessionId.cpp: a test program links a stand-in for it, since Wine runs every
+// program in a user's session.
+WinResult QuerySessionId(DWORD& nSession);
+
+// True when this process runs in session 0, where services run and no desktop
+// a person sees exists (SYSTEM under a deployment tool): a window shown there
+// waits forever for a click. False, with queried failed, when the session
+// cannot be read.
+bool InServicesSession(WinResult& queried);
+
 // Tests say who runs this program (Wine always runs the desktop's own user) and
 // see the command line StartAsInteractiveUser would start instead of starting
 // it; NULL restores.

@@ -14,7 +14,7 @@ constexpr const char kFontFace[] = "宋体";
 
 // A heading font: face kFontFace, the rest left to the font mapper.
 struct HeadingFont {
-    int nHeight;
+    int nHeight;  // pixels at 96 DPI, scaled to the screen's DPI as the dialog's own font is
     int nWeight;
 };
 const HeadingFont kTitleFont = {14, 600};
@@ -22,7 +22,7 @@ const HeadingFont kEditionFont = {13, 400};
 
 inline void CreateHeadingFont(CFont& font, const HeadingFont& heading)
 {
-    font.CreateFont(heading.nHeight, 0, 0, 0, heading.nWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    font.CreateFont(ScaleToScreen(heading.nHeight), 0, 0, 0, heading.nWeight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                     DEFAULT_PITCH | FF_DONTCARE, kFontFace);
 }

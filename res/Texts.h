@@ -110,13 +110,23 @@ constexpr const char kPlanFolder[] = "删除安装程序放置的文件（您自
 constexpr const char kPlanFontsStay[] = "字体 Trabex_EN.shx、Trabex_HZ.shx 保留在 AutoCAD 的 Fonts 文件夹中（图纸会用到）。";
 
 // Command line of both programs; the unattended run's log.
-constexpr const char kSetupUsage[] =
-    "无法识别的命令行参数 !\n\n用法：SetUp.exe [/S] [/LOG=日志文件] [/D=安装路径]\n\n"
+// A command line not understood: this, then the program's help.
+constexpr const char kCommandLineNotUnderstood[] = "无法识别的命令行参数 !\n\n";
+constexpr const char kSetupHelp[] =
+    "用法：SetUp.exe [/S] [/LOG=日志文件] [/NORESTART] [/?] [/D=安装路径]\n\n"
     "/S\t静默安装，不显示任何窗口\n/LOG=\t把每个步骤写入日志文件（UTF-8）\n"
-    "/D=\t安装路径，须放在最后，可含空格，不加引号";
-constexpr const char kUninstallUsage[] =
-    "无法识别的命令行参数 !\n\n用法：Uninstall.exe [/S] [/LOG=日志文件]\n\n"
-    "/S\t静默卸载，不显示任何窗口\n/LOG=\t把每个步骤写入日志文件（UTF-8）";
+    "/NORESTART\t可以加上，但不起作用：安装不需要重新启动\n/?\t显示本帮助（也可写作 /HELP）\n"
+    "/D=\t安装路径，须放在最后，可含空格，不加引号\n\n"
+    "在没有桌面的会话 0 中运行时（例如部署工具以 SYSTEM 身份运行），按 /S 静默安装。";
+constexpr const char kUninstallHelp[] =
+    "用法：Uninstall.exe [/S] [/LOG=日志文件] [/NORESTART] [/?]\n\n"
+    "/S\t静默卸载，不显示任何窗口\n/LOG=\t把每个步骤写入日志文件（UTF-8）\n"
+    "/NORESTART\t可以加上，但不起作用：卸载不需要重新启动\n/?\t显示本帮助（也可写作 /HELP）\n\n"
+    "在没有桌面的会话 0 中运行时（例如部署工具以 SYSTEM 身份运行），按 /S 静默卸载。";
+constexpr const char kLogNoDesktop[] =
+    "本程序在会话 0 中运行（例如部署工具以 SYSTEM 身份启动），没有可以显示窗口的桌面：按 /S 静默运行。";
+constexpr const char kLogSessionUnknown[] = "无法确定本程序所在的会话，按有桌面处理";
+constexpr const char kLogNoRestartIgnored[] = "/NORESTART：安装和卸载都不需要重新启动 Windows，已忽略此参数。";
 constexpr const char kLogCannotOpenFormat[] = "无法写入日志文件 %s ，什么都没有做。\n\n";
 constexpr const char kLogPathFormat[] = "日志文件：%s";
 constexpr const char kDisplayNameFormat[] = "Ostrevo软件（%d位 AutoCAD版）";

@@ -16,6 +16,7 @@
 #define IDC_INSTALL 1022
 #define IDC_DONE_LABEL 1023
 #define IDC_MENU_PREVIEW 1024
+#define IDC_LOGO 1025          // the logo, in both programs' dialogs
 
 #define IDC_ACAD2007 1018
 #define IDC_ACAD2008 1019

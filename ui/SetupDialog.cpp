@@ -123,6 +123,7 @@ BOOL Dlg_Setup::OnInitDialog()
     CDialog::OnInitDialog();
     m_brBackground.CreateSolidBrush(Look::kBackground);
     CreateHeadingFonts();
+    ScalePictures();
 
     m_strTitle = ComposeSetupTitle(g_nSetupVersion);
     m_strBits.Format(Texts::kEditionFormat, g_nTargetBits);

@@ -49,6 +49,9 @@ public:
     // ever draws with a deleted font.
     CFont m_fontTitle;
     CFont m_fontEdition;
+    // The pictures at the screen's scale, kept while the dialog lives.
+    CBitmap m_bmpLogo;
+    CBitmap m_bmpMenuPreview;
 
     // The ticked state and check box of release k (year 2007 + k).
     BOOL& Ticked(int k);
@@ -71,7 +74,9 @@ protected:
     void OnInstall();
     // Enter outside a push button: nothing (the hidden IDOK button must not end setup).
     void OnEnterKey();
+    // The headings' fonts and the pictures, at the screen's scale.
     void CreateHeadingFonts();
+    void ScalePictures();
 
     // What the checks of the last Install click decided.
     InstallPlan m_plan;

@@ -14,6 +14,17 @@ void Dlg_Setup::CreateHeadingFonts()
 {
     Look::CreateHeadingFont(m_fontTitle, Look::kTitleFont);
     Look::CreateHeadingFont(m_fontEdition, Look::kEditionFont);
+    // Also the controls' own fonts: what measures a heading from outside (a
+    // screen reader, a magnifier) measures what is drawn.
+    ::SendMessageA(GetDlgItem(IDC_TITLE), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.GetSafeHandle()), FALSE);
+    ::SendMessageA(GetDlgItem(IDC_EDITION), WM_SETFONT, reinterpret_cast<WPARAM>(m_fontEdition.GetSafeHandle()),
+                   FALSE);
+}
+
+void Dlg_Setup::ScalePictures()
+{
+    ShowPictureScaled(GetDlgItem(IDC_LOGO), m_bmpLogo);
+    ShowPictureScaled(GetDlgItem(IDC_MENU_PREVIEW), m_bmpMenuPreview);
 }
 
 HBRUSH Dlg_Setup::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

@@ -57,6 +57,7 @@ BOOL Dlg_Uninstall::OnInitDialog()
     CDialog::OnInitDialog();
     m_brBackground.CreateSolidBrush(Look::kBackground);
     Look::CreateHeadingFont(m_fontHeading, Look::kTitleFont);
+    ShowPictureScaled(GetDlgItem(IDC_LOGO), m_bmpLogo);
     HICON hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     if (hIcon)
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));

@@ -23,6 +23,7 @@ public:
 
     CBrush m_brBackground;
     CFont m_fontHeading;
+    CBitmap m_bmpLogo;  // at the screen's scale, kept while the dialog lives
 
 protected:
     BOOL OnInitDialog() override;

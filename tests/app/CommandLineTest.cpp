@@ -46,6 +46,32 @@ TEST(CommandLine, SwitchesAsInstallersReadThem)
     EXPECT_TRUE(options.strFolder == CStringW(L"C:\\\xD55C"));
 }
 
+// What deployment tools and administrators add: help in any case, and a
+// /NORESTART that is accepted (the programs never restart anything).
+TEST(CommandLine, HelpAndNoRestartAsAdministratorsTypeThem)
+{
+    struct Case {
+        const char* raw;
+        bool understood, help, noRestart, silent;
+    };
+    const Case cases[] = {
+        {"SetUp.exe /?", true, true, false, false},
+        {"SetUp.exe /help /S", true, true, false, true},
+        {"Uninstall.exe /Help", true, true, false, false},
+        {"SetUp.exe /S /norestart /LOG=l.txt", true, false, true, true},
+        {"SetUp.exe /NORESTART", true, false, true, false},
+        {"SetUp.exe /?x", false, false, false, false},
+        {"SetUp.exe /NORESTARTS /S", false, false, false, true},
+    };
+    for (const Case& c : cases) {
+        CommandLine options;
+        EXPECT_EQ(c.understood, ParseCommandLine(CStringW::FromText(c.raw), true, options)) << c.raw;
+        EXPECT_EQ(c.help, options.bHelp) << c.raw;
+        EXPECT_EQ(c.noRestart, options.bNoRestart) << c.raw;
+        EXPECT_EQ(c.silent, options.bSilent) << c.raw;
+    }
+}
+
 // The per-user program's command line, as Active Setup's StubPath writes it.
 TEST(CommandLine, PerUserProgramTakesOneModeAndTheFolder)
 {

@@ -514,7 +514,7 @@ TEST_F(Install, SilentIntoAFolderWithABlankListsTheProductAndLogsEachStep)
         << "the placed files, the per-user program the largest";
     EXPECT_EQ(1u, RegDword(Reg::kMachine, kEntry, "NoModify"));
     EXPECT_EQ(1u, RegDword(Reg::kMachine, kEntry, "NoRepair"));
-    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kEntry, "Publisher"));
+    EXPECT_EQ("Ostrevo", Reg::GetString(Reg::kMachine, kEntry, "Publisher")) << "as the version resources' CompanyName";
 
     const std::string text = LogText(log);
     EXPECT_EQ(0u, text.find("\xEF\xBB\xBF")) << "UTF-8 with a byte-order mark";

@@ -1,0 +1,120 @@
+// The switches administrators and deployment tools type, on the real programs:
+// help that is help, /NORESTART taken, and a run where nobody can see a window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "res/Texts.h"
+#include "tests/e2e/MachineFixture.h"
+#include "tests/e2e/SetupProcess.h"
+#include "tests/support/MessageBoxes.h"
+
+namespace {
+
+// A file beside this build's SetUp.exe.
+std::string BesideSetup(const char* name)
+{
+    const std::string exe = BuiltSetupExe();
+    return exe.substr(0, exe.rfind('\\') + 1) + name;
+}
+
+// The registry view the programs under test write HKEY_LOCAL_MACHINE in: their
+// own, which is this test program's (the same build).
+const REGSAM kProgramsView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
+std::string MachineString(const std::string& path, const char* name)
+{
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | kProgramsView, &h) != ERROR_SUCCESS)
+        return "<absent>";
+    char buf[1024] = {};
+    DWORD cb = sizeof buf - 1;
+    const LONG r = RegQueryValueExA(h, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
+    RegCloseKey(h);
+    return r == ERROR_SUCCESS ? buf : "<absent>";
+}
+
+const char kRegistration2008[] = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Applications\\Trabex2008";
+
+// The log (UTF-8) holds the program's text (GBK).
+bool LogHas(const std::string& log, const char* gbk)
+{
+    return log.find(ToUtf8(gbk)) != std::string::npos;
+}
+
+// The simulated machine and a distribution folder with a payload, for exe.
+class Switches : public ::testing::Test {
+protected:
+    explicit Switches(const std::string& exe = BuiltSetupExe()) : machine(FixturesDir()), setup(exe)
+    {
+        boxes.WatchAllProcesses();
+    }
+
+    void MakePayload()
+    {
+        Disk::MakeFolder(setup.data());
+        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2010_32.ARX", "Trabex2015.ARX",
+                              "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
+            Disk::WriteFile(setup.data() + "\\" + f, f);
+        ASSERT_TRUE(CopyFileA(BesideSetup("TrabexTrustedPath.exe").c_str(),
+                              (setup.data() + "\\TrabexTrustedPath.exe").c_str(), FALSE));
+    }
+    std::string Exe() const { return "\"" + setup.dist() + "\\SetUp.exe\""; }
+
+    MachineFixture machine;
+    SetupProcess setup;
+    MessageBoxAnswerer boxes;
+};
+
+// setup_session0.exe, this build's SetUp.exe as it runs in session 0.
+class SessionZero : public Switches {
+protected:
+    SessionZero() : Switches(BesideSetup("tests\\setup_session0.exe")) {}
+};
+
+} // namespace
+
+TEST_F(Switches, HelpIsShownAsHelpAndEndsWithZero)
+{
+    EXPECT_EQ(0, RunToEnd(Exe() + " /?"));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Texts::kSetupHelp, boxes.Seen()[0].text) << "help, not the unrecognised command line";
+    EXPECT_EQ(Texts::kCaptionSetup, boxes.Seen()[0].caption);
+    EXPECT_EQ(0, RunToEnd(Exe() + " /help /S")) << "nothing shown";
+    EXPECT_EQ(1u, boxes.Count());
+    // The uninstaller answers before it looks for an installation.
+    EXPECT_EQ(0, RunToEnd("\"" + BesideSetup("Uninstall.exe") + "\" /HELP"));
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ(Texts::kUninstallHelp, boxes.Seen()[1].text);
+    EXPECT_EQ(Texts::kCaptionUninstall, boxes.Seen()[1].caption);
+    EXPECT_EQ("<absent>", MachineString(kRegistration2008, "LOADER"));
+}
+
+TEST_F(Switches, NoRestartIsTakenAndIgnored)
+{
+    MakePayload();
+    const std::string log = setup.root / "setup.log";
+    EXPECT_EQ(0, RunToEnd(Exe() + " /S /NORESTART /LOG=" + log));
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(kRegistration2008, "LOADER"));
+    const std::string text = Disk::ReadFile(log);
+    EXPECT_TRUE(LogHas(text, Texts::kLogNoRestartIgnored)) << text;
+}
+
+// SYSTEM under a deployment tool that forgot /S: no box waits forever for a
+// click nobody can give; the run installs as /S would, and the log says why.
+TEST_F(SessionZero, WithoutSilentTheRunIsUnattended)
+{
+    MakePayload();
+    const std::string log = setup.root / "setup.log";
+    EXPECT_EQ(0, RunToEnd(Exe() + " /LOG=" + log, 20000)) << "ended by itself, without a click";
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(kRegistration2008, "LOADER"));
+    const std::string text = Disk::ReadFile(log);
+    EXPECT_TRUE(LogHas(text, Texts::kLogNoDesktop)) << text;
+    // And a command line it does not understand is only logged, as with /S.
+    EXPECT_EQ(1, RunToEnd(Exe() + " /X", 20000));
+    EXPECT_EQ(0u, boxes.Count());
+}
