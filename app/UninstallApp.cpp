@@ -1,6 +1,7 @@
 #include "app/UninstallApp.h"
 
 #include "app/CommandLine.h"
+#include "app/LogHeader.h"
 #include "app/RequestedLog.h"
 #include "app/RunFace.h"
 #include "deploy/FolderRemoval.h"
@@ -46,14 +47,13 @@ BOOL CUninstallApp::InitInstance()
     // Before anything is written: a second run must not even empty the first one's log.
     const SingleRun run = TakeSingleRun();
     LogFile log;
-    if (understood && !OpenRequestedLog(options, log, run.Busy(), Texts::kCaptionUninstall)) {
+    if (understood && !OpenRequestedLog(options, log, run.Busy(), Texts::kCaptionUninstall, kUninstallDefaultLog)) {
         m_nExitCode = kExitBadCommandLine;
         return FALSE;
     }
     WindowReporter boxes(nullptr, nullptr);
     LoggedReporter reporter(options.bSilent ? nullptr : &boxes, &log);
-    reporter.Note(CStringW::FormatText(Texts::kLogStartFormat, CStringW::FromText(m_pszAppName).GetString(), L"",
-                                       Processes::CommandLineW().GetString()));
+    NoteLogHeader(reporter, m_pszAppName, false);
     if (log.IsOpen())
         reporter.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
     NoteRunFace(options, face, reporter);

@@ -2,6 +2,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "app/CommandLine.h"
+#include "app/LogHeader.h"
 #include "app/RequestedLog.h"
 #include "app/RunFace.h"
 #include "platform/Com.h"
@@ -9,6 +10,7 @@
 #include "platform/LogFile.h"
 #include "platform/ProcessHardening.h"
 #include "res/Texts.h"
+#include "sequence/EarlierInstall.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
 #include "sequence/SingleRun.h"
@@ -34,14 +36,12 @@ BOOL CWizardApp::InitInstance()
     // Before anything is written: a second run must not even empty the first one's log.
     const SingleRun run = TakeSingleRun();
     LogFile log;
-    if (understood && !OpenRequestedLog(options, log, run.Busy(), Texts::kCaptionSetup)) {
+    if (understood && !OpenRequestedLog(options, log, run.Busy(), Texts::kCaptionSetup, kSetupDefaultLog)) {
         m_nExitCode = kExitBadCommandLine;
         return FALSE;
     }
     LoggedReporter notes(nullptr, &log);
-    notes.Note(CStringW::FormatText(Texts::kLogStartFormat, CStringW::FromText(m_pszAppName).GetString(),
-                                    CStringW::FromText(SETUP_VERSION_TEXT).GetString(),
-                                    Processes::CommandLineW().GetString()));
+    NoteLogHeader(notes, m_pszAppName, true);
     if (log.IsOpen())
         notes.Note(CStringW::FormatText(Texts::kLogPathFormat, log.Path().GetString()));
     NoteRunFace(options, face, notes);
@@ -65,8 +65,11 @@ BOOL CWizardApp::InitInstance()
             m_nExitCode = RunUnattendedInstall(theAcadRegistry, options.strFolder, &log);
         } else {
             Dlg_Setup dlg(nullptr);
+            EarlierInstall earlier;
             if (options.bHasFolder)
                 dlg.ProposeFolder(options.strFolder);
+            else if (FindEarlierInstall(earlier))
+                dlg.ProposeFolder(earlier.strChosenFolder);  // an upgrade goes where the add-on is
             dlg.SetLog(log.IsOpen() ? &log : nullptr);
             dlg.DoModal();
             m_nExitCode = dlg.Result();

@@ -11,6 +11,7 @@
 namespace {
 
 const char kLocationValue[] = "InstallLocation";
+const char kVersionValue[] = "DisplayVersion";
 
 } // namespace
 
@@ -34,7 +35,7 @@ WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long lon
         DWORD dwNumber;
     } values[] = {
         {"DisplayName", name, 0},
-        {"DisplayVersion", version, 0},
+        {kVersionValue, version, 0},
         {"Publisher", TRABEX_COMPANY_NAME, 0},
         {"DisplayIcon", uninstaller, 0},
         {kLocationValue, strInstallFolder, 0},
@@ -63,6 +64,15 @@ CString UninstallEntryLocation()
     if (entry.QueryText(kLocationValue, location) != ERROR_SUCCESS || location.GetLength() > MAX_PATH)
         return CString();
     return location;
+}
+
+CString UninstallEntryVersion()
+{
+    RegKey entry;
+    CString version;
+    if (!entry.OpenRead(HKEY_LOCAL_MACHINE, kUninstallEntryKey) || entry.QueryText(kVersionValue, version) != ERROR_SUCCESS)
+        return CString();
+    return version;
 }
 
 bool RemoveUninstallEntry(const CString& strInstallFolder)

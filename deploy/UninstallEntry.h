@@ -15,6 +15,8 @@ constexpr char kUninstallEntryKey[] =
 WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes);
 // The entry's InstallLocation; empty when there is no entry.
 CString UninstallEntryLocation();
+// Its DisplayVersion ("2026.3.31"); empty when there is none.
+CString UninstallEntryVersion();
 // Removes the entry, but only when its InstallLocation is strInstallFolder.
 // True when no entry for that folder is left.
 bool RemoveUninstallEntry(const CString& strInstallFolder);

@@ -221,6 +221,38 @@ bool InServicesSession(WinResult& queried)
     return queried && session == 0;
 }
 
+RunContext ReadRunContext()
+{
+    RunContext context;
+    // The version Windows is, not the one a manifest lets the program see.
+    typedef LONG(WINAPI * GetVersionFn)(OSVERSIONINFOW*);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto getVersion =
+        ntdll ? reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion"))) : nullptr;
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (getVersion && getVersion(&version) == 0) {
+        context.nMajor = version.dwMajorVersion;
+        context.nMinor = version.dwMinorVersion;
+        context.nBuild = version.dwBuildNumber;
+    }
+    BOOL wow64 = FALSE;
+    context.bWindows64 = sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+    TokenAccount self;
+    if (self.ReadThisProcess())
+        context.strAccount = self.Name();
+    HANDLE token = nullptr;
+    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        const ScopedHandle owned(token);
+        TOKEN_ELEVATION elevation = {};
+        DWORD cb = 0;
+        context.bElevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &cb) &&
+                            elevation.TokenIsElevated;
+    }
+    context.bSessionKnown = static_cast<bool>(QuerySessionId(context.nSession));
+    return context;
+}
+
 bool IsThisAccount(PSID sid)
 {
     TokenAccount self;

@@ -39,6 +39,17 @@ Who WhoRunsThis();
 WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLine, const char* pszFolder,
                                  DWORD nWaitMs, DWORD* pExitCode, CStringW& strUser);
 
+// What the log's first lines say of where a run happens.
+struct RunContext {
+    DWORD nMajor = 0, nMinor = 0, nBuild = 0;  // Windows' own version (RtlGetVersion)
+    bool bWindows64 = false;                   // 64-bit Windows (this program may be 32-bit)
+    CStringW strAccount;                       // DOMAIN\user of this process; empty when unknown
+    bool bElevated = false;                    // the token is elevated (or UAC is off)
+    DWORD nSession = 0;
+    bool bSessionKnown = false;
+};
+RunContext ReadRunContext();
+
 // True when sid is the account this process runs as.
 bool IsThisAccount(PSID sid);
 

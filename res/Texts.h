@@ -133,6 +133,22 @@ constexpr const char kDisplayNameFormat[] = "Ostrevo软件（%d位 AutoCAD版）
 constexpr const char kLogMessageFormat[] = "消息 [%s] %s";
 constexpr const char kLogQuestionFormat[] = "问题 [%s] %s -> %s";
 constexpr const char kLogStartFormat[] = "%s %s，命令行：%s";
+// The log's first lines: what ran, where, as whom.
+constexpr const char kLogEditionFormat[] = "版本：%d 位 AutoCAD 版，%d 位程序";
+constexpr const char kLogWindowsFormat[] = "Windows：%lu.%lu（内部版本 %lu），%s";
+constexpr const char kLogWindows64[] = "64 位 Windows";
+constexpr const char kLogWindows32[] = "32 位 Windows";
+constexpr const char kLogAccountFormat[] = "账户：%s，%s，会话 %s";
+constexpr const char kLogElevated[] = "以管理员身份（已提升）";
+constexpr const char kLogNotElevated[] = "未提升";
+constexpr const char kLogUnknown[] = "未知";
+constexpr const char kLogPayloadFormat[] = "安装包文件夹：%s";
+constexpr const char kLogNoPayload[] = "安装包文件夹：没有找到";
+constexpr const char kLogEarlierFoundFormat[] = "已安装的版本 %s 在 %s：安装到同一位置";
+constexpr const char kLogEarlierLeftFormat[] =
+    "已安装的版本 %s 在 %s 保持原样（/D= 选择了另一位置）；“应用和功能”条目由这次安装替换";
+constexpr const char kNewerInstalledFormat[] =
+    "已安装的版本 %s 比本安装程序的版本 %s 新 !\n\n仍要安装这个较旧的版本吗？";
 constexpr const char kLogReleaseFormat[] = "找到 AutoCAD %d：%s（%s）";
 constexpr const char kLogNoReleaseFound[] = "没有找到本版本支持的 AutoCAD，什么都没有安装。";
 constexpr const char kLogFolderFormat[] = "安装路径：%s";

@@ -12,6 +12,7 @@
 #include "platform/FolderName.h"
 #include "platform/FolderSecurity.h"
 #include "res/Texts.h"
+#include "sequence/EarlierInstall.h"
 #include "sequence/UserStep.h"
 
 namespace {
@@ -93,6 +94,22 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     if (bCheckAcad && IsAcadRunning()) {
         m_reporter.Tell(Texts::kCloseAcad, Texts::kCaptionSetup);
         return kExitAcadRunning;
+    }
+    // A newer version installed: the user decides (No by default); a deployment
+    // tool that runs an older setup means it (noted). Another folder chosen than
+    // the earlier installation's: that one stays as it is.
+    EarlierInstall earlier;
+    if (FindEarlierInstall(earlier)) {
+        if (earlier.nVersion > g_nSetupVersion &&
+            m_reporter.Ask(CStringW::FormatText(Texts::kNewerInstalledFormat,
+                                                CStringW::FromText(earlier.strVersion).GetString(),
+                                                CStringW::FromText(SetupVersionText()).GetString()),
+                           Texts::kCaptionSetup, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, IDYES) != IDYES)
+            return kExitCancelled;
+        if (!Files::SameFolder(earlier.strChosenFolder, choice.strFolder))
+            m_reporter.Note(CStringW::FormatText(Texts::kLogEarlierLeftFormat,
+                                                 CStringW::FromText(earlier.strVersion).GetString(),
+                                                 earlier.strChosenFolder.GetString()));
     }
     // An empty, too long, relative or malformed folder is refused before anything
     // is made: AutoCAD would otherwise be handed a module path it cannot load.

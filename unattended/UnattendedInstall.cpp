@@ -1,6 +1,7 @@
 #include "unattended/UnattendedInstall.h"
 
 #include "res/Texts.h"
+#include "sequence/EarlierInstall.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
 
@@ -8,7 +9,18 @@ ExitCode RunUnattendedInstall(CAcadRegistry& record, const CStringW& strFolder, 
 {
     LoggedReporter reporter(nullptr, pLog);
     InstallChoice choice;
-    choice.strFolder = strFolder.IsEmpty() ? CStringW::FromText(kDefaultInstallFolder) : strFolder;
+    // Without /D=: where the add-on is installed already (an upgrade or a repair
+    // stays there), else the default folder.
+    EarlierInstall earlier;
+    choice.strFolder = strFolder;
+    choice.bNamedOnCommandLine = !strFolder.IsEmpty();
+    if (strFolder.IsEmpty() && FindEarlierInstall(earlier)) {
+        choice.strFolder = earlier.strChosenFolder;
+        reporter.Note(CStringW::FormatText(Texts::kLogEarlierFoundFormat, CStringW::FromText(earlier.strVersion).GetString(),
+                                           earlier.strChosenFolder.GetString()));
+    } else if (strFolder.IsEmpty()) {
+        choice.strFolder = CStringW::FromText(kDefaultInstallFolder);
+    }
     OfferedReleases(record, choice.ticked);
     bool any = false;
     for (BOOL ticked : choice.ticked)

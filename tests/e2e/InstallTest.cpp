@@ -528,6 +528,41 @@ TEST_F(Install, SilentIntoAFolderWithABlankListsTheProductAndLogsEachStep)
     EXPECT_TRUE(LogHas(text, "已写入：C:\\Program Files\\AutoCAD 2008\\Drv\\pdfplot9.hdi")) << text;
     EXPECT_TRUE(LogHas(text, std::string("消息 [Q-工具箱安装] ") + Texts::kInstallDone)) << text;
     EXPECT_TRUE(LogHas(text, "结束，退出代码 0")) << text;
+    // Its first lines say what ran where, as whom, from which payload.
+    EXPECT_TRUE(LogHas(text, "SetUp 2026.3.31，命令行：")) << text;
+    EXPECT_TRUE(LogHas(text, std::string("版本：32 位 AutoCAD 版，") + (sizeof(void*) == 8 ? "64" : "32") + " 位程序"))
+        << text;
+    EXPECT_TRUE(LogHas(text, "Windows：")) << text;
+    EXPECT_TRUE(LogHas(text, "64 位 Windows")) << text;
+    EXPECT_TRUE(LogHas(text, "账户：")) << text;
+    EXPECT_TRUE(LogHas(text, "安装包文件夹：" + setup.data())) << text;
+    EXPECT_LT(text.find(ToUtf8("账户：")), text.find(ToUtf8("找到 AutoCAD"))) << "at the top";
+}
+
+// An upgrade as deployment tools run it: the next version without /D= goes where
+// the add-on is, not to the default folder (which would leave the first
+// installation with no entry that ever removes it); the dialog offers it; a run
+// without /LOG= keeps its log in the temporary folder.
+TEST_F(Install, AnUpgradeWithoutAFolderStaysWhereTheAddOnIs)
+{
+    MakePayload();
+    struct Remove {
+        ~Remove() { Disk::RemoveTree("C:\\Apps"); }
+    } remove;
+    ASSERT_EQ(0, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /S /D=C:\\Apps"));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string defaultLog = std::string(temp) + "Q-Ostrevo-setup.log";
+    DeleteFileA(defaultLog.c_str());
+    ASSERT_EQ(0, RunToEnd("\"" + setup.dist() + "\\SetUp.exe\" /S"));
+    EXPECT_FALSE(Disk::IsFolder("C:\\Trabex")) << "no second installation";
+    EXPECT_EQ("C:\\Apps\\Q-Ostrevo", Reg::GetString(Reg::kMachine, kEntry, "InstallLocation"));
+    EXPECT_EQ("C:\\Apps\\Q-Ostrevo\\Trabex2008.ARX",
+              Reg::GetString(Reg::kMachine, kProduct2008 + "\\Applications\\Trabex2008", "LOADER"));
+    EXPECT_TRUE(LogHas(LogText(defaultLog), "已安装的版本 2026.3.31 在 C:\\Apps：安装到同一位置")) << LogText(defaultLog);
+
+    Start();
+    EXPECT_EQ("C:\\Apps", setup.Text(IDC_INSTALL_PATH));
 }
 
 TEST_F(Install, SilentRunsThatMustNotInstallChangeNothing)
