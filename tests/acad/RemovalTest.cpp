@@ -30,62 +30,25 @@ TEST(RemovalPlan, ATrustedPathEntryIsTheFoldersOwnInAnySpellingButItsUsersForms)
     EXPECT_FALSE(IsSameFolder(L"Q-Ostrevo", wideFolder));
 }
 
-// AutoCAD 2008 had no driver of its own: the add-on's goes, nothing is restored;
-// another file there, or one another installation still uses, stays.
-TEST(RemovalPlan, ADriverPlacedWhereAutoCadHadNoneIsDeleted)
+// AutoCAD 2008's own driver comes back only over the add-on's own file and when
+// no other installation uses it; where AutoCAD had none, the add-on's goes and
+// nothing is restored. Anything else there stays.
+TEST(RemovalPlan, TheDriverComesBackOrGoesOnlyWhenItIsTheAddOnsOwn)
 {
-    struct Case {
-        const char* driver;
-        const char* otherLoader;
-        bool deleted;
-    };
-    const Case cases[] = {
-        {"add-on driver", "", true},
-        {"a driver of the user's", "", false},
-        {"add-on driver", "D:\\Old\\Q-Ostrevo\\Trabex2008.ARX", false},
-    };
-    for (const Case& c : cases) {
-        RegistrySandbox sandbox;
-        TempFolder root;
-        const std::string folder = root / "Q-Ostrevo";
-        const std::string acad = root / "AutoCAD 2008";
-        Disk::MakeFolder(folder);
-        Disk::MakeFolder(acad);
-        Disk::MakeFolder(acad + "\\Drv");
-        Disk::WriteFile(folder + "\\Trabex.prt5", "add-on driver");
-        Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi", c.driver);
-        const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\";
-        Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2008", "LOADER", folder + "\\Trabex2008.ARX");
-        if (*c.otherLoader)
-            Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2007", "LOADER", c.otherLoader);
-        CAcadRegistry record;
-        record.m_arrAcadFolders[ReleaseIndex(2008)].Add(acad.c_str());
-        record.m_arrProductKeys[ReleaseIndex(2008)].Add(product.c_str());
-
-        CRemovalPlan plan;
-        PlanRemoval(record, folder.c_str(), plan);
-        EXPECT_EQ(0, plan.m_arrDriverFolders.GetSize()) << "nothing to restore";
-        FailureList leftovers;
-        RemoveFromAcad(plan, folder.c_str(), leftovers);
-        EXPECT_TRUE(leftovers.IsEmpty());
-        EXPECT_EQ(!c.deleted, Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi")) << c.driver << c.otherLoader;
-        EXPECT_FALSE(Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi.bak"));
-    }
-}
-
-TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstallUsesIt)
-{
-    struct Case {
-        const char* driver;     // what pdfplot9.hdi holds now
+    const struct {
+        const char* driver;       // what pdfplot9.hdi holds now
+        const char* backup;       // pdfplot9.hdi.bak, or nullptr: AutoCAD had none
         const char* otherLoader;  // another 2008 registration's module, or ""
-        bool restored;
+        const char* after;        // pdfplot9.hdi after the removal
+    } cases[] = {
+        {"add-on driver", "AutoCAD's own", "", "AutoCAD's own"},
+        {"another add-on's driver", "AutoCAD's own", "", "another add-on's driver"},
+        {"add-on driver", "AutoCAD's own", "D:\\Old\\Q-Ostrevo\\Trabex2008.ARX", "add-on driver"},
+        {"add-on driver", nullptr, "", "<missing>"},
+        {"a driver of the user's", nullptr, "", "a driver of the user's"},
+        {"add-on driver", nullptr, "D:\\Old\\Q-Ostrevo\\Trabex2008.ARX", "add-on driver"},
     };
-    const Case cases[] = {
-        {"add-on driver", "", true},
-        {"another add-on's driver", "", false},
-        {"add-on driver", "D:\\Old\\Q-Ostrevo\\Trabex2008.ARX", false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         RegistrySandbox sandbox;
         TempFolder root;
         const std::string folder = root / "Q-Ostrevo";
@@ -95,7 +58,10 @@ TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstal
         Disk::MakeFolder(acad + "\\Drv");
         Disk::WriteFile(folder + "\\Trabex.prt5", "add-on driver");
         Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi", c.driver);
-        Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi.bak", "AutoCAD's own");
+        if (c.backup) {
+            Disk::WriteFile(acad + "\\Drv\\pdfplot9.hdi.bak", c.backup);
+            SetFileAttributesA((acad + "\\Drv\\pdfplot9.hdi.bak").c_str(), FILE_ATTRIBUTE_READONLY);
+        }
         const std::string product = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\";
         Reg::SetString(Reg::kMachine, product + "Applications\\Trabex2008", "LOADER", folder + "\\Trabex2008.ARX");
         if (*c.otherLoader)
@@ -106,13 +72,12 @@ TEST(RemovalPlan, TheDriverComesBackOnlyOverTheAddOnsOwnFileAndWhenNoOtherInstal
 
         CRemovalPlan plan;
         PlanRemoval(record, folder.c_str(), plan);
-        EXPECT_EQ(c.restored ? 1 : 0, plan.m_arrDriverFolders.GetSize()) << c.driver << c.otherLoader;
-        EXPECT_EQ(c.restored ? 0 : 1, plan.m_arrDriversLeft.GetSize()) << c.driver << c.otherLoader;
-        SetFileAttributesA((acad + "\\Drv\\pdfplot9.hdi.bak").c_str(), FILE_ATTRIBUTE_READONLY);
         FailureList leftovers;
         RemoveFromAcad(plan, folder.c_str(), leftovers);
-        EXPECT_TRUE(leftovers.IsEmpty());
-        EXPECT_EQ(c.restored ? "AutoCAD's own" : c.driver, Disk::ReadFile(acad + "\\Drv\\pdfplot9.hdi"));
-        EXPECT_EQ(!c.restored, Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi.bak")) << "a read-only backup goes too";
+        const std::string why = std::string(c.driver) + (c.backup ? " over a backup " : " ") + c.otherLoader;
+        EXPECT_TRUE(leftovers.IsEmpty()) << why;
+        EXPECT_EQ(c.after, Disk::ReadFile(acad + "\\Drv\\pdfplot9.hdi")) << why;
+        const bool restored = c.backup && std::string(c.after) == c.backup;
+        EXPECT_EQ(c.backup && !restored, Disk::IsFile(acad + "\\Drv\\pdfplot9.hdi.bak")) << why << ": a read-only backup goes too";
     }
 }

@@ -75,16 +75,8 @@ void DumpKey(const Reg::Place& at, const std::string& path, std::string& out)
     }
     if (!values.empty())
         out += "  " + path + "\n" + values;
-    std::vector<std::string> subs;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD cch = sizeof name;
-        if (RegEnumKeyExA(h, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        subs.push_back(name);
-    }
     RegCloseKey(h);
-    for (const std::string& s : subs)
+    for (const std::string& s : Reg::SubKeys(at, path))
         DumpKey(at, path + "\\" + s, out);
 }
 

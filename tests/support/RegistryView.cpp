@@ -11,30 +11,6 @@ namespace Reg {
 
 namespace {
 
-// Creates the key one level at a time in the place's view: Wine refuses long
-// paths in one call.
-HKEY CreateOrFail(const Place& at, const std::string& path)
-{
-    HKEY current = at.root;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = path.find('\\', start);
-        const std::string level = path.substr(start, end == std::string::npos ? end : end - start);
-        HKEY next = nullptr;
-        const LONG r = RegCreateKeyExA(current, level.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | at.view,
-                                       nullptr, &next, nullptr);
-        if (current != at.root)
-            RegCloseKey(current);
-        EXPECT_EQ(ERROR_SUCCESS, r) << "cannot create " << path.substr(0, 80) << "...";
-        if (r != ERROR_SUCCESS)
-            return nullptr;
-        current = next;
-        if (end == std::string::npos)
-            return current;
-        start = end + 1;
-    }
-}
-
 HKEY OpenRead(const Place& at, const std::string& path)
 {
     HKEY h = nullptr;
@@ -59,6 +35,46 @@ std::wstring Widen(const std::string& text, UINT codePage)
 }
 
 } // namespace
+
+HKEY CreateOrFail(const Place& at, const std::string& path)
+{
+    HKEY current = at.root;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = path.find('\\', start);
+        const std::string level = path.substr(start, end == std::string::npos ? end : end - start);
+        HKEY next = nullptr;
+        const LONG r = RegCreateKeyExA(current, level.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | at.view,
+                                       nullptr, &next, nullptr);
+        if (current != at.root)
+            RegCloseKey(current);
+        EXPECT_EQ(ERROR_SUCCESS, r) << "cannot create " << path.substr(0, 80) << "...";
+        if (r != ERROR_SUCCESS)
+            return nullptr;
+        current = next;
+        if (end == std::string::npos)
+            return current;
+        start = end + 1;
+    }
+}
+
+std::vector<std::string> SubKeys(const Place& at, const std::string& path)
+{
+    std::vector<std::string> names;
+    HKEY h = OpenRead(at, path);
+    if (!h)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD cch = sizeof name;
+        if (RegEnumKeyExA(h, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(name);
+    }
+    RegCloseKey(h);
+    return names;
+}
+
 
 void SetString(const Place& at, const std::string& path, const char* name, const std::string& value)
 {
@@ -190,19 +206,7 @@ static void ExportInto(const Place& at, const std::string& path, const std::stri
         }
         out += "  " + v.first + head + data + "\n";
     }
-    HKEY h = OpenRead(at, path);
-    if (!h)
-        return;
-    std::vector<std::string> names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD cch = sizeof name;
-        if (RegEnumKeyExA(h, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.push_back(name);
-    }
-    RegCloseKey(h);
-    for (const std::string& n : names)
+    for (const std::string& n : SubKeys(at, path))
         ExportInto(at, path.empty() ? n : path + "\\" + n, shown + "\\" + n, out);
 }
 

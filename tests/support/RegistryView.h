@@ -10,6 +10,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace Reg {
 
@@ -26,6 +27,12 @@ const Place kUser = {HKEY_CURRENT_USER, KEY_WOW64_64KEY};
 const Place kMachine = {HKEY_LOCAL_MACHINE, kOwnView};
 const Place kMachine32 = {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY};
 const Place kMachine64 = {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY};
+
+// Creates the key (and what is missing above it) one level at a time, as Wine
+// needs for long paths; the open key, or NULL with a test failure recorded.
+HKEY CreateOrFail(const Place& at, const std::string& path);
+// The names of the key's direct sub-keys, in the registry's order.
+std::vector<std::string> SubKeys(const Place& at, const std::string& path);
 
 void SetString(const Place& at, const std::string& path, const char* name, const std::string& value);
 // REG_SZ through the wide function: every character of any language kept.
