@@ -22,13 +22,13 @@ WinResult ReadTrustedPaths(const CString& variablesPath, CStringW& current)
 {
     current = CStringW();
     RegKey variables;
-    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, variablesPath, KEY_QUERY_VALUE | kUserView);
-    if (opened == ERROR_FILE_NOT_FOUND)
+    const WinResult opened = variables.Open(HKEY_CURRENT_USER, variablesPath, KEY_QUERY_VALUE | kUserView);
+    if (opened.Code() == ERROR_FILE_NOT_FOUND)
         return WinResult();
-    if (opened != ERROR_SUCCESS)
-        return WinResult::FromStatus(opened);
-    const LONG r = variables.QueryStringW(kValueName, current);
-    return WinResult::FromStatus(r == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : r);
+    if (!opened)
+        return opened;
+    const WinResult read = variables.QueryStringW(kValueName, current);
+    return read.Code() == ERROR_FILE_NOT_FOUND ? WinResult() : read;
 }
 
 // A path made of a key path and a sub-key name, without a trailing backslash.
@@ -58,11 +58,11 @@ void ForEachEntry(const CStringW& value, Visit visit)
 void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
 {
     RegKey parent;
-    if (!parent.OpenRead(hKey, ""))
+    if (!parent.Open(hKey, "", KEY_READ))
         return;
     for (RegSubKeys names(parent); names.Next();) {
         RegKey child;
-        if (child.OpenRead(hKey, names.Name()))
+        if (child.Open(hKey, names.Name(), KEY_READ))
             arrNames.Add(names.Name());
     }
 }
@@ -125,13 +125,11 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
     // Phase 1: the Profiles key of every product of every release.
     CStringArray profilesPaths;
     {
-        RegKey user;
         RegKey root;
-        if (user.Open(HKEY_CURRENT_USER, nullptr) &&
-            root.OpenAccess(user.Get(), kAcadRoot, KEY_READ | kUserView) == ERROR_SUCCESS) {
+        if (root.Open(HKEY_CURRENT_USER, kAcadRoot, KEY_READ | kUserView)) {
             for (RegSubKeys releases(root); releases.Next();) {
                 RegKey release;
-                if (!release.OpenRead(root.Get(), releases.Name()))
+                if (!release.Open(root.Get(), releases.Name(), KEY_READ))
                     continue;
                 CStringArray products;
                 ListOpenableSubKeys(release.Get(), products);
@@ -143,19 +141,14 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
     }
 
     // Phase 2: the Variables key of every profile.
-    {
-        RegKey user;
-        if (user.Open(HKEY_CURRENT_USER, nullptr)) {
-            for (int i = 0; i < profilesPaths.GetSize(); ++i) {
-                RegKey profiles;
-                if (profiles.OpenAccess(user.Get(), profilesPaths[i], KEY_READ | kUserView) != ERROR_SUCCESS)
-                    continue;
-                CStringArray names;
-                ListOpenableSubKeys(profiles.Get(), names);
-                for (int p = 0; p < names.GetSize(); ++p)
-                    variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\" + kVariablesKey);
-            }
-        }
+    for (int i = 0; i < profilesPaths.GetSize(); ++i) {
+        RegKey profiles;
+        if (!profiles.Open(HKEY_CURRENT_USER, profilesPaths[i], KEY_READ | kUserView))
+            continue;
+        CStringArray names;
+        ListOpenableSubKeys(profiles.Get(), names);
+        for (int p = 0; p < names.GetSize(); ++p)
+            variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\" + kVariablesKey);
     }
 }
 
@@ -176,8 +169,7 @@ bool CAcadRegistry::AddTrustedPath(Reporter& log)
             // Made below the profile only: a profile that went meanwhile is not made again.
             const CString& path = variablesPaths[i];
             RegKey profile;
-            written = WinResult::FromStatus(profile.OpenAccess(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\')),
-                                                               MAXIMUM_ALLOWED | kUserView));
+            written = profile.Open(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\')), MAXIMUM_ALLOWED | kUserView);
             RegKey variables;
             if (written)
                 written = variables.Create(profile.Get(), kVariablesKey);
@@ -256,8 +248,8 @@ WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strF
     if (!removed)
         return WinResult();  // nothing of ours there: no value is written
     RegKey variables;
-    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE | kUserView);
-    if (opened != ERROR_SUCCESS)
-        return WinResult::FromStatus(opened);
+    const WinResult opened = variables.Open(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE | kUserView);
+    if (!opened)
+        return opened;
     return variables.SetStringW(kValueName, kept);
 }
