@@ -55,15 +55,6 @@ bool ReadInstalledFiles(const CString& strInstallFolder, CStringArrayW& relative
     return true;
 }
 
-WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
-{
-    InstalledFilesJournal journal;
-    WinResult result = journal.Open(strInstallFolder);
-    for (int i = 0; result && i < relativePaths.GetSize(); ++i)
-        result = journal.Record(relativePaths[i]);
-    return result;
-}
-
 WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
 {
     CStringW content;

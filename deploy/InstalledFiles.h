@@ -37,9 +37,6 @@ private:
     CStringArrayW m_listed;
 };
 
-// Adds the relative paths to the folder's list (each once, in any case); the
-// failure when the list could not be written.
-WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths);
 // Replaces the folder's list with these paths (after a removal: what is left),
 // as one step: a crash leaves the old list or the new one.
 WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths);

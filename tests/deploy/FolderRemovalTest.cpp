@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "deploy/InstalledFiles.h"
+#include "tests/support/InstalledList.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
