@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "framework/Array.h"
+
 // The code page of the program's texts (and of the file names it handles), on
 // any Windows: GBK.
 constexpr unsigned int kTextCodePage = 936;
@@ -108,27 +110,10 @@ private:
 // every folder the programs keep without its trailing backslash.
 void StripTrailingBackslash(CString& str);
 
-// Growable array of narrow strings, indexed from 0, appended at the end.
-class CStringArray {
-public:
-    CStringArray() = default;
-    CStringArray(const CStringArray& other);
-    CStringArray& operator=(const CStringArray& other);
-    ~CStringArray();
-
-    int GetSize() const { return m_nSize; }
-    bool IsEmpty() const { return m_nSize == 0; }
-    const CString& GetAt(int i) const { return m_pData[i]; }
-    const CString& operator[](int i) const { return GetAt(i); }
-    int Add(const CString& s);
-    void RemoveAll();
-
-    // The first nMaxShown items, each followed by a line break, and "……" for the
-    // rest: a list a message box can show without becoming a wall of text.
-    CString JoinLines(int nMaxShown) const;
-
-private:
-    CString* m_pData = nullptr;
-    int m_nSize = 0;
-    int m_nCapacity = 0;
-};
+// A growable list of the program's texts.
+typedef CArray<CString> CStringArray;
+// What a list shown in a message box ends with when it holds more than it shows.
+constexpr char kMoreLines[] = "……\n";
+// The first nMaxShown items, each followed by a line break, and "……" for the
+// rest: a list a message box can show without becoming a wall of text.
+CString JoinLines(const CStringArray& items, int nMaxShown);

@@ -61,8 +61,7 @@ private:
 // A growable list of wide texts (paths of any language).
 #include "framework/Array.h"
 typedef CArray<CStringW> CStringArrayW;
-// The first nMaxShown items, each followed by a line break, and "……" for the
-// rest: a list a message box can show without becoming a wall of text.
+// The same list of wide texts, as JoinLines of the program's texts shows it.
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown);
 // True when the list holds the item, compared as EqualsNoCase does.
 bool ContainsNoCase(const CStringArrayW& items, const CStringW& item);
