@@ -20,8 +20,6 @@ public:
     CString(const char* p, int nLength);
     CString(const CString& other);
     CString(CString&& other) noexcept;
-    // For tests and tools that hold std::string (inline: the programs never use it).
-    CString(const std::string& s) : CString(s.data(), static_cast<int>(s.size())) {}
     ~CString();
 
     CString& operator=(const CString& other);
@@ -41,6 +39,7 @@ public:
 
     operator const char*() const { return m_psz; }
     const char* GetString() const { return m_psz; }
+    // For tests, which compare with std::string (inline: the programs never use it).
     std::string Std() const { return std::string(m_psz, static_cast<size_t>(m_nLength)); }
 
     int GetLength() const { return m_nLength; }
