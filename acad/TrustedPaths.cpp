@@ -1,4 +1,5 @@
-// Adds the install folder to TRUSTEDPATHS in every AutoCAD profile of the current user.
+// TRUSTEDPATHS in every AutoCAD profile of the current user: the install folder
+// added, found again, and taken out.
 #include "acad/TrustedPaths.h"
 
 #include "acad/AcadRegistry.h"
@@ -53,8 +54,7 @@ void ForEachEntry(const CStringW& value, Visit visit)
     }
 }
 
-} // namespace
-
+// Appends the names of hKey's direct sub-keys that open with KEY_READ.
 void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
 {
     RegKey parent;
@@ -67,6 +67,8 @@ void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
     }
 }
 
+// True when the entry is the folder itself, as the install writes it (in its own
+// case or upper-cased); "\" and "\..." forms are the user's own and stay.
 bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
 {
     CStringW entry = strEntry;
@@ -74,23 +76,9 @@ bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
     return entry.MakeUpper() == folder.MakeUpper();
 }
 
-bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder)
-{
-    auto endsWith = [&](const wchar_t* pszTail) {
-        const int n = static_cast<int>(wcslen(pszTail));
-        return strEntry.GetLength() >= n && strEntry.Mid(strEntry.GetLength() - n, n) == CStringW(pszTail);
-    };
-    // "\" and "\..." forms are the user's own; any other spelling of the folder
-    // itself (an 8.3 name, "." or "/" in it) is the install's entry.
-    if (strEntry.IsEmpty() || endsWith(L"\\...") || endsWith(L"\\"))
-        return false;
-    // Only a full path: a relative one would be read against this program's folder.
-    const wchar_t* p = strEntry.GetString();
-    if (strEntry.GetLength() < 3 || p[1] != L':' || (p[2] != L'\\' && p[2] != L'/'))
-        return false;
-    return Files::SameFolder(strEntry, strFolder);
-}
-
+// True when one ";"-entry names the folder: equal without regard to (ASCII) case,
+// allowing one trailing backslash, or the folder followed by "\..." (the folder
+// with its sub-folders).
 bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
 {
     return IsOwnTrustedPathEntry(strEntry, strFolder) ||
@@ -98,15 +86,7 @@ bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
            IsOwnTrustedPathEntry(strEntry, strFolder + L"\\...");
 }
 
-bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder)
-{
-    bool found = false;
-    ForEachEntry(strValue, [&](const CStringW& entry) {
-        found = found || IsTrustedPathEntry(entry, strFolder);
-    });
-    return found;
-}
-
+// The value to write back for the current value and the install folder.
 CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFolder)
 {
     if (strCurrent.GetLength() <= 2)
@@ -120,6 +100,8 @@ CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFold
     return current + L";" + folder;
 }
 
+// The Variables key of every AutoCAD profile of the current user, in the order
+// the trusted-path update visits them.
 void CollectVariablesKeys(CStringArray& variablesPaths)
 {
     // Phase 1: the Profiles key of every product of every release.
@@ -150,6 +132,54 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
         for (int p = 0; p < names.GetSize(); ++p)
             variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\" + kVariablesKey);
     }
+}
+
+// The value without every entry that is the folder itself (in any spelling); *pRemoved tells
+// whether there was one. Every other entry stays, in its order.
+CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)
+{
+    CStringW kept;
+    bool first = true;
+    *pRemoved = false;
+    ForEachEntry(strValue, [&](const CStringW& entry) {
+        if (IsOwnTrustedPathEntry(entry, strFolder) || IsSameFolder(entry, strFolder)) {
+            *pRemoved = true;
+            return;
+        }
+        if (!first)
+            kept += L";";
+        kept += entry;
+        first = false;
+    });
+    return kept;
+}
+
+} // namespace
+
+bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder)
+{
+    auto endsWith = [&](const wchar_t* pszTail) {
+        const int n = static_cast<int>(wcslen(pszTail));
+        return strEntry.GetLength() >= n && strEntry.Mid(strEntry.GetLength() - n, n) == CStringW(pszTail);
+    };
+    // "\" and "\..." forms are the user's own; any other spelling of the folder
+    // itself (an 8.3 name, "." or "/" in it) is the install's entry.
+    if (strEntry.IsEmpty() || endsWith(L"\\...") || endsWith(L"\\"))
+        return false;
+    // Only a full path: a relative one would be read against this program's folder.
+    const wchar_t* p = strEntry.GetString();
+    if (strEntry.GetLength() < 3 || p[1] != L':' || (p[2] != L'\\' && p[2] != L'/'))
+        return false;
+    return Files::SameFolder(strEntry, strFolder);
+}
+
+bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder)
+{
+    bool found = false;
+    ForEachEntry(strValue, [&](const CStringW& entry) {
+        found = found || IsTrustedPathEntry(entry, strFolder);
+    });
+    return found;
 }
 
 bool CAcadRegistry::AddTrustedPath(Reporter& log)
@@ -187,24 +217,6 @@ bool CAcadRegistry::AddTrustedPath(Reporter& log)
         log.Note(line);
     }
     return all;
-}
-
-CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)
-{
-    CStringW kept;
-    bool first = true;
-    *pRemoved = false;
-    ForEachEntry(strValue, [&](const CStringW& entry) {
-        if (IsOwnTrustedPathEntry(entry, strFolder) || IsSameFolder(entry, strFolder)) {
-            *pRemoved = true;
-            return;
-        }
-        if (!first)
-            kept += L";";
-        kept += entry;
-        first = false;
-    });
-    return kept;
 }
 
 void CollectTrustedPathEntries(CStringArrayW& arrEntries)
