@@ -101,7 +101,7 @@ namespace {
 
 // Reads a value as text: a string value read wide and held in the program's
 // code page whole, other data up to its first zero byte (it may be binary). False
-// when it is absent, does not fit the buffer discovery has always allowed (as
+// when it is absent, does not fit discovery's value buffer (kValueBufferSize, as
 // the program's text, terminator included), or names a folder GBK cannot hold:
 // for a folder, the short (8.3) form of the path is taken then, when Windows has one.
 bool ReadValueText(const RegKey& key, const char* pszName, CString& text)

@@ -74,7 +74,7 @@ WinResult InstalledFilesJournal::Open(const CString& strInstallFolder)
         if (Files::Exists(ListPath(strInstallFolder)))
             return unread;
     }
-    // Lines are added in today's form only: an earlier list is rewritten first.
+    // Lines are added as UTF-8 only: a GBK list is rewritten first.
     const WinResult rewritten = WriteInstalledFiles(strInstallFolder, m_listed);
     if (!rewritten)
         return rewritten;

@@ -1,8 +1,10 @@
-// Narrow string in the system's ANSI code page (GBK on the machines we serve).
-// Searches and case changes walk whole characters: the second byte of a
-// double-byte character never matches a single-byte character such as '\'.
-// The buffer is the framework's own (no C++ library string), so the programs
-// carry none of the library's exception and locale machinery.
+// The program's own texts: narrow strings in GBK (code page 936) whatever the
+// system's code page, which reach Windows through the wide functions
+// (CStringW::FromText), and CStringArray, their list. Searches and case changes
+// walk whole characters: the second byte of a double-byte character never
+// matches a single-byte character such as '\'. The buffer is the framework's own
+// (no C++ library string), so the programs carry none of the library's
+// exception and locale machinery.
 #pragma once
 
 #include <string>

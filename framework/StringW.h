@@ -1,5 +1,7 @@
-// Wide (UTF-16) string for the few values that must keep every character of
-// any language: text read and written back through the wide registry functions.
+// Wide (UTF-16) text, as the wide functions of Windows take and give it: paths,
+// registry keys and values, the command line, message and log texts. Every
+// character of any language is kept; CStringArrayW is its list. The program's
+// own texts (GBK) become wide through FromText.
 #pragma once
 
 #include <wchar.h>

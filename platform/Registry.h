@@ -2,7 +2,8 @@
 // the program's key paths, names and texts (GBK) converted from code page 936
 // explicitly, so that the same keys and values are written and read on a
 // Windows of any code page. A key is opened in the program's own view unless the
-// caller names one in the access it asks for; every handle is owned by a RegKey.
+// caller names one (a KEY_WOW64_* flag in Open's access or Create's samView);
+// every handle is owned by a RegKey.
 #pragma once
 
 #include <windows.h>
