@@ -93,7 +93,8 @@ public:
     WinResult DeleteSubKey(const char* pszPath);
     // Deletes the sub-key pszPath with everything below it. A symbolic link met
     // on the way is deleted as the link itself: what it points to is never
-    // touched. Success when the key is gone (also when it was not there).
+    // touched. Success when the key is gone (also when it was not there); on
+    // failure what was deleted below it before stays deleted.
     WinResult DeleteTree(const char* pszPath);
     // True when the key (opened as itself) is a symbolic link.
     bool IsSymbolicLink() const;
