@@ -103,7 +103,8 @@ private:
     // Takes h when the call that made it succeeded (closing what was held
     // before either way); the call's result, or ERROR_INVALID_HANDLE for no handle.
     WinResult Adopt(LONG r, HKEY h);
-    // Opens the levels of strPath one by one (kOneLevelAtATime).
+    // Opens the levels of strPath one by one (kOneLevelAtATime); options go to
+    // every level (with REG_OPTION_OPEN_LINK no link on the way is followed).
     WinResult OpenLevels(HKEY hRoot, const CStringW& strPath, REGSAM access, DWORD options);
     // The value's type and data, asked again until it fits (it may grow between
     // the size and the read). On failure bytes is emptied.
