@@ -56,11 +56,8 @@ void CAcadRegistry::FindWow6432Releases()
 
 void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
 {
-    RegKey machine;
-    if (!machine.Open(HKEY_LOCAL_MACHINE, nullptr))
-        return;
     RegKey root;
-    if (!root.OpenRead(machine.Get(), pszRootPath))
+    if (!root.Open(HKEY_LOCAL_MACHINE, pszRootPath, KEY_READ))
         return;
 
     for (RegSubKeys releases(root); releases.Next();) {
@@ -68,7 +65,7 @@ void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
         basePath.Format("%s\\%s\\", pszRootPath, releases.Name());
 
         RegKey release;
-        if (!release.OpenRead(root.Get(), releases.Name()))
+        if (!release.Open(root.Get(), releases.Name(), KEY_READ))
             continue;
 
         // One walk gathers both passes (half the registry calls of two walks).
@@ -104,14 +101,14 @@ namespace {
 
 // Reads a value as text: a string value read wide and held in the program's
 // code page whole, other data up to its first zero byte (it may be binary). False
-// when it is absent, does not fit the buffer discovery has always allowed (as
+// when it is absent, does not fit discovery's value buffer (kValueBufferSize, as
 // the program's text, terminator included), or names a folder GBK cannot hold:
 // for a folder, the short (8.3) form of the path is taken then, when Windows has one.
 bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
 {
     DWORD type = REG_NONE;
     CString bytes;
-    if (key.QueryRaw(pszName, &type, bytes) != ERROR_SUCCESS)
+    if (!key.QueryRaw(pszName, &type, bytes))
         return false;
     if (!IsStringType(type)) {
         if (bytes.GetLength() > static_cast<int>(kValueBufferSize))
@@ -119,8 +116,7 @@ bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
         text = CString(bytes.GetString());
         return true;
     }
-    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
-    const CStringW wide(p, static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t))));
+    const CStringW wide = StringData(bytes);
     if (!PathToText(wide, text) && !PathToText(Files::ShortPathW(wide), text))
         return false;
     return text.GetLength() < static_cast<int>(kValueBufferSize);
@@ -133,7 +129,7 @@ bool ReadValueWide(const RegKey& key, const char* pszName, CStringW& name)
 {
     DWORD type = REG_NONE;
     CString bytes;
-    if (key.QueryRaw(pszName, &type, bytes) != ERROR_SUCCESS)
+    if (!key.QueryRaw(pszName, &type, bytes))
         return false;
     if (!IsStringType(type)) {
         if (bytes.GetLength() > static_cast<int>(kValueBufferSize))
@@ -141,8 +137,7 @@ bool ReadValueWide(const RegKey& key, const char* pszName, CStringW& name)
         name = CStringW::FromText(bytes.GetString());
         return true;
     }
-    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
-    name = CStringW(p, static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t))));
+    name = StringData(bytes);
     return CString::FromWide(name.GetString(), name.GetLength()).GetLength() < static_cast<int>(kValueBufferSize);
 }
 
@@ -155,7 +150,7 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
     RegKey key;
     // Links are not followed: a link back to the release key would record the
     // same product again at every depth.
-    if (!key.OpenReadNoLink(hParent, pszSubKey))
+    if (!key.Open(hParent, pszSubKey, KEY_READ, RegKey::kOpenLink))
         return;
     DWORD subKeys = 0, values = 0, longestName = 0;
     if (!key.Counts(&subKeys, &values, &longestName)) {
@@ -190,7 +185,7 @@ void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CStrin
                                      CString strBasePath, int nDepth)
 {
     RegKey key;
-    if (!key.OpenRead(hParent, pszSubKey))
+    if (!key.Open(hParent, pszSubKey, KEY_READ))
         return;
 
     CString text;

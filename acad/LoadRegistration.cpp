@@ -137,12 +137,13 @@ void CAcadRegistry::RegisterLoader(int nYear, Reporter& log, FailureList& failur
         RegKey product;
         // Opened the way discovery reached it, one level at a time: a product
         // key's full path may be longer than one registry call accepts.
-        const LONG opened = product.OpenLevels(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
-        if (opened == ERROR_FILE_NOT_FOUND)
+        const WinResult opened =
+            product.Open(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess, RegKey::kOneLevelAtATime);
+        if (opened.Code() == ERROR_FILE_NOT_FOUND)
             continue;  // gone since discovery: nothing to register with
         const CString where = FailureText(nYear, productKeys[i], "");
-        if (opened != ERROR_SUCCESS) {
-            NoteRegistration(where, WinResult::FromStatus(opened), log, failures);
+        if (!opened) {
+            NoteRegistration(where, opened, log, failures);
             continue;
         }
         for (int e = 0; e < count; ++e) {
@@ -163,23 +164,24 @@ bool CAcadRegistry::CanRegister(const ReleaseTicks& ticked, CString& strDenied) 
         const CStringArray& productKeys = m_arrProductKeys[k];
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             RegKey product;
-            const LONG opened = product.OpenLevels(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess);
+            const WinResult opened =
+                product.Open(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess, RegKey::kOneLevelAtATime);
             // Only a refusal is a rights problem; a key that cannot be opened for
             // another reason is named among the write failures if writing it fails.
-            if (opened != ERROR_SUCCESS && opened != ERROR_ACCESS_DENIED)
+            if (!opened && opened.Code() != ERROR_ACCESS_DENIED)
                 continue;
-            bool ok = opened == ERROR_SUCCESS;
+            bool ok = static_cast<bool>(opened);
             // An existing Applications key gets the new sub-key; an existing
             // registration is deleted and rewritten.
             RegKey applications;
-            if (ok && applications.OpenAccess(product.Get(), "Applications", KEY_CREATE_SUB_KEY) ==
+            if (ok && applications.Open(product.Get(), "Applications", KEY_CREATE_SUB_KEY).Code() ==
                           ERROR_ACCESS_DENIED)
                 ok = false;
             for (int e = 0; ok && e < count; ++e) {
                 PathBuffer name;
                 FormatPath(name, entries[e].pszKeyFormat, entries[e].nKeyNumber);
                 RegKey registration;
-                if (registration.OpenAccess(product.Get(), name, kRegistrationAccess) == ERROR_ACCESS_DENIED)
+                if (registration.Open(product.Get(), name, kRegistrationAccess).Code() == ERROR_ACCESS_DENIED)
                     ok = false;
             }
             if (!ok) {

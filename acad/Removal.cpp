@@ -51,16 +51,16 @@ template <typename Visit>
 void ForEachRegistration(const CString& productKey, Visit visit)
 {
     RegKey applications;
-    if (applications.OpenLevels(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ) != ERROR_SUCCESS)
+    if (!applications.Open(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ, RegKey::kOneLevelAtATime))
         return;
     for (RegSubKeys names(applications); names.Next();) {
         if (!IsRegistrationName(names.Name()))
             continue;
         RegKey registration;
-        if (!registration.OpenRead(applications.Get(), names.Name()))
+        if (!registration.Open(applications.Get(), names.Name(), KEY_READ))
             continue;
         CString loader;
-        if (registration.QueryText("LOADER", loader) == ERROR_SUCCESS && loader.GetLength() <= MAX_PATH)
+        if (registration.QueryText("LOADER", loader) && loader.GetLength() <= MAX_PATH)
             visit(CString(names.Name()), loader);
     }
 }
@@ -134,8 +134,8 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
 {
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         RegKey registration;
-        if (registration.OpenLevels(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE) ==
-            ERROR_ACCESS_DENIED) {
+        if (registration.Open(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE, RegKey::kOneLevelAtATime)
+                .Code() == ERROR_ACCESS_DENIED) {
             strDenied.Format("HKEY_LOCAL_MACHINE\\%s", plan.m_arrRegistrations[i].GetString());
             return false;
         }
@@ -176,11 +176,12 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
         // opened one level at a time, as discovery reached the product key.
         const int cut = key.ReverseFind('\\');
         RegKey applications;
-        const LONG opened = applications.OpenLevels(HKEY_LOCAL_MACHINE, key.Left(cut), KEY_READ);
-        const WinResult deleted = opened == ERROR_SUCCESS ? applications.DeleteTree(key.Mid(cut + 1))
-                                                          : WinResult::FromStatus(opened);
+        const WinResult opened =
+            applications.Open(HKEY_LOCAL_MACHINE, key.Left(cut), KEY_READ, RegKey::kOneLevelAtATime);
+        const WinResult deleted = opened ? applications.DeleteTree(key.Mid(cut + 1)) : opened;
         RegKey probe;
-        if (!deleted && probe.OpenLevels(HKEY_LOCAL_MACHINE, key, KEY_READ) != ERROR_FILE_NOT_FOUND)
+        if (!deleted &&
+            probe.Open(HKEY_LOCAL_MACHINE, key, KEY_READ, RegKey::kOneLevelAtATime).Code() != ERROR_FILE_NOT_FOUND)
             leftover(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i], key, deleted.Code());
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {

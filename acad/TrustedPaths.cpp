@@ -1,4 +1,5 @@
-// Adds the install folder to TRUSTEDPATHS in every AutoCAD profile of the current user.
+// TRUSTEDPATHS in every AutoCAD profile of the current user: the install folder
+// added, found again, and taken out.
 #include "acad/TrustedPaths.h"
 
 #include "acad/AcadRegistry.h"
@@ -22,13 +23,13 @@ WinResult ReadTrustedPaths(const CString& variablesPath, CStringW& current)
 {
     current = CStringW();
     RegKey variables;
-    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, variablesPath, KEY_QUERY_VALUE | kUserView);
-    if (opened == ERROR_FILE_NOT_FOUND)
+    const WinResult opened = variables.Open(HKEY_CURRENT_USER, variablesPath, KEY_QUERY_VALUE | kUserView);
+    if (opened.Code() == ERROR_FILE_NOT_FOUND)
         return WinResult();
-    if (opened != ERROR_SUCCESS)
-        return WinResult::FromStatus(opened);
-    const LONG r = variables.QueryStringW(kValueName, current);
-    return WinResult::FromStatus(r == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : r);
+    if (!opened)
+        return opened;
+    const WinResult read = variables.QueryStringW(kValueName, current);
+    return read.Code() == ERROR_FILE_NOT_FOUND ? WinResult() : read;
 }
 
 // A path made of a key path and a sub-key name, without a trailing backslash.
@@ -53,26 +54,107 @@ void ForEachEntry(const CStringW& value, Visit visit)
     }
 }
 
-} // namespace
-
+// Appends the names of hKey's direct sub-keys that open with KEY_READ.
 void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
 {
     RegKey parent;
-    if (!parent.OpenRead(hKey, ""))
+    if (!parent.Open(hKey, "", KEY_READ))
         return;
     for (RegSubKeys names(parent); names.Next();) {
         RegKey child;
-        if (child.OpenRead(hKey, names.Name()))
+        if (child.Open(hKey, names.Name(), KEY_READ))
             arrNames.Add(names.Name());
     }
 }
 
+// True when the entry is the folder itself, as the install writes it (in its own
+// case or upper-cased); "\" and "\..." forms are the user's own and stay.
 bool IsOwnTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
 {
     CStringW entry = strEntry;
     CStringW folder = strFolder;
     return entry.MakeUpper() == folder.MakeUpper();
 }
+
+// True when one ";"-entry names the folder: equal without regard to (ASCII) case,
+// allowing one trailing backslash, or the folder followed by "\..." (the folder
+// with its sub-folders).
+bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
+{
+    return IsOwnTrustedPathEntry(strEntry, strFolder) ||
+           IsOwnTrustedPathEntry(strEntry, strFolder + L"\\") ||
+           IsOwnTrustedPathEntry(strEntry, strFolder + L"\\...");
+}
+
+// The value to write back for the current value and the install folder.
+CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFolder)
+{
+    if (strCurrent.GetLength() <= 2)
+        return strFolder;
+    CStringW current = strCurrent;
+    current.MakeUpper();
+    if (TrustedPathsContain(current, strFolder))
+        return current;
+    CStringW folder = strFolder;
+    folder.MakeUpper();
+    return current + L";" + folder;
+}
+
+// The Variables key of every AutoCAD profile of the current user, in the order
+// the trusted-path update visits them.
+void CollectVariablesKeys(CStringArray& variablesPaths)
+{
+    // Phase 1: the Profiles key of every product of every release.
+    CStringArray profilesPaths;
+    {
+        RegKey root;
+        if (root.Open(HKEY_CURRENT_USER, kAcadRoot, KEY_READ | kUserView)) {
+            for (RegSubKeys releases(root); releases.Next();) {
+                RegKey release;
+                if (!release.Open(root.Get(), releases.Name(), KEY_READ))
+                    continue;
+                CStringArray products;
+                ListOpenableSubKeys(release.Get(), products);
+                const CString releasePath = CString(kAcadRoot) + "\\" + releases.Name();
+                for (int p = 0; p < products.GetSize(); ++p)
+                    profilesPaths.Add(SubKeyPath("%s\\%s", releasePath, products[p]) + "\\Profiles");
+            }
+        }
+    }
+
+    // Phase 2: the Variables key of every profile.
+    for (int i = 0; i < profilesPaths.GetSize(); ++i) {
+        RegKey profiles;
+        if (!profiles.Open(HKEY_CURRENT_USER, profilesPaths[i], KEY_READ | kUserView))
+            continue;
+        CStringArray names;
+        ListOpenableSubKeys(profiles.Get(), names);
+        for (int p = 0; p < names.GetSize(); ++p)
+            variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\" + kVariablesKey);
+    }
+}
+
+// The value without every entry that is the folder itself (in any spelling); *pRemoved tells
+// whether there was one. Every other entry stays, in its order.
+CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)
+{
+    CStringW kept;
+    bool first = true;
+    *pRemoved = false;
+    ForEachEntry(strValue, [&](const CStringW& entry) {
+        if (IsOwnTrustedPathEntry(entry, strFolder) || IsSameFolder(entry, strFolder)) {
+            *pRemoved = true;
+            return;
+        }
+        if (!first)
+            kept += L";";
+        kept += entry;
+        first = false;
+    });
+    return kept;
+}
+
+} // namespace
 
 bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder)
 {
@@ -91,13 +173,6 @@ bool IsSameFolder(const CStringW& strEntry, const CStringW& strFolder)
     return Files::SameFolder(strEntry, strFolder);
 }
 
-bool IsTrustedPathEntry(const CStringW& strEntry, const CStringW& strFolder)
-{
-    return IsOwnTrustedPathEntry(strEntry, strFolder) ||
-           IsOwnTrustedPathEntry(strEntry, strFolder + L"\\") ||
-           IsOwnTrustedPathEntry(strEntry, strFolder + L"\\...");
-}
-
 bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder)
 {
     bool found = false;
@@ -105,58 +180,6 @@ bool TrustedPathsContain(const CStringW& strValue, const CStringW& strFolder)
         found = found || IsTrustedPathEntry(entry, strFolder);
     });
     return found;
-}
-
-CStringW ComposeTrustedPaths(const CStringW& strCurrent, const CStringW& strFolder)
-{
-    if (strCurrent.GetLength() <= 2)
-        return strFolder;
-    CStringW current = strCurrent;
-    current.MakeUpper();
-    if (TrustedPathsContain(current, strFolder))
-        return current;
-    CStringW folder = strFolder;
-    folder.MakeUpper();
-    return current + L";" + folder;
-}
-
-void CollectVariablesKeys(CStringArray& variablesPaths)
-{
-    // Phase 1: the Profiles key of every product of every release.
-    CStringArray profilesPaths;
-    {
-        RegKey user;
-        RegKey root;
-        if (user.Open(HKEY_CURRENT_USER, nullptr) &&
-            root.OpenAccess(user.Get(), kAcadRoot, KEY_READ | kUserView) == ERROR_SUCCESS) {
-            for (RegSubKeys releases(root); releases.Next();) {
-                RegKey release;
-                if (!release.OpenRead(root.Get(), releases.Name()))
-                    continue;
-                CStringArray products;
-                ListOpenableSubKeys(release.Get(), products);
-                const CString releasePath = CString(kAcadRoot) + "\\" + releases.Name();
-                for (int p = 0; p < products.GetSize(); ++p)
-                    profilesPaths.Add(SubKeyPath("%s\\%s", releasePath, products[p]) + "\\Profiles");
-            }
-        }
-    }
-
-    // Phase 2: the Variables key of every profile.
-    {
-        RegKey user;
-        if (user.Open(HKEY_CURRENT_USER, nullptr)) {
-            for (int i = 0; i < profilesPaths.GetSize(); ++i) {
-                RegKey profiles;
-                if (profiles.OpenAccess(user.Get(), profilesPaths[i], KEY_READ | kUserView) != ERROR_SUCCESS)
-                    continue;
-                CStringArray names;
-                ListOpenableSubKeys(profiles.Get(), names);
-                for (int p = 0; p < names.GetSize(); ++p)
-                    variablesPaths.Add(SubKeyPath("%s\\%s", profilesPaths[i], names[p]) + "\\" + kVariablesKey);
-            }
-        }
-    }
 }
 
 bool CAcadRegistry::AddTrustedPath(Reporter& log)
@@ -176,8 +199,7 @@ bool CAcadRegistry::AddTrustedPath(Reporter& log)
             // Made below the profile only: a profile that went meanwhile is not made again.
             const CString& path = variablesPaths[i];
             RegKey profile;
-            written = WinResult::FromStatus(profile.OpenAccess(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\')),
-                                                               MAXIMUM_ALLOWED | kUserView));
+            written = profile.Open(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\')), MAXIMUM_ALLOWED | kUserView);
             RegKey variables;
             if (written)
                 written = variables.Create(profile.Get(), kVariablesKey);
@@ -195,24 +217,6 @@ bool CAcadRegistry::AddTrustedPath(Reporter& log)
         log.Note(line);
     }
     return all;
-}
-
-CStringW WithoutTrustedPathEntry(const CStringW& strValue, const CStringW& strFolder, bool* pRemoved)
-{
-    CStringW kept;
-    bool first = true;
-    *pRemoved = false;
-    ForEachEntry(strValue, [&](const CStringW& entry) {
-        if (IsOwnTrustedPathEntry(entry, strFolder) || IsSameFolder(entry, strFolder)) {
-            *pRemoved = true;
-            return;
-        }
-        if (!first)
-            kept += L";";
-        kept += entry;
-        first = false;
-    });
-    return kept;
 }
 
 void CollectTrustedPathEntries(CStringArrayW& arrEntries)
@@ -256,8 +260,8 @@ WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strF
     if (!removed)
         return WinResult();  // nothing of ours there: no value is written
     RegKey variables;
-    const LONG opened = variables.OpenAccess(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE | kUserView);
-    if (opened != ERROR_SUCCESS)
-        return WinResult::FromStatus(opened);
+    const WinResult opened = variables.Open(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE | kUserView);
+    if (!opened)
+        return opened;
     return variables.SetStringW(kValueName, kept);
 }

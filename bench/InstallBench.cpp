@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     const ExitCode result = sequence.Run(plan);
     QueryPerformanceCounter(&t1);
     RegKey machine;
-    if (machine.Open(HKEY_LOCAL_MACHINE, nullptr)) {
+    if (machine.Open(HKEY_LOCAL_MACHINE, "", MAXIMUM_ALLOWED)) {
         machine.DeleteTree(kUninstallEntryKey);
         machine.DeleteTree(kActiveSetupKey);
     }

@@ -47,7 +47,7 @@ bool ParseVersion(const char* pszText, unsigned (&fields)[4])
 CString ReadText(const RegKey& key, const wchar_t* pszName)
 {
     CStringW value;
-    return key.QueryStringW(pszName, value) == ERROR_SUCCESS ? CString::FromWide(value.GetString()) : CString();
+    return key.QueryStringW(pszName, value) ? CString::FromWide(value.GetString()) : CString();
 }
 
 } // namespace
@@ -123,7 +123,7 @@ WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString&
 CString ActiveSetupFolder(UserStepMode* pMode)
 {
     RegKey component;
-    if (!component.OpenRead(HKEY_LOCAL_MACHINE, kActiveSetupKey))
+    if (!component.Open(HKEY_LOCAL_MACHINE, kActiveSetupKey, KEY_READ))
         return CString();
     // The StubPath ends with the quoted folder (a folder never holds '"').
     const CString stub = ReadText(component, L"StubPath");
@@ -147,7 +147,7 @@ WinResult RecordUserStepDone(const CString& strFolder)
     if (!Files::SameFolder(CStringW::FromText(ActiveSetupFolder(&mode)), CStringW::FromText(strFolder)))
         return WinResult();
     RegKey component;
-    if (!component.OpenRead(HKEY_LOCAL_MACHINE, kActiveSetupKey))
+    if (!component.Open(HKEY_LOCAL_MACHINE, kActiveSetupKey, KEY_READ))
         return WinResult();
     const CString version = ReadText(component, L"Version");
     RegKey record;

@@ -55,15 +55,6 @@ bool ReadInstalledFiles(const CString& strInstallFolder, CStringArrayW& relative
     return true;
 }
 
-WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
-{
-    InstalledFilesJournal journal;
-    WinResult result = journal.Open(strInstallFolder);
-    for (int i = 0; result && i < relativePaths.GetSize(); ++i)
-        result = journal.Record(relativePaths[i]);
-    return result;
-}
-
 WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths)
 {
     CStringW content;
@@ -83,7 +74,7 @@ WinResult InstalledFilesJournal::Open(const CString& strInstallFolder)
         if (Files::Exists(ListPath(strInstallFolder)))
             return unread;
     }
-    // Lines are added in today's form only: an earlier list is rewritten first.
+    // Lines are added as UTF-8 only: a GBK list is rewritten first.
     const WinResult rewritten = WriteInstalledFiles(strInstallFolder, m_listed);
     if (!rewritten)
         return rewritten;

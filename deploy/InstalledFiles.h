@@ -13,8 +13,9 @@ class CString;
 
 // The list (kInstalledFilesName in the install folder): one path relative to
 // the install folder per line, CR LF. Written as UTF-8 with a byte-order mark,
-// so that a name of any language survives; a list without the mark (as earlier
-// versions wrote it) is read as GBK.
+// so that a name of any language survives; a list without the mark is read as
+// GBK (setups before the mark wrote their lists so, and such lists are still in
+// the folders they installed).
 
 // The list while the setup places files: each name reaches the disk (flushed)
 // before its file does, so a setup killed at any point (a deployment tool's
@@ -25,8 +26,8 @@ public:
     InstalledFilesJournal(const InstalledFilesJournal&) = delete;
     InstalledFilesJournal& operator=(const InstalledFilesJournal&) = delete;
 
-    // Takes the folder's list as it is (either form), rewrites it whole in
-    // today's form as one step, and keeps it open to add to.
+    // Takes the folder's list as it is (either form), rewrites it whole as UTF-8
+    // with the mark as one step, and keeps it open to add to.
     WinResult Open(const CString& strInstallFolder);
     // Adds the path (relative to the install folder) unless it is listed already,
     // in any case; on the disk when this returns.
@@ -37,9 +38,6 @@ private:
     CStringArrayW m_listed;
 };
 
-// Adds the relative paths to the folder's list (each once, in any case); the
-// failure when the list could not be written.
-WinResult AddInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths);
 // Replaces the folder's list with these paths (after a removal: what is left),
 // as one step: a crash leaves the old list or the new one.
 WinResult WriteInstalledFiles(const CString& strInstallFolder, const CStringArrayW& relativePaths);

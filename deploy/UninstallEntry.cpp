@@ -58,10 +58,10 @@ WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long lon
 CString UninstallEntryLocation()
 {
     RegKey entry;
-    if (!entry.OpenRead(HKEY_LOCAL_MACHINE, kUninstallEntryKey))
+    if (!entry.Open(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_READ))
         return CString();
     CString location;
-    if (entry.QueryText(kLocationValue, location) != ERROR_SUCCESS || location.GetLength() > MAX_PATH)
+    if (!entry.QueryText(kLocationValue, location) || location.GetLength() > MAX_PATH)
         return CString();
     return location;
 }
@@ -81,7 +81,7 @@ bool RemoveUninstallEntry(const CString& strInstallFolder)
     if (!Files::SameFolder(CStringW::FromText(location), CStringW::FromText(strInstallFolder)))
         return true;  // none, or another installation's: not ours to touch
     RegKey machine;
-    if (!machine.Open(HKEY_LOCAL_MACHINE, nullptr))
+    if (!machine.Open(HKEY_LOCAL_MACHINE, "", MAXIMUM_ALLOWED))
         return false;
     return static_cast<bool>(machine.DeleteSubKey(kUninstallEntryKey));
 }

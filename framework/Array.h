@@ -27,6 +27,7 @@ public:
 
     int GetSize() const { return m_nSize; }
     bool IsEmpty() const { return m_nSize == 0; }
+    const T& GetAt(int i) const { return m_pData[i]; }
     const T& operator[](int i) const { return m_pData[i]; }
     T& operator[](int i) { return m_pData[i]; }
     int Add(const T& item)
@@ -38,7 +39,7 @@ public:
             if (!p)
                 std::abort();  // the program throws nothing; without memory it cannot go on
             for (int i = 0; i < m_nSize; ++i) {
-                new (&p[i]) T(m_pData[i]);
+                new (&p[i]) T(static_cast<T&&>(m_pData[i]));  // moved where T can be
                 m_pData[i].~T();
             }
             std::free(m_pData);
@@ -65,3 +66,18 @@ private:
     int m_nSize = 0;
     int m_nCapacity = 0;
 };
+
+// The first nMaxShown texts, each followed by a line break, and strMore when
+// there are more: a list a message box can show without becoming a wall of text.
+template <typename S>
+S JoinLines(const CArray<S>& items, int nMaxShown, const S& strMore)
+{
+    S list;
+    for (int i = 0; i < items.GetSize() && i < nMaxShown; ++i) {
+        list += items[i];
+        list += '\n';
+    }
+    if (items.GetSize() > nMaxShown)
+        list += strMore;
+    return list;
+}

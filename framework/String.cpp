@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 char CString::s_empty[1] = {'\0'};
 
@@ -337,58 +336,7 @@ int CString::CompareNoCase(const char* psz) const
     return r < 0 ? -1 : (r == 0 ? 0 : 1);
 }
 
-CStringArray::CStringArray(const CStringArray& other)
+CString JoinLines(const CStringArray& items, int nMaxShown)
 {
-    *this = other;
-}
-
-CStringArray& CStringArray::operator=(const CStringArray& other)
-{
-    if (this != &other) {
-        RemoveAll();
-        for (int i = 0; i < other.m_nSize; ++i)
-            Add(other.m_pData[i]);
-    }
-    return *this;
-}
-
-CStringArray::~CStringArray()
-{
-    RemoveAll();
-    std::free(m_pData);
-}
-
-int CStringArray::Add(const CString& item)
-{
-    const CString s(item);  // item may be one of ours, moved below
-    if (m_nSize == m_nCapacity) {
-        const int capacity = m_nCapacity ? m_nCapacity * 2 : 8;
-        CString* p = static_cast<CString*>(CheckedRealloc(nullptr, sizeof(CString) * static_cast<size_t>(capacity)));
-        for (int i = 0; i < m_nSize; ++i) {
-            new (&p[i]) CString(static_cast<CString&&>(m_pData[i]));
-            m_pData[i].~CString();
-        }
-        std::free(m_pData);
-        m_pData = p;
-        m_nCapacity = capacity;
-    }
-    new (&m_pData[m_nSize]) CString(static_cast<const CString&>(s));
-    return m_nSize++;
-}
-
-void CStringArray::RemoveAll()
-{
-    for (int i = 0; i < m_nSize; ++i)
-        m_pData[i].~CString();
-    m_nSize = 0;
-}
-
-CString CStringArray::JoinLines(int nMaxShown) const
-{
-    CString list;
-    for (int i = 0; i < m_nSize && i < nMaxShown; ++i)
-        list += m_pData[i] + "\n";
-    if (m_nSize > nMaxShown)
-        list += "……\n";
-    return list;
+    return JoinLines(items, nMaxShown, CString(kMoreLines));
 }

@@ -1,11 +1,15 @@
-// Narrow string in the system's ANSI code page (GBK on the machines we serve).
-// Searches and case changes walk whole characters: the second byte of a
-// double-byte character never matches a single-byte character such as '\'.
-// The buffer is the framework's own (no C++ library string), so the programs
-// carry none of the library's exception and locale machinery.
+// The program's own texts: narrow strings in GBK (code page 936) whatever the
+// system's code page, which reach Windows through the wide functions
+// (CStringW::FromText), and CStringArray, their list. Searches and case changes
+// walk whole characters: the second byte of a double-byte character never
+// matches a single-byte character such as '\'. The buffer is the framework's own
+// (no C++ library string), so the programs carry none of the library's
+// exception and locale machinery.
 #pragma once
 
 #include <string>
+
+#include "framework/Array.h"
 
 // The code page of the program's texts (and of the file names it handles), on
 // any Windows: GBK.
@@ -18,8 +22,6 @@ public:
     CString(const char* p, int nLength);
     CString(const CString& other);
     CString(CString&& other) noexcept;
-    // For tests and tools that hold std::string (inline: the programs never use it).
-    CString(const std::string& s) : CString(s.data(), static_cast<int>(s.size())) {}
     ~CString();
 
     CString& operator=(const CString& other);
@@ -39,6 +41,7 @@ public:
 
     operator const char*() const { return m_psz; }
     const char* GetString() const { return m_psz; }
+    // For tests, which compare with std::string (inline: the programs never use it).
     std::string Std() const { return std::string(m_psz, static_cast<size_t>(m_nLength)); }
 
     int GetLength() const { return m_nLength; }
@@ -108,27 +111,10 @@ private:
 // every folder the programs keep without its trailing backslash.
 void StripTrailingBackslash(CString& str);
 
-// Growable array of narrow strings, indexed from 0, appended at the end.
-class CStringArray {
-public:
-    CStringArray() = default;
-    CStringArray(const CStringArray& other);
-    CStringArray& operator=(const CStringArray& other);
-    ~CStringArray();
-
-    int GetSize() const { return m_nSize; }
-    bool IsEmpty() const { return m_nSize == 0; }
-    const CString& GetAt(int i) const { return m_pData[i]; }
-    const CString& operator[](int i) const { return GetAt(i); }
-    int Add(const CString& s);
-    void RemoveAll();
-
-    // The first nMaxShown items, each followed by a line break, and "……" for the
-    // rest: a list a message box can show without becoming a wall of text.
-    CString JoinLines(int nMaxShown) const;
-
-private:
-    CString* m_pData = nullptr;
-    int m_nSize = 0;
-    int m_nCapacity = 0;
-};
+// A growable list of the program's texts.
+typedef CArray<CString> CStringArray;
+// What a list shown in a message box ends with when it holds more than it shows.
+constexpr char kMoreLines[] = "……\n";
+// The first nMaxShown items, each followed by a line break, and "……" for the
+// rest: a list a message box can show without becoming a wall of text.
+CString JoinLines(const CStringArray& items, int nMaxShown);

@@ -214,10 +214,5 @@ bool ContainsNoCase(const CStringArrayW& items, const CStringW& item)
 
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown)
 {
-    CStringW list;
-    for (int i = 0; i < items.GetSize() && i < nMaxShown; ++i)
-        list += items[i] + L"\n";
-    if (items.GetSize() > nMaxShown)
-        list += L"\x2026\x2026\n";  // "……", as the program's own lists end
-    return list;
+    return JoinLines(items, nMaxShown, CStringW::FromText(kMoreLines));
 }

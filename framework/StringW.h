@@ -1,5 +1,7 @@
-// Wide (UTF-16) string for the few values that must keep every character of
-// any language: text read and written back through the wide registry functions.
+// Wide (UTF-16) text, as the wide functions of Windows take and give it: paths,
+// registry keys and values, the command line, message and log texts. Every
+// character of any language is kept; CStringArrayW is its list. The program's
+// own texts (GBK) become wide through FromText.
 #pragma once
 
 #include <wchar.h>
@@ -61,8 +63,7 @@ private:
 // A growable list of wide texts (paths of any language).
 #include "framework/Array.h"
 typedef CArray<CStringW> CStringArrayW;
-// The first nMaxShown items, each followed by a line break, and "……" for the
-// rest: a list a message box can show without becoming a wall of text.
+// The same list of wide texts, as JoinLines of the program's texts shows it.
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown);
 // True when the list holds the item, compared as EqualsNoCase does.
 bool ContainsNoCase(const CStringArrayW& items, const CStringW& item);

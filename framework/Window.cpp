@@ -247,11 +247,6 @@ void AfxAllowShutdown(CWnd* pWnd)
         ::ShutdownBlockReasonDestroy(pWnd->GetSafeHwnd());
 }
 
-int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType)
-{
-    return ShowMessageBox(pOwner, CStringW::FromText(pszText), pszCaption, nType);
-}
-
 int ShowMessageBox(CWnd* pOwner, const CStringW& strText, const char* pszCaption, UINT nType)
 {
     // Through the wide function: the texts read right on a Windows of any code page.

@@ -83,9 +83,8 @@ void AfxPumpMessages(CWnd* pDialog);
 void AfxBlockShutdown(CWnd* pWnd, const CStringW& strReason);
 void AfxAllowShutdown(CWnd* pWnd);
 
-// A message box owned by pOwner's window (no owner when NULL).
-int ShowMessageBox(CWnd* pOwner, const char* pszText, const char* pszCaption, UINT nType);
-// The same with a wide text (a path of any language in it).
+// A message box owned by pOwner's window (no owner when NULL); the text wide (a
+// path of any language in it).
 int ShowMessageBox(CWnd* pOwner, const CStringW& strText, const char* pszCaption, UINT nType);
 // A message box owned by the main window's last active popup (the window in use),
 // with the application's title as caption.

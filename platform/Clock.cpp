@@ -22,9 +22,4 @@ CString Now()
     return text;
 }
 
-unsigned long Ticks()
-{
-    return GetTickCount();
-}
-
 } // namespace Clock

@@ -9,7 +9,5 @@ namespace Clock {
 CString Today();
 // "YYYY-MM-DD hh:mm:ss".
 CString Now();
-// Milliseconds since Windows started (wraps after 49 days).
-unsigned long Ticks();
 
 } // namespace Clock

@@ -6,11 +6,6 @@
 
 namespace Processes {
 
-WinResult Start(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder)
-{
-    return StartHolding(strExe, strCommandLine, strFolder, nullptr);
-}
-
 WinResult StartHolding(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder,
                        HANDLE hShared)
 {

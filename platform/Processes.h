@@ -12,11 +12,10 @@
 namespace Processes {
 
 // Starts a program (by its full path) with a command line of its own, in
-// strFolder (empty: this program's current folder).
-WinResult Start(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder);
-// The same, and the program holds a copy of hShared (a handle of this process)
-// from before its first instruction until it ends. When the copy cannot be
-// placed the program is ended unstarted and the failure returned.
+// strFolder (empty: this program's current folder); the program holds a copy of
+// hShared (a handle of this process, when given) from before its first
+// instruction until it ends. When the copy cannot be placed the program is
+// ended unstarted and the failure returned.
 WinResult StartHolding(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder,
                        HANDLE hShared);
 // Waits (up to nMs) until process nId has ended; true when it has, or is unknown.

@@ -33,101 +33,67 @@ void RegKey::Close()
     }
 }
 
-LONG RegKey::Adopt(LONG r, HKEY h)
+WinResult RegKey::Adopt(LONG r, HKEY h)
 {
     Close();
-    if (r != ERROR_SUCCESS || !h)
-        return r != ERROR_SUCCESS ? r : ERROR_INVALID_HANDLE;
+    if (r != ERROR_SUCCESS)
+        return WinResult::FromStatus(r);
+    if (!h)
+        return WinResult(ERROR_INVALID_HANDLE);
     m_hKey = h;
-    return ERROR_SUCCESS;
+    return WinResult();
 }
 
-bool RegKey::Open(HKEY hParent, const char* pszPath)
+WinResult RegKey::Open(HKEY hParent, const char* pszName, REGSAM access, unsigned flags)
 {
-    return OpenStatus(hParent, pszPath) == ERROR_SUCCESS;
+    return Open(hParent, Wide(pszName), access, flags);
 }
 
-LONG RegKey::OpenStatus(HKEY hParent, const char* pszPath)
+WinResult RegKey::Open(HKEY hParent, const CStringW& strName, REGSAM access, unsigned flags)
 {
-    return OpenStatus(hParent, Wide(pszPath));
-}
-
-LONG RegKey::OpenStatus(HKEY hParent, const CStringW& strPath)
-{
+    const DWORD options = (flags & kOpenLink) ? REG_OPTION_OPEN_LINK : 0;
+    if (flags & kOneLevelAtATime)
+        return OpenLevels(hParent, strName, access, options);
     HKEY h = nullptr;
-    const LONG r = RegOpenKeyW(hParent, strPath.GetString(), &h);
+    const LONG r = RegOpenKeyExW(hParent, strName.GetString(), options, access, &h);
     return Adopt(r, h);
 }
 
-LONG RegKey::OpenAccess(HKEY hParent, const char* pszPath, REGSAM access)
+WinResult RegKey::OpenLevels(HKEY hRoot, const CStringW& strPath, REGSAM access, DWORD options)
 {
-    return OpenAccess(hParent, Wide(pszPath), access);
-}
-
-LONG RegKey::OpenAccess(HKEY hParent, const CStringW& strPath, REGSAM access)
-{
-    HKEY h = nullptr;
-    const LONG r = RegOpenKeyExW(hParent, strPath.GetString(), 0, access, &h);
-    return Adopt(r, h);
-}
-
-bool RegKey::OpenRead(HKEY hParent, const char* pszName)
-{
-    return OpenAccess(hParent, pszName, KEY_READ) == ERROR_SUCCESS;
-}
-
-bool RegKey::OpenReadNoLink(HKEY hParent, const char* pszName)
-{
-    return OpenNoLinkAccess(hParent, pszName, KEY_READ) == ERROR_SUCCESS;
-}
-
-LONG RegKey::OpenLevels(HKEY hRoot, const char* pszPath, REGSAM access)
-{
-    CStringArray names;
-    const CString path(pszPath);
-    for (int start = 0; start <= path.GetLength();) {
-        int end = path.Find('\\', start);
+    CStringArrayW names;
+    for (int start = 0; start <= strPath.GetLength();) {
+        int end = strPath.Find(L'\\', start);
         if (end < 0)
-            end = path.GetLength();
+            end = strPath.GetLength();
         if (end > start)
-            names.Add(path.Mid(start, end - start));
+            names.Add(strPath.Mid(start, end - start));
         start = end + 1;
     }
     if (names.IsEmpty())
-        return OpenAccess(hRoot, "", access);
+        names.Add(CStringW());  // the root itself again
     RegKey current;
     for (int i = 0; i < names.GetSize(); ++i) {
-        RegKey next;
         const bool last = i + 1 == names.GetSize();
-        const LONG r = next.OpenAccess(i == 0 ? hRoot : current.Get(), names[i], last ? access : KEY_READ);
-        if (r != ERROR_SUCCESS) {
+        HKEY h = nullptr;
+        const LONG r = RegOpenKeyExW(i == 0 ? hRoot : current.Get(), names[i].GetString(), options,
+                                     last ? access : KEY_READ, &h);
+        const WinResult opened = current.Adopt(r, h);
+        if (!opened) {
             Close();
-            return r;
+            return opened;
         }
-        current = static_cast<RegKey&&>(next);
     }
     *this = static_cast<RegKey&&>(current);
-    return ERROR_SUCCESS;
-}
-
-LONG RegKey::OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access)
-{
-    HKEY h = nullptr;
-    const LONG r = RegOpenKeyExW(hParent, Wide(pszName).GetString(), REG_OPTION_OPEN_LINK, access, &h);
-    return Adopt(r, h);
+    return WinResult();
 }
 
 WinResult RegKey::Create(HKEY hParent, const char* pszPath, REGSAM samView)
 {
-    return Create(hParent, Wide(pszPath), samView);
-}
-
-WinResult RegKey::Create(HKEY hParent, const CStringW& strPath, REGSAM samView)
-{
     HKEY h = nullptr;
-    const LONG r = RegCreateKeyExW(hParent, strPath.GetString(), 0, nullptr, 0, MAXIMUM_ALLOWED | samView, nullptr,
-                                   &h, nullptr);
-    return WinResult::FromStatus(Adopt(r, h));
+    const LONG r = RegCreateKeyExW(hParent, Wide(pszPath).GetString(), 0, nullptr, 0, MAXIMUM_ALLOWED | samView,
+                                   nullptr, &h, nullptr);
+    return Adopt(r, h);
 }
 
 DWORD RegKey::SubKeyCount() const
@@ -153,66 +119,53 @@ bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) c
     return false;
 }
 
-bool RegKey::EnumSubKeyW(DWORD nIndex, CStringW& strName) const
-{
-    wchar_t szName[256] = {};
-    DWORD cch = 256;
-    strName = CStringW();
-    if (RegEnumKeyExW(m_hKey, nIndex, szName, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return false;
-    strName = CStringW(szName, static_cast<int>(wcsnlen(szName, 256)));
-    return true;
-}
-
-bool RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
+WinResult RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
 {
     std::memset(szName, 0, sizeof szName);
-    CStringW wide;
+    wchar_t szWide[256] = {};
+    DWORD cch = 256;
+    const LONG r = RegEnumKeyExW(m_hKey, nIndex, szWide, &cch, nullptr, nullptr, nullptr, nullptr);
+    if (r != ERROR_SUCCESS)
+        return WinResult::FromStatus(r);
+    // A name the program's texts cannot hold whole is refused: opened by a
+    // look-alike, it would be another key.
     CString text;
-    // A name the program's texts cannot hold whole is passed over like one that
-    // cannot be read: opened by a look-alike, it would be another key.
-    if (!EnumSubKeyW(nIndex, wide) || !CString::FromWideExact(wide.GetString(), wide.GetLength(), text) ||
-        text.GetLength() >= static_cast<int>(sizeof szName))
-        return false;
+    if (!CString::FromWideExact(szWide, static_cast<int>(wcsnlen(szWide, 256)), text))
+        return WinResult(ERROR_NO_UNICODE_TRANSLATION);
+    if (text.GetLength() >= static_cast<int>(sizeof szName))
+        return WinResult(ERROR_INSUFFICIENT_BUFFER);
     std::memcpy(szName, text.GetString(), static_cast<size_t>(text.GetLength()));
-    return true;
+    return WinResult();
 }
 
-LONG RegKey::QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const
+WinResult RegKey::QueryData(const wchar_t* pszName, DWORD* pType, CString& bytes) const
 {
     bytes = CString();
     *pType = REG_NONE;
-    const CStringW name = Wide(pszName);
     // The value may change size between the two calls: ask again until it fits.
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD cb = 0;
-        LONG r = RegQueryValueExW(m_hKey, name.GetString(), nullptr, pType, nullptr, &cb);
+        LONG r = RegQueryValueExW(m_hKey, pszName, nullptr, pType, nullptr, &cb);
         if (r != ERROR_SUCCESS)
-            return r;
+            return WinResult::FromStatus(r);
+        // Room for a UTF-16 terminator the data may lack.
         char* buf = static_cast<char*>(calloc(cb + sizeof(wchar_t), 1));
         if (!buf)
-            return ERROR_OUTOFMEMORY;
+            return WinResult(ERROR_OUTOFMEMORY);
         DWORD cbRead = cb;
-        r = RegQueryValueExW(m_hKey, name.GetString(), nullptr, pType, reinterpret_cast<BYTE*>(buf), &cbRead);
+        r = RegQueryValueExW(m_hKey, pszName, nullptr, pType, reinterpret_cast<BYTE*>(buf), &cbRead);
         if (r == ERROR_SUCCESS)
             bytes = CString(buf, static_cast<int>(cbRead));
         free(buf);
         if (r != ERROR_MORE_DATA)
-            return r;
+            return WinResult::FromStatus(r);
     }
-    return ERROR_MORE_DATA;
+    return WinResult(ERROR_MORE_DATA);
 }
 
-LONG RegKey::QueryDword(const char* pszName, DWORD* pValue) const
+WinResult RegKey::QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const
 {
-    DWORD value = 0, type = REG_NONE, cb = sizeof value;
-    const LONG r = RegQueryValueExW(m_hKey, Wide(pszName).GetString(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &cb);
-    if (r != ERROR_SUCCESS)
-        return r;
-    if (type != REG_DWORD || cb != sizeof value)
-        return ERROR_INVALID_DATA;
-    *pValue = value;
-    return ERROR_SUCCESS;
+    return QueryData(Wide(pszName).GetString(), pType, bytes);
 }
 
 bool IsStringType(DWORD dwType)
@@ -220,26 +173,51 @@ bool IsStringType(DWORD dwType)
     return dwType == REG_SZ || dwType == REG_EXPAND_SZ || dwType == REG_MULTI_SZ;
 }
 
-LONG RegKey::QueryText(const char* pszName, CString& text) const
+CStringW StringData(const CString& bytes)
+{
+    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
+    return CStringW(p, static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t))));
+}
+
+WinResult RegKey::QueryText(const char* pszName, CString& text) const
 {
     text = CString();
     DWORD type = REG_NONE;
     CString bytes;
-    const LONG r = QueryRaw(pszName, &type, bytes);
-    if (r != ERROR_SUCCESS)
-        return r;
+    const WinResult read = QueryRaw(pszName, &type, bytes);
+    if (!read)
+        return read;
     if (!IsStringType(type)) {
         text = CString(bytes.GetString());  // up to the first zero byte
-        return ERROR_SUCCESS;
+        return WinResult();
     }
-    const wchar_t* p = reinterpret_cast<const wchar_t*>(bytes.GetString());
-    const int cch = static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t)));
-    return CString::FromWideExact(p, cch, text) ? ERROR_SUCCESS : ERROR_NO_UNICODE_TRANSLATION;
+    const CStringW wide = StringData(bytes);
+    if (!CString::FromWideExact(wide.GetString(), wide.GetLength(), text))
+        return WinResult(ERROR_NO_UNICODE_TRANSLATION);
+    return WinResult();
+}
+
+WinResult RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const
+{
+    value = CStringW();
+    DWORD type = REG_NONE;
+    CString bytes;
+    const WinResult read = QueryData(pszName, &type, bytes);
+    if (read)
+        value = StringData(bytes);
+    return read;
 }
 
 WinResult RegKey::SetString(const char* pszName, const char* pszValue)
 {
     return SetStringW(Wide(pszName).GetString(), Wide(pszValue));
+}
+
+WinResult RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
+{
+    const DWORD cb = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
+    return WinResult::FromStatus(
+        RegSetValueExW(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()), cb));
 }
 
 WinResult RegKey::SetDword(const char* pszName, DWORD dwValue)
@@ -267,6 +245,9 @@ bool RegKey::IsSymbolicLink() const
 
 namespace {
 
+// Opened as itself, for deleting: a link is the link, never what it points to.
+constexpr REGSAM kDeleteAccess = KEY_READ | DELETE;
+
 // Deletes the key (opened as itself, with DELETE) after everything below it.
 WinResult DeleteOpenedTree(const RegKey& key)
 {
@@ -277,9 +258,9 @@ WinResult DeleteOpenedTree(const RegKey& key)
             if (!key.EnumSubKey(0, szName))
                 break;
             RegKey child;
-            const LONG opened = child.OpenNoLinkAccess(key.Get(), szName, KEY_READ | DELETE);
-            if (opened != ERROR_SUCCESS)
-                return WinResult::FromStatus(opened);
+            const WinResult opened = child.Open(key.Get(), szName, kDeleteAccess, RegKey::kOpenLink);
+            if (!opened)
+                return opened;
             const WinResult gone = DeleteOpenedTree(child);
             if (!gone)
                 return gone;
@@ -294,43 +275,12 @@ WinResult DeleteOpenedTree(const RegKey& key)
 WinResult RegKey::DeleteTree(const char* pszPath)
 {
     RegKey key;
-    const LONG opened = key.OpenNoLinkAccess(m_hKey, pszPath, KEY_READ | DELETE);
-    if (opened == ERROR_FILE_NOT_FOUND)
+    const WinResult opened = key.Open(m_hKey, pszPath, kDeleteAccess, kOpenLink);
+    if (opened.Code() == ERROR_FILE_NOT_FOUND)
         return WinResult();
-    if (opened != ERROR_SUCCESS)
-        return WinResult::FromStatus(opened);
+    if (!opened)
+        return opened;
     return DeleteOpenedTree(key);
-}
-
-LONG RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const
-{
-    value = CStringW();
-    // The value may change size between the two calls: ask again until it fits.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        DWORD cb = 0;
-        LONG r = RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, nullptr, &cb);
-        if (r != ERROR_SUCCESS)
-            return r;
-        const DWORD cch = cb / sizeof(wchar_t) + 1;
-        wchar_t* buf = static_cast<wchar_t*>(calloc(cch, sizeof(wchar_t)));
-        if (!buf)
-            return ERROR_OUTOFMEMORY;
-        DWORD cbRead = cb;
-        r = RegQueryValueExW(m_hKey, pszName, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cbRead);
-        if (r == ERROR_SUCCESS)
-            value = CStringW(buf, static_cast<int>(wcsnlen(buf, cbRead / sizeof(wchar_t))));
-        free(buf);
-        if (r != ERROR_MORE_DATA)
-            return r;
-    }
-    return ERROR_MORE_DATA;
-}
-
-WinResult RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
-{
-    const DWORD cb = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
-    return WinResult::FromStatus(
-        RegSetValueExW(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()), cb));
 }
 
 RegSubKeys::RegSubKeys(const RegKey& key)

@@ -1,7 +1,9 @@
 // The one way the program reaches the Windows registry: the wide functions, with
 // the program's key paths, names and texts (GBK) converted from code page 936
 // explicitly, so that the same keys and values are written and read on a
-// Windows of any code page; no registry-view flag; every handle owned by a RegKey.
+// Windows of any code page. A key is opened in the program's own view unless the
+// caller names one (a KEY_WOW64_* flag in Open's access or Create's samView);
+// every handle is owned by a RegKey.
 #pragma once
 
 #include <windows.h>
@@ -16,10 +18,29 @@
 // program once a Wow6432Node key exists below it). Ignored by a 32-bit Windows.
 constexpr REGSAM kUserHiveView = KEY_WOW64_64KEY;
 
+// True for REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: data the registry keeps as UTF-16.
+bool IsStringType(DWORD dwType);
+// String data as the registry keeps it (UTF-16), up to its first NUL.
+CStringW StringData(const CString& bytes);
+
 // Owns one open registry key; closes it when destroyed. Move-only.
-// An open that fails leaves the object empty (and closes what it held before).
+// Every method answers the registry's own result (ERROR_FILE_NOT_FOUND when a
+// key or value is absent); only SubKeyCount, Counts and IsSymbolicLink answer
+// plain values, since their callers go on the same way whatever the failure.
 class RegKey {
 public:
+    // How Open reaches the key; combined with |.
+    enum OpenFlags : unsigned {
+        // REG_OPTION_OPEN_LINK: a symbolic link is opened as the link itself (a
+        // key without sub-keys), never followed: a walk over it cannot loop.
+        kOpenLink = 1,
+        // One level at a time, each relative to the one before, as a walk reached
+        // it: a path longer than one registry call accepts (a 255-character key
+        // name, hundreds of levels) still opens. Every level but the last is
+        // opened with KEY_READ, the last with the access asked for.
+        kOneLevelAtATime = 2,
+    };
+
     RegKey() = default;
     ~RegKey() { Close(); }
     RegKey(RegKey&& other) noexcept : m_hKey(other.m_hKey) { other.m_hKey = nullptr; }
@@ -27,33 +48,17 @@ public:
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
-    // RegOpenKeyW: pszPath NULL or empty opens hParent itself again.
-    bool Open(HKEY hParent, const char* pszPath);
-    // The same, with the registry's own result (ERROR_FILE_NOT_FOUND when absent).
-    LONG OpenStatus(HKEY hParent, const char* pszPath);
-    LONG OpenStatus(HKEY hParent, const CStringW& strPath);
-    // RegOpenKeyExW with the access the caller means to use: the key's security
-    // is checked against exactly that (a later write through a handle opened for
-    // less may not be checked again).
-    LONG OpenAccess(HKEY hParent, const char* pszPath, REGSAM access);
-    LONG OpenAccess(HKEY hParent, const CStringW& strPath, REGSAM access);
-    // RegOpenKeyExW with KEY_READ; the empty name opens hParent itself again.
-    bool OpenRead(HKEY hParent, const char* pszName);
-    // The same, but a symbolic link is opened as the link itself (a key without
-    // sub-keys), never followed: a walk over it cannot loop.
-    bool OpenReadNoLink(HKEY hParent, const char* pszName);
-    // The key itself, link or not, with the access given (never followed).
-    LONG OpenNoLinkAccess(HKEY hParent, const char* pszName, REGSAM access);
-    // Opens a path one key at a time, each relative to the one before, as a walk
-    // reached it: a path longer than one registry call accepts (a 255-character
-    // key name, hundreds of levels) still opens. Every level but the last is
-    // opened for reading, the last with access. The registry's result.
-    LONG OpenLevels(HKEY hRoot, const char* pszPath, REGSAM access);
+    // RegOpenKeyExW with the access the caller means to use, view bits included
+    // (KEY_WOW64_*): the key's security is checked against exactly that (a later
+    // write through a handle opened for less may not be checked again). The
+    // empty name opens hParent itself again. On failure the object is left empty.
+    WinResult Open(HKEY hParent, const CStringW& strName, REGSAM access, unsigned flags = 0);
+    // The same for one of the program's own key paths (GBK), converted once.
+    WinResult Open(HKEY hParent, const char* pszName, REGSAM access, unsigned flags = 0);
     // RegCreateKeyExW with the maximum access allowed: opens the key, creating it
     // and missing parents when absent. samView: 0 (the program's own view) or
-    // a KEY_WOW64_* flag.
+    // a KEY_WOW64_* flag. On failure the object is left empty.
     WinResult Create(HKEY hParent, const char* pszPath, REGSAM samView = 0);
-    WinResult Create(HKEY hParent, const CStringW& strPath, REGSAM samView = 0);
     void Close();
 
     bool IsOpen() const { return m_hKey != nullptr; }
@@ -64,34 +69,32 @@ public:
     // Numbers of direct sub-keys and of values, and the length of the longest value
     // name (in characters), in one query; false (all 0) when it fails.
     bool Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const;
-    // Name of sub-key nIndex in the program's code page, into a 256-byte buffer;
-    // false (buffer emptied) when it cannot be read, or GBK cannot hold it whole.
-    bool EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
-    // The same name as Windows gives it.
-    bool EnumSubKeyW(DWORD nIndex, CStringW& strName) const;
-    // The value's type and raw data, of any length. ERROR_SUCCESS, or the
-    // registry's error (ERROR_FILE_NOT_FOUND when absent); bytes emptied unless it succeeds.
-    LONG QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const;
-    // A REG_DWORD value into *pValue (left unchanged unless it succeeds).
-    LONG QueryDword(const char* pszName, DWORD* pValue) const;
+    // Name of sub-key nIndex in the program's code page, into a 256-byte buffer:
+    // ERROR_NO_UNICODE_TRANSLATION when GBK cannot hold it whole, ERROR_INSUFFICIENT_BUFFER
+    // when it does not fit. On failure the buffer is emptied.
+    WinResult EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
+    // The value's type and raw data, of any length. On failure bytes is emptied.
+    WinResult QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const;
     // The value as the program's text: a string value read wide and converted to
     // GBK whole (ERROR_NO_UNICODE_TRANSLATION when GBK cannot hold it, never a
-    // '?'); other data taken as text up to its first zero byte.
-    LONG QueryText(const char* pszName, CString& text) const;
-    // REG_SZ with the terminating NUL counted.
-    WinResult SetString(const char* pszName, const char* pszValue);
+    // '?'); other data taken as text up to its first zero byte. On failure text is emptied.
+    WinResult QueryText(const char* pszName, CString& text) const;
     // The value as UTF-16 text of any length, up to its first NUL, whatever its
-    // type. ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when absent, or another error;
-    // value is emptied unless it succeeds.
-    LONG QueryStringW(const wchar_t* pszName, CStringW& value) const;
+    // type. On failure value is emptied.
+    WinResult QueryStringW(const wchar_t* pszName, CStringW& value) const;
+    // REG_SZ with the terminating NUL counted. On failure the value is left unchanged.
+    WinResult SetString(const char* pszName, const char* pszValue);
     // REG_SZ through the wide function, NUL counted: every character survives.
+    // On failure the value is left unchanged.
     WinResult SetStringW(const wchar_t* pszName, const CStringW& value);
+    // REG_DWORD. On failure the value is left unchanged.
     WinResult SetDword(const char* pszName, DWORD dwValue);
     // RegDeleteKeyW: fails and changes nothing when the key has sub-keys.
     WinResult DeleteSubKey(const char* pszPath);
     // Deletes the sub-key pszPath with everything below it. A symbolic link met
     // on the way is deleted as the link itself: what it points to is never
-    // touched. Success when the key is gone (also when it was not there).
+    // touched. Success when the key is gone (also when it was not there); on
+    // failure what was deleted below it before stays deleted.
     WinResult DeleteTree(const char* pszPath);
     // True when the key (opened as itself) is a symbolic link.
     bool IsSymbolicLink() const;
@@ -99,7 +102,13 @@ public:
 private:
     // Takes h when the call that made it succeeded (closing what was held
     // before either way); the call's result, or ERROR_INVALID_HANDLE for no handle.
-    LONG Adopt(LONG r, HKEY h);
+    WinResult Adopt(LONG r, HKEY h);
+    // Opens the levels of strPath one by one (kOneLevelAtATime); options go to
+    // every level (with REG_OPTION_OPEN_LINK no link on the way is followed).
+    WinResult OpenLevels(HKEY hRoot, const CStringW& strPath, REGSAM access, DWORD options);
+    // The value's type and data, asked again until it fits (it may grow between
+    // the size and the read). On failure bytes is emptied.
+    WinResult QueryData(const wchar_t* pszName, DWORD* pType, CString& bytes) const;
     HKEY m_hKey = nullptr;
 };
 
@@ -108,9 +117,6 @@ private:
 // key changed meanwhile) is passed over, never taken for the empty name, which
 // would open the key itself again.
 //     for (RegSubKeys names(key); names.Next();) use(names.Name());
-// True for REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ: data the registry keeps as UTF-16.
-bool IsStringType(DWORD dwType);
-
 class RegSubKeys {
 public:
     // Counts the sub-keys once; none when the key cannot tell.

@@ -1,5 +1,7 @@
-// Who runs this program, compared with the person at the machine, and starting a
-// program as that person: the only code that reads tokens and sessions.
+// Who runs this program, compared with the person at the machine (the user of
+// this desktop's shell), and starting a program as that person, on their
+// desktop with their own environment: the only code that reads another
+// account's token or the console session.
 //
 // An elevated setup's HKEY_CURRENT_USER is the person's own only when that
 // person accepted the elevation prompt themselves. After "over-the-shoulder"
@@ -33,7 +35,9 @@ Who WhoRunsThis();
 // Starts pszExe (a full path) with strCommandLine in pszFolder as the person at
 // the machine, never through a shell: as SYSTEM with the token of the console
 // session's user (WTSQueryUserToken), otherwise with the token of this
-// desktop's shell (CreateProcessWithTokenW). Waits up to nWaitMs for it to end:
+// desktop's shell (CreateProcessWithTokenW); on winsta0\default, with the
+// person's own environment (their TEMP, their profile), the system's defaults
+// when that cannot be made. Waits up to nWaitMs for it to end:
 // *pExitCode is its exit code, or STILL_ACTIVE. strUser names the account.
 // ERROR_NO_TOKEN when nobody is logged on at the console.
 WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLine, const char* pszFolder,

@@ -113,7 +113,7 @@ ExitCode RemovalSequence::Run(Reporter& reporter, const char* pszUninstaller, bo
         notes += CStringW::FormatText(Texts::kUninstallKeptFormat, JoinLines(left.kept, kMaxLeftoversShown).GetString());
     if (!plan.m_arrDriversLeft.IsEmpty()) {
         CString drivers;
-        drivers.Format(Texts::kDriverNotRestoredFormat, plan.m_arrDriversLeft.JoinLines(kMaxLeftoversShown).GetString());
+        drivers.Format(Texts::kDriverNotRestoredFormat, JoinLines(plan.m_arrDriversLeft, kMaxLeftoversShown).GetString());
         notes += CStringW::FromText(drivers);
     }
 

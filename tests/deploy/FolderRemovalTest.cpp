@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "deploy/InstalledFiles.h"
+#include "tests/support/InstalledList.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -61,8 +62,8 @@ TEST(RemoveInstallFolder, OnlyTheListedFilesGoAndTheUsersOwnStay)
     EXPECT_EQ((std::vector<std::string>{"Trabex扩展绘图库", "notes.txt"}), Disk::List(folder));
 }
 
-// The list a version before wrote (GBK, no mark) is read as it was meant; the
-// list written now keeps a name of any language (UTF-8 with its mark).
+// A list in the form setups before the mark wrote (GBK, no mark) is read as GBK;
+// the list the setup writes keeps a name of any language (UTF-8 with its mark).
 TEST(InstalledFiles, TheEarlierListIsReadAndNoNameLosesACharacter)
 {
     TempFolder root;

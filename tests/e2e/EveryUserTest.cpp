@@ -117,7 +117,7 @@ TEST_F(EveryUser, TheSetupRegistersTheStepAndItsStubPathGivesTheUserTheFolderBac
     EXPECT_EQ("C:\\Trabex\\Q-Ostrevo", TrustedPaths(kDrafting2010));
     EXPECT_EQ(other2016, TrustedPaths(kProfile2016));
     // Again at the next logon (a raised Version, a second user's hive): nothing
-    // doubled (a value that holds the folder is written back upper-cased, as ever).
+    // doubled (a value that holds the folder is written back upper-cased).
     EXPECT_EQ(0, RunStubPath());
     EXPECT_EQ("C:\\TOOLS\\LISP;C:\\TRABEX\\Q-OSTREVO", TrustedPaths(kProfile2008));
     EXPECT_EQ("C:\\TRABEX\\Q-OSTREVO", TrustedPaths(kDrafting2010));

@@ -93,6 +93,20 @@ TEST(CStringArrayBasics, AppendsInOrder)
     EXPECT_TRUE(a.IsEmpty());
 }
 
+TEST(JoinLines, ShowsTheFirstItemsAndAnEllipsisForTheRestInBothKindsOfList)
+{
+    CStringArray narrow;
+    CStringArrayW wide;
+    for (const char* item : {"C:\\甲", "C:\\乙", "C:\\丙"}) {
+        narrow.Add(item);
+        wide.Add(CStringW::FromText(item));
+    }
+    EXPECT_STREQ("C:\\甲\nC:\\乙\n……\n", JoinLines(narrow, 2).GetString());
+    EXPECT_TRUE(JoinLines(wide, 2) == CStringW(L"C:\\\x7532\nC:\\\x4E59\n\x2026\x2026\n"));
+    EXPECT_STREQ("C:\\甲\nC:\\乙\nC:\\丙\n", JoinLines(narrow, 3).GetString());
+    EXPECT_TRUE(JoinLines(CStringArrayW(), 2).IsEmpty());
+}
+
 TEST(CStringWFormatText, TheProgramsFormatWithWideTextsOfAnyLanguage)
 {
     // "%s" takes a wide text, as Windows' wide printf reads it; the format is GBK.

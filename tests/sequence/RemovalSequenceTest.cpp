@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "deploy/InstalledFiles.h"
 #include "res/Texts.h"
+#include "tests/support/InstalledList.h"
 #include "tests/support/NoteRecorder.h"
 #include "tests/support/RegistrySandbox.h"
 #include "tests/support/RegistryView.h"
