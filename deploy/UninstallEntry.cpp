@@ -70,7 +70,7 @@ CString UninstallEntryVersion()
 {
     RegKey entry;
     CString version;
-    if (!entry.OpenRead(HKEY_LOCAL_MACHINE, kUninstallEntryKey) || entry.QueryText(kVersionValue, version) != ERROR_SUCCESS)
+    if (!entry.Open(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_READ) || !entry.QueryText(kVersionValue, version))
         return CString();
     return version;
 }

@@ -10,6 +10,7 @@ public:
     ~CGdiObject() { DeleteObject(); }
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
+    HGDIOBJ GetSafeHandle() const { return m_hObject; }
     BOOL DeleteObject();
 
 protected:
