@@ -297,19 +297,6 @@ bool SameContent(const CStringW& a, const CStringW& b)
            memcmp(x.GetString(), y.GetString(), static_cast<size_t>(x.GetLength())) == 0;
 }
 
-WinResult WriteAll(const CStringW& strPath, const CString& strContent)
-{
-    ScopedHandle file(CreateFileW(strPath.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
-        return WinResult::FromLastError(false);
-    DWORD written = 0;
-    const DWORD n = static_cast<DWORD>(strContent.GetLength());
-    if (!WriteFile(file.Get(), strContent.GetString(), n, &written, nullptr))
-        return WinResult::FromLastError(false);
-    return written == n ? WinResult() : WinResult(ERROR_WRITE_FAULT);
-}
-
 WinResult ReplaceAll(const CStringW& strPath, const CString& strContent)
 {
     const CStringW fresh = strPath + L".new";
@@ -458,13 +445,6 @@ WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
     FILE_DISPOSITION_INFO disposition = {TRUE};
     return WinResult::FromLastError(
         SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE);
-}
-
-CString TempFolder()
-{
-    CString text;
-    PathToText(TempFolderW(), text);
-    return text;
 }
 
 CString CurrentFolder()

@@ -105,8 +105,6 @@ bool IsLink(const CStringW& strPath);
 bool ReadAll(const CStringW& strPath, CString& strContent);
 // True when both files can be read and hold the same bytes.
 bool SameContent(const CStringW& a, const CStringW& b);
-// Replaces the file with the bytes; the failure when it cannot be written whole.
-WinResult WriteAll(const CStringW& strPath, const CString& strContent);
 // Replaces the file with the bytes as one step: written to a file beside it and
 // flushed, then moved over it (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
 // A crash or a power cut leaves the old file or the new one, never half of either.
@@ -158,7 +156,7 @@ bool LiesInsideResolved(const CStringW& strPath, const CStringW& strFolder);
 CStringW ShortPathW(const CStringW& strPath);
 
 // The same for the program's own texts (GBK paths). Those that take a path into
-// a fixed buffer elsewhere refuse one of MAX_PATH bytes or more, as before.
+// a fixed buffer elsewhere refuse one of MAX_PATH bytes or more.
 inline DWORD GetAttributes(const char* pszPath) { return GetAttributes(CStringW::FromText(pszPath)); }
 inline WinResult SetAttributes(const char* pszPath, DWORD dwAttributes)
 {
@@ -171,17 +169,11 @@ inline WinResult RemoveFolder(const char* pszPath) { return RemoveFolder(CString
 inline bool Exists(const char* pszPath) { return Exists(CStringW::FromText(pszPath)); }
 inline bool IsLink(const char* pszPath) { return IsLink(CStringW::FromText(pszPath)); }
 inline bool ReadAll(const char* pszPath, CString& strContent) { return ReadAll(CStringW::FromText(pszPath), strContent); }
-inline WinResult WriteAll(const char* pszPath, const CString& strContent)
-{
-    return WriteAll(CStringW::FromText(pszPath), strContent);
-}
 inline WinResult DeleteAtRestart(const char* pszPath) { return DeleteAtRestart(CStringW::FromText(pszPath)); }
 // One level, as _mkdir; callers do not look at the result.
 inline void MakeDir(const char* pszPath) { CreateFolder(pszPath); }
 // GetCurrentDirectoryW into a 260-character buffer.
 CString CurrentFolder();
-// The user's temporary folder in the program's code page (empty when GBK cannot hold it).
-CString TempFolder();
 CString LongFullPath(const char* pszPath);
 // Whether the file may be opened with the access: ERROR_SUCCESS, ERROR_ACCESS_DENIED,
 // or another error. Nothing is changed.
