@@ -12,8 +12,8 @@
 
 struct CommandLine {
     bool bSilent = false;
-    CStringW strLog;     // empty: no log
-    CStringW strFolder;  // empty: the default folder
+    CStringW strLog;     // empty: the program's default log (RequestedLog.h)
+    CStringW strFolder;  // empty: where the add-on is, else the default folder
     bool bHasFolder = false;
     bool bHelp = false;       // /? or /HELP: the usage, and nothing else
     bool bNoRestart = false;  // /NORESTART: what deployment tools add; nothing here restarts
