@@ -157,6 +157,7 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     if (safe != kExitDone)
         return safe;
     plan.strInstallFolder = chosen + kInstallSubFolder;
+    plan.strInstallFolderW = CStringW::FromText(plan.strInstallFolder);
     const ExitCode made = MakeFolders(chosen, choice.bNamedOnCommandLine, plan);
     if (made != kExitDone)
         return made;
@@ -196,7 +197,7 @@ ExitCode InstallSequence::MakeFolders(const CString& strChosen, bool bNamedOnCom
     // An install folder that exists already is used only when administrators own
     // it (an earlier install); one that is a link is not ours to fill.
     const CStringW chosen = CStringW::FromText(strChosen);
-    const CStringW folder = CStringW::FromText(plan.strInstallFolder);
+    const CStringW& folder = plan.strInstallFolderW;
     // Someone else may make either folder between the look and the making: what
     // the call finds there already is judged as a folder that was there before.
     if (!Files::Exists(chosen) &&
@@ -273,7 +274,7 @@ bool InstallSequence::Protect(const InstallPlan& plan, FailureList& failures, bo
     CString unprotected = plan.strInstallFolder;
     WinResult protectedFolder;
     if (plan.bExisted)
-        protectedFolder = FolderSecurity::ProtectItself(CStringW::FromText(plan.strInstallFolder), kProtectedFolderSddl);
+        protectedFolder = FolderSecurity::ProtectItself(plan.strInstallFolderW, kProtectedFolderSddl);
     if (protectedFolder)
         protectedFolder = MakeLibrary(plan.strInstallFolder, bLibraryMade, unprotected);
     if (!protectedFolder)
@@ -296,7 +297,7 @@ ExitCode InstallSequence::Copy(const InstallPlan& plan, bool bLibraryMade, Failu
         const WinResult listOpen = journal.Open(folder);
         if (!listOpen) {
             failures.Record(m_reporter, Texts::kLogNotWrittenFormat,
-                            CStringW::FromText(folder + "\\" + kInstalledFilesName), listOpen.Code());
+                            plan.strInstallFolderW + L"\\" + CStringW::FromText(kInstalledFilesName), listOpen.Code());
             return TellWriteFailures(m_reporter, failures);
         }
     }

@@ -24,6 +24,7 @@ struct InstallChoice {
 // What the checks decided, and all the steps work from.
 struct InstallPlan {
     CString strInstallFolder;  // <chosen folder>\Q-Ostrevo, without a trailing backslash
+    CStringW strInstallFolderW;  // the same, as the wide functions of Windows take it
     CStringW strPayload;       // the payload folder (wide: it lies wherever the user
                                // unpacked the program); empty when there is none
     bool bExisted = false;     // the install folder was there before (an earlier
