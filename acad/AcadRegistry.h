@@ -78,8 +78,17 @@ public:
     CStringArray m_arrFoundValues;
 
 private:
-    // One scan of a root below HKEY_LOCAL_MACHINE, testing the first nYears releases.
-    void ScanRoot(const char* pszRootPath, int nYears);
+    // What one walk of a release key found, its keys below the root.
+    struct ReleaseHits {
+        ValueHits folders;
+        NameHits names;
+    };
+    typedef CArray<ReleaseHits> ReleaseHitsList;
+    // Walks every release key below a root of HKEY_LOCAL_MACHINE; strWalked is
+    // the root's full name (empty when it is not there).
+    ReleaseHitsList WalkRoot(const char* pszRootPath, CStringW& strWalked);
+    // Records what a walk found as the root's own, testing the first nYears releases.
+    void MatchRoot(const char* pszRootPath, int nYears, const ReleaseHitsList& found);
     void MatchPasses(const CStringArray& folderKeys, const CStringArray& folders,
                      const CStringArray& nameKeys, const CStringArrayW& names, int nYears);
 };

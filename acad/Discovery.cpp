@@ -45,37 +45,65 @@ int MatchReleaseYear(const CStringW& productName, int nYears)
 
 void CAcadRegistry::FindAcadReleases()
 {
-    FindWow6432Releases();
-    ScanRoot(kMainRoot.pszRootPath, kMainRoot.nYears);
+    CStringW walked;
+    const ReleaseHitsList wow = WalkRoot(kWow6432Root.pszRootPath, walked);
+    MatchRoot(kWow6432Root.pszRootPath, kWow6432Root.nYears, wow);
+    // A 32-bit program on 64-bit Windows reaches the 32-bit tree through both
+    // names: the tree walked once serves the second root too, with that root's
+    // own key paths and years.
+    CStringW mainName;
+    RegKey root;
+    if (root.Open(HKEY_LOCAL_MACHINE, kMainRoot.pszRootPath, KEY_READ))
+        mainName = root.FullName();
+    root.Close();
+    if (!walked.IsEmpty() && mainName.EqualsNoCase(walked)) {
+        MatchRoot(kMainRoot.pszRootPath, kMainRoot.nYears, wow);
+        return;
+    }
+    MatchRoot(kMainRoot.pszRootPath, kMainRoot.nYears, WalkRoot(kMainRoot.pszRootPath, walked));
 }
 
 void CAcadRegistry::FindWow6432Releases()
 {
-    ScanRoot(kWow6432Root.pszRootPath, kWow6432Root.nYears);
+    CStringW walked;
+    MatchRoot(kWow6432Root.pszRootPath, kWow6432Root.nYears, WalkRoot(kWow6432Root.pszRootPath, walked));
 }
 
-void CAcadRegistry::ScanRoot(const char* pszRootPath, int nYears)
+CAcadRegistry::ReleaseHitsList CAcadRegistry::WalkRoot(const char* pszRootPath, CStringW& strWalked)
 {
+    ReleaseHitsList found;
+    strWalked = CStringW();
     RegKey root;
     if (!root.Open(HKEY_LOCAL_MACHINE, pszRootPath, KEY_READ))
-        return;
-
+        return found;
+    strWalked = root.FullName();
     for (RegSubKeys releases(root); releases.Next();) {
-        CString basePath;
-        basePath.Format("%s\\%s\\", pszRootPath, releases.Name());
-
         RegKey release;
         if (!release.Open(root.Get(), releases.Name(), KEY_READ))
             continue;
-
-        // One walk gathers both passes (half the registry calls of two walks).
-        ValueHits folders;
-        NameHits names;
-        CollectProductValues(release.Get(), "", CString(), basePath, &folders, &names);
-        m_strValueName = kNameValue;  // the last name searched, as after two walks
-
-        MatchPasses(folders.keys, folders.values, names.keys, names.values, nYears);
+        // One walk gathers both passes (half the registry calls of two walks);
+        // the keys are kept below the root, which the match puts in front.
+        ReleaseHits hits;
+        CString relative;
+        relative.Format("%s\\", releases.Name());
+        CollectProductValues(release.Get(), "", CString(), relative, &hits.folders, &hits.names);
+        found.Add(hits);
     }
+    return found;
+}
+
+void CAcadRegistry::MatchRoot(const char* pszRootPath, int nYears, const ReleaseHitsList& found)
+{
+    const CString prefix = CString(pszRootPath) + "\\";
+    for (int r = 0; r < found.GetSize(); ++r) {
+        CStringArray folderKeys, nameKeys;
+        for (int i = 0; i < found[r].folders.keys.GetSize(); ++i)
+            folderKeys.Add(prefix + found[r].folders.keys[i]);
+        for (int i = 0; i < found[r].names.keys.GetSize(); ++i)
+            nameKeys.Add(prefix + found[r].names.keys[i]);
+        MatchPasses(folderKeys, found[r].folders.values, nameKeys, found[r].names.values, nYears);
+    }
+    m_strValueName = kNameValue;  // the last name searched, as after two walks
 }
 
 void CAcadRegistry::MatchPasses(const CStringArray& folderKeys, const CStringArray& folders,

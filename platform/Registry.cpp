@@ -236,6 +236,25 @@ WinResult RegKey::DeleteSubKey(const char* pszPath)
 extern "C" LONG NTAPI NtDeleteKey(HANDLE hKey);
 extern "C" ULONG NTAPI RtlNtStatusToDosError(LONG status);
 
+CStringW RegKey::FullName() const
+{
+    // NtQueryKey(KeyNameInformation): a ULONG byte count, then the name.
+    typedef LONG(NTAPI * QueryKeyFn)(HANDLE, int, void*, ULONG, ULONG*);
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto query =
+        ntdll ? reinterpret_cast<QueryKeyFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryKey"))) : nullptr;
+    constexpr int kKeyNameInformation = 3;
+    alignas(8) unsigned char buffer[2048];
+    ULONG cb = 0;
+    if (!m_hKey || !query || query(m_hKey, kKeyNameInformation, buffer, sizeof buffer, &cb) != 0)
+        return CStringW();
+    ULONG bytes = 0;
+    memcpy(&bytes, buffer, sizeof bytes);
+    if (bytes > sizeof buffer - sizeof bytes)
+        return CStringW();
+    return CStringW(reinterpret_cast<const wchar_t*>(buffer + sizeof bytes), static_cast<int>(bytes / sizeof(wchar_t)));
+}
+
 bool RegKey::IsSymbolicLink() const
 {
     DWORD type = 0;

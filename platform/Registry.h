@@ -98,6 +98,10 @@ public:
     WinResult DeleteTree(const char* pszPath);
     // True when the key (opened as itself) is a symbolic link.
     bool IsSymbolicLink() const;
+    // The key's name as the kernel knows it ("\REGISTRY\MACHINE\..."): two
+    // handles to one key give the same name however they reached it (a 32-bit
+    // program's redirected view, a link); empty when it cannot be read.
+    CStringW FullName() const;
 
 private:
     // Takes h when the call that made it succeeded (closing what was held

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/Registry.h"
 #include "tests/support/RegistryLinks.h"
 #include "tests/support/RegistrySandbox.h"
 #include "tests/support/RegistryView.h"
@@ -86,6 +87,13 @@ TEST(DiscoveryViews, WhatEachScanSeesOfTheTwoRegistryViews)
         EXPECT_STREQ("SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD\\TrabexViewTest\\P32\\",
                      keys2008[0].GetString());
     }
+    // The two roots are one key to a 32-bit program on 64-bit Windows, two to a
+    // 64-bit one: discovery walks the tree once where they are one.
+    RegKey wowRoot, mainRoot;
+    ASSERT_TRUE(wowRoot.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", KEY_READ));
+    ASSERT_TRUE(mainRoot.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", KEY_READ));
+    EXPECT_FALSE(wowRoot.FullName().IsEmpty());
+    EXPECT_EQ(wow64 != FALSE, wowRoot.FullName().EqualsNoCase(mainRoot.FullName()));
     for (const Reg::Place& view : {Reg::kMachine64, Reg::kMachine32})
         Reg::DeleteTree(view, "SOFTWARE\\Autodesk\\AutoCAD\\TrabexViewTest");
 }
