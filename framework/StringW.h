@@ -64,5 +64,7 @@ typedef CArray<CStringW> CStringArrayW;
 // The first nMaxShown items, each followed by a line break, and "……" for the
 // rest: a list a message box can show without becoming a wall of text.
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown);
+// The index of the first item equal to item, compared as EqualsNoCase does, or -1.
+int FindNoCase(const CStringArrayW& items, const CStringW& item);
 // True when the list holds the item, compared as EqualsNoCase does.
 bool ContainsNoCase(const CStringArrayW& items, const CStringW& item);

@@ -17,6 +17,13 @@ public:
             CloseHandle(m_h);
         m_h = nullptr;
     }
+    // Gives up the handle without closing it: the caller owns it now.
+    HANDLE Detach()
+    {
+        const HANDLE h = m_h;
+        m_h = nullptr;
+        return h;
+    }
     // Closes what it held and takes h.
     void Reset(HANDLE h)
     {
