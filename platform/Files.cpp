@@ -188,9 +188,11 @@ WinResult ReplaceHeld(const CStringW& placing, const CStringW& target)
 
 namespace {
 
-// Blocks in which a held file is copied: large enough that the calls cost
-// nothing beside the bytes.
-constexpr DWORD kCopyBlockBytes = 1024 * 1024;
+// Blocks in which a held file is copied: small enough to stay in the
+// processor's cache from the read to the write (with 1 MB blocks the copy took
+// a third longer than CopyFileExW, with these as long), large enough that the
+// calls cost little beside the bytes.
+constexpr DWORD kCopyBlockBytes = 64 * 1024;
 
 // A placing copy a killed run left: the name is ours, its file goes.
 void ClearPlacingName(const CStringW& placing)
