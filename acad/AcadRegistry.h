@@ -10,6 +10,8 @@
 #include "framework/StringW.h"
 #include "platform/Failure.h"
 
+class HeldFiles;
+
 class CAcadRegistry {
 public:
     CAcadRegistry();
@@ -43,8 +45,10 @@ public:
     // Copies the fonts (and for 2008 the plot driver) from the payload folder
     // (empty: none, nothing can be copied) into every AutoCAD folder of the
     // ticked releases; each file is a line of log, each one not written a failure.
+    // With pListed (the payload's files checked against the program's list) only
+    // the files held there are copied, each through its held handle.
     void InstallSupportFiles(const ReleaseTicks& ticked, const CStringW& strPayload, Reporter& log,
-                             FailureList& failures);
+                             FailureList& failures, const HeldFiles* pListed = nullptr);
 
     // Recursive search below hParent for keys that hold m_strValueName.
     // nDepth counts the levels below the release key; the walk stops at the
@@ -115,8 +119,8 @@ int LongestLoaderSuffix();
 // folder (empty: none) into one AutoCAD folder of release nYear. Each file
 // written is a line of log; one that could not be written into an existing
 // AutoCAD sub-folder is added to failures. AutoCAD's own plot driver is replaced
-// only once its backup exists as a file.
+// only once its backup exists as a file. pListed as for InstallSupportFiles.
 void CopySupportFiles(const CString& strAcadFolder, const CStringW& strPayload, int nYear, bool bPlotDriver,
-                      Reporter& log, FailureList& failures);
+                      Reporter& log, FailureList& failures, const HeldFiles* pListed = nullptr);
 
 extern CAcadRegistry theAcadRegistry;

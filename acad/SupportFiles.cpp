@@ -3,6 +3,7 @@
 
 #include "framework/Format.h"
 #include "platform/Files.h"
+#include "platform/HeldFiles.h"
 #include "res/Texts.h"
 
 namespace {
@@ -42,8 +43,15 @@ CStringW Where(int nYear, const CString& target)
 // cannot be written into an existing one is a failure. With bKeepOriginal,
 // AutoCAD's own file is replaced only once its backup exists as a file.
 void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYear, const SupportFile& file,
-                     bool bKeepOriginal, Reporter& log, FailureList& failures)
+                     bool bKeepOriginal, Reporter& log, FailureList& failures, const HeldFiles* pListed)
 {
+    const CStringW source = payload + L"\\" + CStringW::FromText(file.pszSource);
+    // With the program's list only a listed file is copied, and from its held handle.
+    const HANDLE held = pListed ? pListed->Find(CStringW::FromText(file.pszSource)) : nullptr;
+    if (pListed && !held) {
+        log.Note(CStringW::FormatText(Texts::kLogNotListedFormat, source.GetString()));
+        return;
+    }
     PathBuffer folder;
     if (!FormatPath(folder, file.pszFolderFormat, acadFolder.GetString()))
         return;  // never write below a cut path
@@ -57,7 +65,7 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
         const CString backup = target + kPlotDriverBackupSuffix;
         // The add-on's own driver, placed by an earlier install where AutoCAD had
         // none, is no original to keep.
-        const bool own = Files::SameContent(CStringW::FromText(target), payload + L"\\" + CStringW::FromText(file.pszSource));
+        const bool own = Files::SameContent(CStringW::FromText(target), source);
         WinResult kept;
         if (!Files::Exists(backup) && IsFile(target) && !own)
             kept = Files::PlaceFile(CStringW::FromText(target), CStringW::FromText(backup));
@@ -74,7 +82,8 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
         }
     }
     if (written)
-        written = Files::PlaceFile(payload + L"\\" + CStringW::FromText(file.pszSource), CStringW::FromText(target));
+        written = held ? Files::PlaceFile(held, CStringW::FromText(target))
+                       : Files::PlaceFile(source, CStringW::FromText(target));
     if (!written) {
         failures.Record(log, Texts::kLogNotWrittenFormat, Where(nYear, target), written.Code());
         return;
@@ -87,16 +96,16 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
 } // namespace
 
 void CopySupportFiles(const CString& strAcadFolder, const CStringW& strPayload, int nYear, bool bPlotDriver,
-                      Reporter& log, FailureList& failures)
+                      Reporter& log, FailureList& failures, const HeldFiles* pListed)
 {
     for (const SupportFile& font : kFonts)
-        CopySupportFile(strPayload, strAcadFolder, nYear, font, false, log, failures);
+        CopySupportFile(strPayload, strAcadFolder, nYear, font, false, log, failures, pListed);
     if (bPlotDriver)
-        CopySupportFile(strPayload, strAcadFolder, nYear, kPlotDriver, true, log, failures);
+        CopySupportFile(strPayload, strAcadFolder, nYear, kPlotDriver, true, log, failures, pListed);
 }
 
 void CAcadRegistry::InstallSupportFiles(const ReleaseTicks& ticked, const CStringW& strPayload, Reporter& log,
-                                        FailureList& failures)
+                                        FailureList& failures, const HeldFiles* pListed)
 {
     for (int k = 0; k < kReleaseCount; ++k) {
         if (!ticked[k])
@@ -104,7 +113,7 @@ void CAcadRegistry::InstallSupportFiles(const ReleaseTicks& ticked, const CStrin
         const CStringArray& folders = m_arrAcadFolders[k];
         for (int i = 0; i < folders.GetSize(); ++i)
             CopySupportFiles(folders[i], strPayload, ReleaseYear(k), ReleaseYear(k) == kPlotDriverRelease, log,
-                             failures);
+                             failures, pListed);
     }
 }
 

@@ -1,10 +1,14 @@
 // The install sequence's work on a payload, without the dialog:
-//   InstallBench DIST DEST           InstallSequence::Run from DIST\Data into
-//                                    DEST\Q-Ostrevo: protection, payload and library,
-//                                    the file list, registrations, support files and
-//                                    the Apps & Features entry (removed again after).
-//   InstallBench DIST DEST profile   the payload copy's calls one by one, timed per
-//                                    kind of call over every file (where the time goes).
+//   InstallBench DIST DEST [LIST]    InstallSequence::Check and Run from DIST\Data into
+//                                    DEST\Q-Ostrevo: with LIST (the list of Data, as the
+//                                    dist target writes it) every file checked first;
+//                                    protection, payload and library, the file list,
+//                                    registrations, support files and the Apps &
+//                                    Features entry (removed again after).
+//   InstallBench DIST DEST profile [LIST]
+//                                    the payload copy's calls one by one, timed per
+//                                    kind of call over every file (where the time goes);
+//                                    with LIST first the check of every file against it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,11 +19,13 @@
 #include "acad/AcadRegistry.h"
 #include "deploy/ActiveSetup.h"
 #include "deploy/PayloadCopier.h"
+#include "deploy/PayloadList.h"
 #include "deploy/PayloadLocation.h"
 #include "deploy/UninstallEntry.h"
 #include "framework/Reporter.h"
 #include "framework/Window.h"
 #include "platform/Files.h"
+#include "platform/HeldFiles.h"
 #include "platform/Registry.h"
 #include "sequence/InstallSequence.h"
 #include "sequence/LoggedReporter.h"
@@ -33,17 +39,42 @@ double Ms(const LARGE_INTEGER& t0, const LARGE_INTEGER& t1)
     return 1000.0 * double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart);
 }
 
+// Times the check of every listed file (opened, SHA-256 through BCrypt); the
+// files stay held in held.
+void ProfileCheck(const CStringW& payload, const CString& list, HeldFiles& held)
+{
+    SetPayloadListForTesting(list);
+    ListedFiles files;
+    if (ReadPayloadList(files) != kPayloadListRead)
+        return;
+    unsigned long long bytes = 0;
+    for (int i = 0; i < files.GetSize(); ++i)
+        bytes += files[i].nSize;
+    PayloadDifference difference;
+    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t0);
+    const bool same = CheckPayload(payload, files, held, difference, nullptr);
+    QueryPerformanceCounter(&t1);
+    std::printf("check of %d listed files against the list (open, size, SHA-256): %.1f ms, %.0f MB/s%s\n",
+                files.GetSize(), Ms(t0, t1), double(bytes) / 1048576.0 / (Ms(t0, t1) / 1000.0),
+                same ? "" : " (a file DIFFERS)");
+}
+
 // Times each step of CopyPayload's work for one entry, summed over the payload.
-int Profile(const char* pszDest)
+int Profile(const char* pszDest, const CString& list)
 {
     enum { kFormat, kCopy, kTargetAttributes, kZone, kProgress, kListing, kCount };
-    const char* const names[kCount] = {"formatting the two paths", "CopyFileW",
+    HeldFiles held;
+    const char* const names[kCount] = {"formatting the two paths",
+                                       list.IsEmpty() ? "CopyFileW" : "PlaceFile from the held file",
                                        "ClearReadOnly(target)", "RemoveZoneIdentifier(target)",
                                        "progress step", "listing (FindNextFileW)"};
     double total[kCount] = {};
     CStringW payload;
     if (!LocatePayload(payload))
         return 1;
+    if (!list.IsEmpty())
+        ProfileCheck(payload, list, held);
     const CStringW dest = CStringW::FromText(pszDest);
     Files::MakeDir(pszDest);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
@@ -76,7 +107,12 @@ int Profile(const char* pszDest)
                 source = payload + L"\\" + finder.NameW();
                 target = dest + L"\\" + finder.NameW();
             });
-            step(kCopy, [&] { Files::CopyOverwrite(source, target); });
+            step(kCopy, [&] {
+                if (list.IsEmpty())
+                    Files::CopyOverwrite(source, target);
+                else
+                    Files::PlaceFile(held.Find(finder.NameW()), target);
+            });
             step(kTargetAttributes, [&] { ClearReadOnly(target); });
             step(kZone, [&] { RemoveZoneIdentifier(target); });
             ++files;
@@ -101,8 +137,15 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 2;
     Files::SetModulePathForTesting((std::string(argv[1]) + "\\SetUp.exe").c_str());
-    if (argc > 3 && std::strcmp(argv[3], "profile") == 0)
-        return Profile(argv[2]);
+    const bool profile = argc > 3 && std::strcmp(argv[3], "profile") == 0;
+    const int listArg = profile ? 4 : 3;
+    // The distribution's program carries its list; this one is given it.
+    CString list;
+    if (argc > listArg && !Files::ReadAll(argv[listArg], list))
+        return 2;
+    if (profile)
+        return Profile(argv[2], list);
+    SetPayloadListForTesting(list);
     theAcadRegistry.FindAcadReleases();
     LoggedReporter nobody(nullptr, nullptr);  // unattended: no window, no log
     InstallSequence sequence(theAcadRegistry, nobody);
@@ -110,7 +153,7 @@ int main(int argc, char** argv)
     choice.strFolder = CStringW::FromText(argv[2]);
     OfferedReleases(theAcadRegistry, choice.ticked);
     InstallPlan plan;
-    if (sequence.Check(choice, false, plan) != kExitDone)
+    if (sequence.Check(choice, false, plan) != kExitDone || plan.bListed != !list.IsEmpty())
         return 1;
     LARGE_INTEGER t0, t1;
     QueryPerformanceCounter(&t0);

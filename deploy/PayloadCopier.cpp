@@ -7,6 +7,7 @@
 #include "deploy/UninstallEntry.h"
 #include "framework/Format.h"
 #include "platform/Files.h"
+#include "platform/HeldFiles.h"
 #include "res/Texts.h"
 
 namespace {
@@ -117,16 +118,32 @@ int CPayloadCopier::AskAfterFailure(const CStringW& path) const
 }
 
 
+CStringW CPayloadCopier::Relative(const CStringW& target) const
+{
+    return target.Mid(m_strFolderW.GetLength() + 1, target.GetLength());
+}
+
+bool CPayloadCopier::PassOverUnlisted(const CStringW& source, const CStringW& target) const
+{
+    if (!m_pListed || m_pListed->Find(Relative(target)))
+        return false;
+    m_reporter.Note(CStringW::FormatText(Texts::kLogNotListedFormat, source.GetString()));
+    return true;
+}
+
 WinResult CPayloadCopier::Place(const CStringW& source, const CStringW& target)
 {
     // A target that does not fit a path is never copied to a cut one.
     if (!m_bFolderFits)
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
     if (m_pJournal) {
-        const WinResult listed = m_pJournal->Record(target.Mid(m_strFolderW.GetLength() + 1, target.GetLength()));
+        const WinResult listed = m_pJournal->Record(Relative(target));
         if (!listed)
             return listed;
     }
+    // The bytes that were checked, through the handle held since.
+    if (m_pListed)
+        return Files::PlaceFile(m_pListed->Find(Relative(target)), target);
     return Files::PlaceFile(source, target);
 }
 
@@ -190,6 +207,8 @@ bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry)
         return true;
     const CStringW source = m_strPayload + L"\\" + entry.NameW();
     const CStringW target = m_strFolderW + L"\\" + entry.NameW();
+    if (PassOverUnlisted(source, target))
+        return true;
     DWORD error = ERROR_SUCCESS;
     const int result = CopyOneFile(source, target, &error);
     NoteCopy(target, entry, error);
@@ -237,6 +256,8 @@ void CPayloadCopier::CopyLibraryEntry(const CStringW& source, const CStringW& de
         return;
     const CStringW from = source + L"\\" + entry.NameW();
     const CStringW to = destination + L"\\" + entry.NameW();
+    if (PassOverUnlisted(from, to))
+        return;
     // No question: the add-on loads without its library. A file that could not be
     // copied is named with the install's write failures instead.
     const WinResult copied = Place(from, to);

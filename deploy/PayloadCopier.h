@@ -8,6 +8,7 @@
 #include "platform/WinResult.h"
 
 class FileFinder;
+class HeldFiles;
 class InstalledFilesJournal;
 
 // What the two copies did, read by the install once they are done.
@@ -27,6 +28,10 @@ public:
     // Each file is added to journal (flushed) before it is placed: a setup that is
     // killed leaves no file the uninstaller does not know. Must outlive the copier.
     void SetJournal(InstalledFilesJournal* pJournal) { m_pJournal = pJournal; }
+    // The payload's files checked against the program's list: only the files
+    // held there are copied, each through its held handle; any other file is
+    // passed over (noted). Must outlive the copier.
+    void SetListed(const HeldFiles* pListed) { m_pListed = pListed; }
 
     // Copies the files lying directly in the payload folder, the uninstaller
     // first (whatever stops the setup then, what it placed can be taken off
@@ -50,6 +55,10 @@ private:
     int CopyOneFile(const CStringW& source, const CStringW& target, DWORD* pError);
     // Records the target in the journal, then copies over it (freeing a read-only one).
     WinResult Place(const CStringW& source, const CStringW& target);
+    // The target's path below the install folder, which is the source's below the payload folder.
+    CStringW Relative(const CStringW& target) const;
+    // True (noted) when a list is in force and does not name the file.
+    bool PassOverUnlisted(const CStringW& source, const CStringW& target) const;
     // One listing entry of each copy; skipped entries count as done.
     bool CopyPayloadEntry(const FileFinder& entry);
     void CopyLibraryEntry(const CStringW& source, const CStringW& destination, const FileFinder& entry);
@@ -60,6 +69,7 @@ private:
     CStringW m_strFolderW;  // the install folder as the wide functions take it
     bool m_bFolderFits;     // the install folder fits a path buffer
     InstalledFilesJournal* m_pJournal = nullptr;
+    const HeldFiles* m_pListed = nullptr;
     Reporter& m_reporter;
     CopyResult m_result;
 };

@@ -203,13 +203,18 @@ bool CStringW::StartsWithNoCase(const CStringW& head) const
     return m_nLength >= head.m_nLength && Left(head.m_nLength).EqualsNoCase(head);
 }
 
-bool ContainsNoCase(const CStringArrayW& items, const CStringW& item)
+int FindNoCase(const CStringArrayW& items, const CStringW& item)
 {
     for (int i = 0; i < items.GetSize(); ++i) {
         if (items[i].EqualsNoCase(item))
-            return true;
+            return i;
     }
-    return false;
+    return -1;
+}
+
+bool ContainsNoCase(const CStringArrayW& items, const CStringW& item)
+{
+    return FindNoCase(items, item) >= 0;
 }
 
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown)

@@ -65,5 +65,7 @@ private:
 typedef CArray<CStringW> CStringArrayW;
 // The same list of wide texts, as JoinLines of the program's texts shows it.
 CStringW JoinLines(const CStringArrayW& items, int nMaxShown);
+// The index of the first item equal to item, compared as EqualsNoCase does, or -1.
+int FindNoCase(const CStringArrayW& items, const CStringW& item);
 // True when the list holds the item, compared as EqualsNoCase does.
 bool ContainsNoCase(const CStringArrayW& items, const CStringW& item);

@@ -186,14 +186,81 @@ WinResult ReplaceHeld(const CStringW& placing, const CStringW& target)
 
 } // namespace
 
+namespace {
+
+// Blocks in which a held file is copied: small enough to stay in the
+// processor's cache from the read to the write (with 1 MB blocks the copy took
+// a third longer than CopyFileExW, with these as long), large enough that the
+// calls cost little beside the bytes.
+constexpr DWORD kCopyBlockBytes = 64 * 1024;
+
+// A placing copy a killed run left: the name is ours, its file goes.
+void ClearPlacingName(const CStringW& placing)
+{
+    SetFileAttributesW(placing.GetString(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(placing.GetString());
+}
+
+// The placing copy, on the disk already, takes the target's name in one step;
+// when it cannot, it goes and the target stays as it was.
+WinResult MoveIntoPlace(const CStringW& placing, const CStringW& target)
+{
+    const DWORD move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    WinResult result;
+    if (!MoveFileExW(placing.GetString(), target.GetString(), move)) {
+        result = WinResult::FromLastError(false);
+        // A read-only file of an earlier install refuses to be replaced: freed, tried once more.
+        const DWORD attributes = GetFileAttributesW(target.GetString());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+            SetFileAttributesW(target.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)))
+            result = WinResult::FromLastError(MoveFileExW(placing.GetString(), target.GetString(), move) != FALSE);
+        if (!result && GetFileAttributesW(target.GetString()) != INVALID_FILE_ATTRIBUTES)
+            result = ReplaceHeld(placing, target);
+    }
+    if (!result)
+        ClearPlacingName(placing);
+    return result;
+}
+
+// Everything the source holds, read through its handle from the start, written
+// to the new file, with the source's time of last change.
+WinResult CopyHeld(HANDLE hSource, HANDLE hTarget)
+{
+    LARGE_INTEGER size = {};
+    const LARGE_INTEGER start = {};
+    if (!GetFileSizeEx(hSource, &size) || !SetFilePointerEx(hSource, start, nullptr, FILE_BEGIN))
+        return WinResult::FromLastError(false);
+    const DWORD blockBytes = size.QuadPart < kCopyBlockBytes ? static_cast<DWORD>(size.QuadPart) + 1 : kCopyBlockBytes;
+    char* block = static_cast<char*>(malloc(blockBytes));
+    if (!block)
+        return WinResult(ERROR_NOT_ENOUGH_MEMORY);
+    WinResult result;
+    for (;;) {
+        DWORD read = 0, written = 0;
+        result = WinResult::FromLastError(ReadFile(hSource, block, blockBytes, &read, nullptr) != FALSE);
+        if (!result || read == 0)
+            break;
+        result = WinResult::FromLastError(WriteFile(hTarget, block, read, &written, nullptr) != FALSE);
+        if (result && written != read)
+            result = WinResult(ERROR_WRITE_FAULT);
+        if (!result)
+            break;
+    }
+    free(block);
+    FILETIME changed = {};
+    if (result && GetFileTime(hSource, nullptr, nullptr, &changed))
+        SetFileTime(hTarget, nullptr, nullptr, &changed);
+    return result;
+}
+
+} // namespace
+
 WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
 {
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(strSource) || !FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    // A placing copy a killed run left: the name is ours, its file goes.
-    SetFileAttributesW(placing.GetString(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(placing.GetString());
+    ClearPlacingName(placing);
     if (!CopyFileExW(strSource.GetString(), placing.GetString(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
         return WinResult::FromLastError(false);
     WinResult result;
@@ -204,22 +271,36 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
         if (!written.IsValid() || !FlushFileBuffers(written.Get()))
             result = WinResult::FromLastError(false);
     }
-    const DWORD move = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (result && !MoveFileExW(placing.GetString(), strTarget.GetString(), move)) {
-        result = WinResult::FromLastError(false);
-        // A read-only file of an earlier install refuses to be replaced: freed, tried once more.
-        const DWORD attributes = GetFileAttributesW(strTarget.GetString());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-            SetFileAttributesW(strTarget.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)))
-            result = WinResult::FromLastError(MoveFileExW(placing.GetString(), strTarget.GetString(), move) != FALSE);
-        if (!result && GetFileAttributesW(strTarget.GetString()) != INVALID_FILE_ATTRIBUTES)
-            result = ReplaceHeld(placing, strTarget);
+    if (!result) {
+        ClearPlacingName(placing);
+        return result;
+    }
+    return MoveIntoPlace(placing, strTarget);
+}
+
+WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
+{
+    const CStringW placing = PlacingName(strTarget);
+    if (!FitsPath(placing))
+        return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    ClearPlacingName(placing);
+    WinResult result;
+    {
+        // A new file only: a link someone put under the name is never written through.
+        const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!written.IsValid())
+            return WinResult::FromLastError(false);
+        result = CopyHeld(hSource, written.Get());
+        // On the disk before it takes the name: a power cut then leaves the old file.
+        if (result)
+            result = WinResult::FromLastError(FlushFileBuffers(written.Get()) != FALSE);
     }
     if (!result) {
-        SetFileAttributesW(placing.GetString(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(placing.GetString());
+        ClearPlacingName(placing);
+        return result;
     }
-    return result;
+    return MoveIntoPlace(placing, strTarget);
 }
 
 WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget)

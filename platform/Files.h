@@ -86,6 +86,10 @@ WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes);
 // the new file whole (and perhaps the placing copy, which the next run or the
 // uninstaller removes). A read-only old file is replaced too.
 WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget);
+// The same with the bytes read through a file held open (from its start), so
+// that what is placed is what was checked through that handle; the copy gets
+// the source's time of last change, and no attribute or stream of it.
+WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget);
 // The names PlaceFile uses beside the target: the new file before its move
 // ("<target>.trabex-new") and an old file held open while it moves aside
 // ("<target>.trabex-old"). A kill may leave either: they are the target's.

@@ -234,7 +234,6 @@ WinResult RegKey::DeleteSubKey(const char* pszPath)
 // Deletes the key a handle holds, whatever the key is: the only way to delete a
 // registry link itself.
 extern "C" LONG NTAPI NtDeleteKey(HANDLE hKey);
-extern "C" ULONG NTAPI RtlNtStatusToDosError(LONG status);
 
 CStringW RegKey::FullName() const
 {
@@ -285,8 +284,7 @@ WinResult DeleteOpenedTree(const RegKey& key)
                 return gone;
         }
     }
-    const LONG status = NtDeleteKey(key.Get());
-    return status == 0 ? WinResult() : WinResult(RtlNtStatusToDosError(status));
+    return WinResult::FromNtStatus(NtDeleteKey(key.Get()));
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 // missing from MinGW's headers): a link met where the program never follows one.
 constexpr DWORD kErrorReparsePoint = 4395;
 
+extern "C" ULONG NTAPI RtlNtStatusToDosError(LONG status);
+
 class WinResult {
 public:
     WinResult() = default;  // success
@@ -23,6 +25,11 @@ public:
     }
     // A registry function's result (it returns the code instead of setting it).
     static WinResult FromStatus(LONG status) { return WinResult(static_cast<DWORD>(status)); }
+    // A native function's NTSTATUS (ntdll, bcrypt), as the Win32 error it stands for.
+    static WinResult FromNtStatus(LONG status)
+    {
+        return status == 0 ? WinResult() : WinResult(RtlNtStatusToDosError(status));
+    }
 
     explicit operator bool() const { return m_dwCode == ERROR_SUCCESS; }
     DWORD Code() const { return m_dwCode; }

@@ -11,6 +11,11 @@ constexpr const char kCaptionDone[] = "Q-工具箱安装";     // the two comple
 // Payload location and copy.
 constexpr const char kPayloadMissing[] =
     "未找到安装所需的Data文件夹 !\n\n可能安装文件下载后没有解压，\n\n请解压后再执行SetUp.exe !";
+// The distribution's files against the list its signed SetUp.exe carries.
+constexpr const char kPayloadChangedFormat[] =
+    "安装文件已损坏或被修改：\n\n%s\n\n与发布的安装程序不符，什么都没有安装。\n\n请重新下载安装程序 !";
+constexpr const char kPayloadListDamaged[] =
+    "安装程序已损坏，无法核对安装文件，什么都没有安装。\n\n请重新下载安装程序 !";
 constexpr const char kCopyFailedFormat[] =
     "拷贝文件 %s 失败，可能原因如下：\n\n1、AutoCAD未关闭\n\n2、系统权限未开放，请以管理者权限登陆系统";
 
@@ -152,6 +157,12 @@ constexpr const char kNewerInstalledFormat[] =
 constexpr const char kLogReleaseFormat[] = "找到 AutoCAD %d：%s（%s）";
 constexpr const char kLogNoReleaseFound[] = "没有找到本版本支持的 AutoCAD，什么都没有安装。";
 constexpr const char kLogFolderFormat[] = "安装路径：%s";
+constexpr const char kLogPayloadCheckedFormat[] = "安装文件已核对：%d 个文件的大小和 SHA-256 与安装程序的清单一致";
+constexpr const char kLogPayloadDiffersFormat[] =
+    "安装文件与安装程序的清单不符：%s，清单：%I64u 字节，SHA-256 %s；实际：%I64u 字节，SHA-256 %s";
+constexpr const char kLogPayloadUnreadableFormat[] = "清单中的安装文件无法读取：%s";
+constexpr const char kListedFileFormat[] = "%s（清单：%I64u 字节，SHA-256 %s）";
+constexpr const char kLogNotListedFormat[] = "不在安装程序的清单中，未复制：%s";
 constexpr const char kLogCopiedFormat[] = "已复制：%s";
 constexpr const char kLogNotCopiedFormat[] = "未能复制：%s";
 constexpr const char kLogRegisteredFormat[] = "已注册：%s";

@@ -5,6 +5,8 @@
 #define IDD_SETUP 141            // the setup dialog
 #define IDB_LOGO 147             // 64 x 64 logo
 #define IDB_MENU_PREVIEW 152     // 303 x 175 picture of the add-on's menu
+#define IDR_PAYLOAD_LIST 160     // RCDATA: Data's files with their sizes and SHA-256
+                                 // (the distribution's SetUp.exe only, built in by the dist target)
 
 #define IDC_INSTALL_PATH 1000
 #define IDC_TITLE 1013

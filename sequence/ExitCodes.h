@@ -15,6 +15,7 @@ enum ExitCode {
     kExitCopyAborted = 7,       // a payload file could not be copied (Abort)
     kExitWriteFailed = 8,       // something could not be written / removed
     kExitNotInstallFolder = 9,  // Uninstall.exe not started from an install folder
+    kExitPayloadChanged = 10,   // a file of Data is missing or not as packaged (the program's list)
     kExitCancelled = 1602,      // the user cancelled the dialog (ERROR_INSTALL_USEREXIT)
     kExitBusy = 1618,           // try again later: AutoCAD runs (ERROR_INSTALL_ALREADY_RUNNING,
                                 // which Intune and ConfigMgr retry by themselves)

@@ -4,6 +4,7 @@
 #include "deploy/InstalledFiles.h"
 #include "deploy/InstallLayout.h"
 #include "deploy/PayloadCopier.h"
+#include "deploy/PayloadList.h"
 #include "deploy/PayloadLocation.h"
 #include "deploy/RunningAcad.h"
 #include "deploy/UninstallEntry.h"
@@ -122,6 +123,8 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
     }
     StripTrailingBackslash(chosen);
     // Found once; every step copies from here.
+    plan.bListed = false;
+    plan.listed.Release();
     plan.strPayload = CStringW();
     LocatePayload(plan.strPayload);
     // The length first: a long folder would also fail the form check (its buffer
@@ -156,6 +159,10 @@ ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, In
                                             choice.bNamedOnCommandLine);
     if (safe != kExitDone)
         return safe;
+    // The last check, being the longest: the folder is fine by now.
+    const ExitCode listed = CheckListedPayload(plan);
+    if (listed != kExitDone)
+        return listed;
     plan.strInstallFolder = chosen + kInstallSubFolder;
     plan.strInstallFolderW = CStringW::FromText(plan.strInstallFolder);
     const ExitCode made = MakeFolders(chosen, choice.bNamedOnCommandLine, plan);
@@ -188,6 +195,42 @@ ExitCode InstallSequence::CheckFolderSafety(const CStringW& strChosen, bool bNam
                                                                : owner.GetString());
     if (m_reporter.Ask(text, Texts::kCaptionSetup, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, unattended) != IDYES)
         return kExitFolderRefused;
+    return kExitDone;
+}
+
+ExitCode InstallSequence::CheckListedPayload(InstallPlan& plan)
+{
+    ListedFiles files;
+    const PayloadListState list = ReadPayloadList(files);
+    if (list == kNoPayloadList)
+        return kExitDone;  // the build's own program: whatever Data holds, as ever
+    if (list == kPayloadListDamaged) {
+        m_reporter.Tell(Texts::kPayloadListDamaged, Texts::kCaptionSetup);
+        return kExitPayloadChanged;
+    }
+    if (plan.strPayload.IsEmpty()) {
+        m_reporter.Tell(Texts::kPayloadMissing, Texts::kCaptionSetup);
+        return kExitPayloadMissing;
+    }
+    PayloadDifference difference;
+    if (!CheckPayload(plan.strPayload, files, plan.listed, difference, &m_reporter)) {
+        const CStringW path = plan.strPayload + L"\\" + difference.listed.strRelative;
+        const CStringW listedSha256 = CStringW::FromText(difference.listed.strSha256);
+        if (difference.dwError != ERROR_SUCCESS)
+            m_reporter.Note(FailureLine(Texts::kLogPayloadUnreadableFormat,
+                                        CStringW::FormatText(Texts::kListedFileFormat, path.GetString(),
+                                                             difference.listed.nSize, listedSha256.GetString()),
+                                        difference.dwError));
+        else
+            m_reporter.Note(CStringW::FormatText(Texts::kLogPayloadDiffersFormat, path.GetString(),
+                                                 difference.listed.nSize, listedSha256.GetString(),
+                                                 difference.nFoundSize,
+                                                 CStringW::FromText(difference.strFoundSha256).GetString()));
+        m_reporter.Tell(CStringW::FormatText(Texts::kPayloadChangedFormat, path.GetString()), Texts::kCaptionSetup);
+        return kExitPayloadChanged;
+    }
+    plan.bListed = true;
+    m_reporter.Note(CStringW::FormatText(Texts::kLogPayloadCheckedFormat, files.GetSize()));
     return kExitDone;
 }
 
@@ -249,9 +292,13 @@ ExitCode InstallSequence::Run(const InstallPlan& plan)
     m_record.SetInstallFolder(plan.strInstallFolder);
     m_record.RegisterWithAcad(plan.ticked, m_reporter, failures);
     // The registrations serve every user; the trusted path is each user's own.
-    ReachEveryUser(kUserStepAdd, plan.strInstallFolder, plan.strPayload, m_reporter, failures);
+    // The per-user program every user runs comes from the install folder, where
+    // the copy has just placed it (as packaged, when the program has the list).
+    ReachEveryUser(kUserStepAdd, plan.strInstallFolder, CStringW::FromText(plan.strInstallFolder), m_reporter,
+                   failures);
     m_reporter.Step();
-    m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures);
+    m_record.InstallSupportFiles(plan.ticked, plan.strPayload, m_reporter, failures,
+                                 plan.bListed ? &plan.listed : nullptr);
     m_reporter.Step();
     m_reporter.FinishProgress();
     // Listed in Apps & Features only once the installation is complete.
@@ -303,6 +350,7 @@ ExitCode InstallSequence::Copy(const InstallPlan& plan, bool bLibraryMade, Failu
     }
     CPayloadCopier copier(folder, plan.strPayload, m_reporter);
     copier.SetJournal(&journal);
+    copier.SetListed(plan.bListed ? &plan.listed : nullptr);
     const bool copied = copier.CopyPayload();
     if (copied)
         copier.CopyExtendedLibrary();

@@ -7,6 +7,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "framework/Reporter.h"
+#include "platform/HeldFiles.h"
 #include "sequence/ExitCodes.h"
 
 // The folder the dialog proposes and an unattended run takes without /D=.
@@ -31,6 +32,12 @@ struct InstallPlan {
                                // install's, owned by administrators): only the
                                // add-on's own files are replaced in it
     ReleaseTicks ticked;
+    // The program carries the list of its payload: only the files it names are
+    // installed, as they were packaged. Each was checked before anything was
+    // written and is held in listed against change (write, rename, delete) until
+    // the plan goes; every copy reads it through that handle.
+    bool bListed = false;
+    HeldFiles listed;
 };
 
 class InstallSequence {
@@ -39,8 +46,9 @@ public:
     InstallSequence(CAcadRegistry& record, Reporter& reporter);
 
     // Every check of an Install click: AutoCAD running (when bCheckAcad), the
-    // folder's form and length, the rights (registry and AutoCAD's folders); then
-    // the install folder is made and must exist. kExitDone with the plan, or the
+    // folder's form and length, the rights (registry and AutoCAD's folders), the
+    // payload against the program's list (when it carries one); then the install
+    // folder is made and must exist. kExitDone with the plan, or the
     // refusal, already told.
     ExitCode Check(const InstallChoice& choice, bool bCheckAcad, InstallPlan& plan);
     // Protects the folder and installs; the completion (or failure) messages are told.
@@ -50,6 +58,9 @@ private:
     // The volume keeps access lists, and no folder on the way is open to others
     // (or the user accepts it).
     ExitCode CheckFolderSafety(const CStringW& strChosen, bool bNamedOnCommandLine);
+    // With the program's list: every listed file is there, held, and as packaged
+    // (size and SHA-256); otherwise the file is named and nothing is installed.
+    ExitCode CheckListedPayload(InstallPlan& plan);
     // Makes the chosen folder (one level) and the install folder, protected.
     ExitCode MakeFolders(const CString& strChosen, bool bNamedOnCommandLine, InstallPlan& plan);
     // The steps of Run, each recording what it could not do in failures.

@@ -12,7 +12,7 @@ bool g_bWarnHostRunning = true;
 
 void Dlg_Setup::OnInstall()
 {
-    if (m_bBusy)
+    if (m_bBusy || m_bChecking)
         return;
     UpdateData(TRUE);
     WindowReporter boxes(this, &m_progress);
@@ -23,8 +23,12 @@ void Dlg_Setup::OnInstall()
     choice.strFolder = WindowTextW(GetDlgItem(IDC_INSTALL_PATH));
     TickedReleases(choice.ticked);
 
-    // The running-AutoCAD warning is given once; the next click goes on.
+    // The running-AutoCAD warning is given once; the next click goes on. The
+    // window answers while the payload is checked against the program's list: a
+    // second click, Browse or Cancel meanwhile does nothing.
+    m_bChecking = true;
     m_nResult = sequence.Check(choice, g_bWarnHostRunning, m_plan);
+    m_bChecking = false;
     if (m_nResult == kExitAcadRunning)
         g_bWarnHostRunning = false;
     if (m_nResult != kExitDone) {
@@ -63,7 +67,7 @@ bool Dlg_Setup::RunInstallSequence()
 
 void Dlg_Setup::OnBrowse()
 {
-    if (m_bBusy)
+    if (m_bBusy || m_bChecking)
         return;
     UpdateData(TRUE);
     // A folder GBK cannot hold is no place to start from: the picker opens at the default.

@@ -177,8 +177,8 @@ void Dlg_Setup::OnOK()
 
 void Dlg_Setup::OnCancel()
 {
-    if (m_bBusy)
-        return;  // Cancel or the close box while files are copied: the install goes on
+    if (m_bBusy || m_bChecking)
+        return;  // Cancel or the close box while files are checked or copied: the install goes on
     CDialog::OnCancel();
 }
 

@@ -87,6 +87,9 @@ protected:
     // While the install runs the window answers, but Install, Browse, Cancel and
     // the close box do nothing.
     bool m_bBusy = false;
+    // The same while the checks run (the payload against the program's list
+    // takes a while), but a logoff is not held up: nothing is written yet.
+    bool m_bChecking = false;
 
     DECLARE_MESSAGE_MAP()
 };

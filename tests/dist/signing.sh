@@ -18,10 +18,13 @@ trap 'rm -rf "$scratch"' EXIT
 unset TRABEX_SIGN_PFX TRABEX_SIGN_PASSWORD TRABEX_SIGN_TIMESTAMP_URL
 programs=(SetUp.exe Data/Uninstall.exe Data/TrabexTrustedPath.exe)
 
-# distribute ROOT EDITION SETUP UNINSTALL TRUSTED_PATH: one edition, as the dist target makes it.
+# distribute ROOT EDITION SETUP UNINSTALL TRUSTED_PATH: one edition, as the dist target makes it
+# (the list of Data in $scratch/list-EDITION.txt; SETUP here is not linked with it).
 distribute() {
-  "$cmake" -DDIST_ROOT="$1" -DEDITION="$2" -DVERSION="$version" -DSETUP="$3" -DUNINSTALL="$4" \
-           -DTRUSTED_PATH="$5" -P "$distribution" > "$scratch/out.txt" 2>&1
+  "$cmake" -DSTEP=payload -DDIST_ROOT="$1" -DEDITION="$2" -DVERSION="$version" -DUNINSTALL="$4" \
+           -DTRUSTED_PATH="$5" -DLIST="$scratch/list-$2.txt" -P "$distribution" > "$scratch/out.txt" 2>&1 &&
+    "$cmake" -DSTEP=package -DDIST_ROOT="$1" -DEDITION="$2" -DVERSION="$version" -DSETUP="$3" \
+             -P "$distribution" >> "$scratch/out.txt" 2>&1
 }
 
 editions=(32bit)
@@ -63,6 +66,12 @@ for edition in "${editions[@]}"; do
     grep -q "Text description: Q-Ostrevo" verify.txt || fail "$edition $program: no description: $(cat verify.txt)"
     cmp -s "$folder/$program" "unzipped-$edition/Q-Ostrevo-for-AutoCAD-$edition/$program" ||
       fail "the $edition zip's $program is not the signed one"
+  done
+  # The list SetUp.exe carries was made from the signed programs in Data.
+  for program in Uninstall.exe TrabexTrustedPath.exe; do
+    line="$(sha256sum < "$folder/Data/$program" | cut -d' ' -f1) $(stat -c %s "$folder/Data/$program") $program"
+    grep -qxF "$line" "$scratch/list-$edition.txt" ||
+      fail "the $edition list does not hold the signed $program: $(cat "$scratch/list-$edition.txt")"
   done
 done
 

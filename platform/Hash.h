@@ -1,0 +1,39 @@
+// SHA-256 fingerprints through Windows' own implementation (BCrypt): what the
+// setup compares with the list of its payload that the signed program carries.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/String.h"
+#include "platform/WinResult.h"
+
+class Reporter;
+
+constexpr int kSha256Bytes = 32;
+
+struct Sha256Digest {
+    unsigned char bytes[kSha256Bytes] = {};
+    // 64 lowercase hexadecimal digits, as sha256sum and CMake write it.
+    CString Hex() const;
+};
+
+// The SHA-256 algorithm, opened once for any number of fingerprints and closed
+// when the object goes.
+class Sha256 {
+public:
+    Sha256();
+    ~Sha256();
+    Sha256(const Sha256&) = delete;
+    Sha256& operator=(const Sha256&) = delete;
+
+    // The fingerprint of n bytes.
+    WinResult OfBytes(const void* p, DWORD n, Sha256Digest& digest);
+    // The fingerprint of what the file holds, read through the handle from its
+    // start, and the number of bytes read. pProgress (may be NULL) is stepped
+    // after each block, so that a window stays responsive over a large file.
+    WinResult OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long& nSize, Reporter* pProgress);
+
+private:
+    void* m_hAlgorithm = nullptr;  // BCRYPT_ALG_HANDLE
+    WinResult m_opened;
+};
