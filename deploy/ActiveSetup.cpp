@@ -120,6 +120,17 @@ WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString&
     return result;
 }
 
+WinResult RaiseActiveSetupVersion(CString& strVersion, CString& strStub)
+{
+    RegKey component;
+    WinResult result = component.Open(HKEY_LOCAL_MACHINE, kActiveSetupKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!result)
+        return result;
+    strVersion = NextActiveSetupVersion(ReadText(component, L"Version"), g_nSetupVersion);
+    strStub = ReadText(component, L"StubPath");
+    return component.SetStringW(L"Version", CStringW::FromText(strVersion));
+}
+
 CString ActiveSetupFolder(UserStepMode* pMode)
 {
     RegKey component;

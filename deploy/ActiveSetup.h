@@ -22,6 +22,10 @@ constexpr char kActiveSetupKey[] =
 // the readable name, DontAsk 2 (nobody is asked before a removal) and a Version
 // above the one there. strVersion is the Version written.
 WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString& strVersion);
+// Raises the component's Version alone: its StubPath (strStub), and the program
+// it names, stay as the installation that owns it wrote them. strVersion is the
+// Version written.
+WinResult RaiseActiveSetupVersion(CString& strVersion, CString& strStub);
 // The folder the component's StubPath names, and its mode (its switch); empty
 // when there is no component.
 CString ActiveSetupFolder(UserStepMode* pMode);

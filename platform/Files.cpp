@@ -263,6 +263,11 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
     ClearPlacingName(placing);
     if (!CopyFileExW(strSource.GetString(), placing.GetString(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
         return WinResult::FromLastError(false);
+    // The copy takes the source's attributes: a read-only source (a CD, a share,
+    // AutoCAD's own driver) would refuse the open that flushes it.
+    const DWORD attributes = GetFileAttributesW(placing.GetString());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(placing.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     WinResult result;
     {
         // On the disk before it takes the name: a power cut then leaves the old file.

@@ -2,9 +2,26 @@
 
 #include <cstdlib>
 
+#include <aclapi.h>
+
 #include "platform/Clock.h"
+#include "platform/UserSession.h"
 
 namespace {
+
+// True when the file's owner is Administrators, SYSTEM or this account.
+bool OwnedByUs(HANDLE h)
+{
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (GetSecurityInfo(h, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr, &sd) !=
+        ERROR_SUCCESS)
+        return false;
+    const bool ours = IsWellKnownSid(owner, WinBuiltinAdministratorsSid) || IsWellKnownSid(owner, WinLocalSystemSid) ||
+                      UserSession::IsThisAccount(owner);
+    LocalFree(sd);
+    return ours;
+}
 
 void WriteAll(HANDLE h, const char* p, DWORD n)
 {
@@ -25,10 +42,15 @@ WinResult LogFile::Open(const CStringW& strPath, bool bAppend, const CStringW& s
     // system's (the temporary folder under SYSTEM is one anybody may write).
     if (Files::IsLink(m_strPath))
         return WinResult(kErrorReparsePoint);
-    ScopedHandle file(CreateFileW(m_strPath.GetString(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    ScopedHandle file(CreateFileW(m_strPath.GetString(), GENERIC_WRITE | READ_CONTROL, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsValid())
         return WinResult::FromLastError(false);
+    // A file that was there already must be ours: one a user made first (in the
+    // temporary folder under SYSTEM, say) would let them read every line.
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    if (existed && !OwnedByUs(file.Get()))
+        return WinResult(ERROR_ACCESS_DENIED);
     BY_HANDLE_FILE_INFORMATION info = {};
     if (!GetFileInformationByHandle(file.Get(), &info))
         return WinResult::FromLastError(false);

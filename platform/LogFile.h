@@ -14,7 +14,9 @@ public:
     // path is taken from the current folder; folders missing on the way are
     // made. Never written through a name: a path that is a link (junction,
     // symbolic link: kErrorReparsePoint) or a file with more than one name (a
-    // hard link to someone else's file: ERROR_TOO_MANY_LINKS) is refused, and
+    // hard link to someone else's file: ERROR_TOO_MANY_LINKS) is refused, so is
+    // a file that was there, owned by anyone but Administrators, SYSTEM or this
+    // account (ERROR_ACCESS_DENIED), and
     // with strIdentity (Files::IdentityOf) so is any other file than that one
     // (ERROR_FILE_INVALID). The failure when it cannot be written.
     WinResult Open(const CStringW& strPath, bool bAppend = false, const CStringW& strIdentity = CStringW());

@@ -92,6 +92,7 @@ InstallSequence::InstallSequence(CAcadRegistry& record, Reporter& reporter)
 
 ExitCode InstallSequence::Check(const InstallChoice& choice, bool bCheckAcad, InstallPlan& plan)
 {
+    m_bRiskAccepted = false;  // a question answered for the folders on the way is not asked again
     if (bCheckAcad && IsAcadRunning()) {
         m_reporter.Tell(Texts::kCloseAcad, Texts::kCaptionSetup);
         return kExitAcadRunning;
@@ -189,13 +190,20 @@ ExitCode InstallSequence::CheckFolderSafety(const CStringW& strChosen, bool bNam
     CStringW atRisk, owner;
     if (!FolderSecurity::FindReplaceableFolder(strChosen, atRisk, owner))
         return kExitDone;
-    const int unattended = bNamedOnCommandLine && Files::SameFolder(atRisk, strChosen) ? IDYES : IDNO;
-    const CStringW text = CStringW::FormatText(Texts::kFolderOpenToOthersFormat, atRisk.GetString(),
-                                               owner.IsEmpty() ? CStringW::FromText(Texts::kOwnerUnknown).GetString()
-                                                               : owner.GetString());
-    if (m_reporter.Ask(text, Texts::kCaptionSetup, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, unattended) != IDYES)
-        return kExitFolderRefused;
-    return kExitDone;
+    return AskAboutFolderAtRisk(atRisk, owner, bNamedOnCommandLine && Files::SameFolder(atRisk, strChosen))
+               ? kExitDone
+               : kExitFolderRefused;
+}
+
+bool InstallSequence::AskAboutFolderAtRisk(const CStringW& strFolder, const CStringW& strOwner, bool bNamedByAdmin)
+{
+    const int unattended = bNamedByAdmin ? IDYES : IDNO;
+    const CStringW text = CStringW::FormatText(Texts::kFolderOpenToOthersFormat, strFolder.GetString(),
+                                               strOwner.IsEmpty() ? CStringW::FromText(Texts::kOwnerUnknown).GetString()
+                                                                  : strOwner.GetString());
+    m_bRiskAccepted =
+        m_reporter.Ask(text, Texts::kCaptionSetup, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, unattended) == IDYES;
+    return m_bRiskAccepted;
 }
 
 ExitCode InstallSequence::CheckListedPayload(InstallPlan& plan)
@@ -265,6 +273,14 @@ ExitCode InstallSequence::MakeFolders(const CString& strChosen, bool bNamedOnCom
                         Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
+    // The install folder itself, as it now stands: a folder above that lets
+    // others delete what it holds (a drive root open to everyone, a chosen folder
+    // made just now below one) lets them rename it away; an earlier install's
+    // whose list lets others re-permit it is theirs to open again. Asked about as
+    // the folders on the way are.
+    if (!m_bRiskAccepted && GetPathKind(folder) == kPathFolder && FolderSecurity::IsReplaceable(folder, owner) &&
+        !AskAboutFolderAtRisk(folder, owner, bNamedOnCommandLine))
+        return kExitFolderRefused;
     // A folder that cannot be made (a drive letter mapped only for the user, who
     // is not the administrator running this) is refused before anything is written.
     if (GetPathKind(folder) != kPathFolder) {

@@ -58,6 +58,9 @@ private:
     // The volume keeps access lists, and no folder on the way is open to others
     // (or the user accepts it).
     ExitCode CheckFolderSafety(const CStringW& strChosen, bool bNamedOnCommandLine);
+    // Asks about a folder others could replace (No by default); with nobody at
+    // the keyboard the answer is Yes only for a folder an administrator named.
+    bool AskAboutFolderAtRisk(const CStringW& strFolder, const CStringW& strOwner, bool bNamedByAdmin);
     // With the program's list: every listed file is there, held, and as packaged
     // (size and SHA-256); otherwise the file is named and nothing is installed.
     ExitCode CheckListedPayload(InstallPlan& plan);
@@ -74,6 +77,7 @@ private:
     // The Apps & Features entry, for an installation whose files take nBytes.
     void List(const CString& strFolder, unsigned long long nBytes, FailureList& failures);
     CAcadRegistry& m_record;
+    bool m_bRiskAccepted = false;  // the user (or the command line) took a folder at risk
     Reporter& m_reporter;
 };
 

@@ -42,6 +42,24 @@ bool WriteComponentKey(UserStepMode mode, const CString& folder, Reporter& repor
     return true;
 }
 
+// Another installation's component: only its Version rises, so that every user
+// runs its step again. Its StubPath names the program that installation keeps
+// (of its own version): rewriting it with this one's would name a program an
+// upgrade may have deleted.
+void RaiseOthersComponent(Reporter& reporter, FailureList& failures)
+{
+    CString version, stub;
+    const WinResult raised = RaiseActiveSetupVersion(version, stub);
+    if (!raised) {
+        failures.Record(reporter, Texts::kLogActiveSetupNotWrittenFormat,
+                        CStringW::FromText(CString("HKEY_LOCAL_MACHINE\\") + kActiveSetupKey), raised.Code());
+        return;
+    }
+    CString line;
+    line.Format(Texts::kLogActiveSetupWrittenFormat, kActiveSetupKey, version.GetString(), stub.GetString());
+    reporter.Note(line);
+}
+
 // Places the copy every user runs (a removal keeps the one there) and points the
 // component at it; false (named in failures) when either could not be written.
 bool WriteComponent(UserStepMode mode, const CString& folder, const CStringW& source, Reporter& reporter,
@@ -179,7 +197,7 @@ void ReachEveryUser(UserStepMode mode, const CString& strFolder, const CStringW&
             CString line;
             line.Format(Texts::kLogActiveSetupOtherFolderFormat, owner.GetString(), strFolder.GetString());
             reporter.Note(line);
-            WriteComponentKey(current, owner, reporter, failures);
+            RaiseOthersComponent(reporter, failures);
         } else if (!owner.IsEmpty()) {
             component = WriteComponent(kUserStepRemove, strFolder, strSource, reporter, failures);
         }

@@ -114,6 +114,8 @@ namespace {
 // the install folder as the case says, every other folder Administrators'.
 const char kAdmins[] = "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
 const char kAnotherUser[] = "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)(A;OICI;0x1200a9;;;BU)";
+// Administrators' own, but any signed-in user may delete (so rename) what it holds.
+const char kUsersDeleteChildren[] = "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;;0x1200e9;;;AU)";
 const char* g_chosenSddl = kAdmins;
 const char* g_installSddl = kAdmins;
 std::string g_chosen;
@@ -148,6 +150,9 @@ TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
         {kAdmins, kAnotherUser, true, kExitFolderRefused, false, "also when /D= named the folder above it"},
         {kAnotherUser, kAdmins, false, kExitFolderRefused, true, "the default folder, made by a user: refused"},
         {kAnotherUser, kAdmins, true, kExitDone, true, "/D= named it: warned and used"},
+        {kUsersDeleteChildren, kAdmins, false, kExitFolderRefused, true,
+         "users may rename Q-Ostrevo away through the folder above it: refused"},
+        {kUsersDeleteChildren, kAdmins, true, kExitDone, true, "the same, /D= named that folder: warned and used"},
     };
     for (const auto& c : cases) {
         Disk::MakeFolder(chosen);
@@ -169,8 +174,11 @@ TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
         FolderSecurity::SetDescribeForTesting(nullptr);
         EXPECT_EQ(c.code, code) << c.why;
         ASSERT_EQ(c.code == kExitDone ? size_t(c.asked ? 1 : 0) : size_t(1), reporter.told.size()) << c.why;
-        if (!reporter.told.empty())
+        // The question or refusal names the folder at risk and, where another user owns it, that user.
+        if (!reporter.told.empty() && c.chosenSddl != kUsersDeleteChildren)
             EXPECT_NE(std::string::npos, reporter.told[0].find("S-1-5-21-1-2-3-1001")) << c.why << reporter.told[0];
+        if (!reporter.told.empty() && c.chosenSddl == kUsersDeleteChildren)
+            EXPECT_NE(std::string::npos, reporter.told[0].find(g_install)) << c.why << reporter.told[0];
         EXPECT_TRUE(g_applied.empty()) << c.why << ": nothing is set on a folder that was there";
         EXPECT_EQ("someone's module", Disk::ReadFile(g_install + "\\Trabex2010.ARX")) << c.why;
         Disk::RemoveTree(chosen);
@@ -183,8 +191,10 @@ namespace {
 // the drive roots excepted.
 const char* OthersOwnAllButRoots(const CStringW& folder)
 {
-    return folder.GetLength() <= 3 ? "O:SYD:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
-                                   : "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
+    // The install folder is the setup's own: it makes it with its list.
+    const bool ours = CString::FromWide(folder.GetString(), folder.GetLength()).CompareNoCase(g_install.c_str()) == 0;
+    return folder.GetLength() <= 3 || ours ? "O:SYD:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
+                                           : "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
 }
 
 } // namespace
