@@ -420,6 +420,26 @@ bool IsOwnedByOthers(const CStringW& strFolder, CStringW& strOwner)
     return !sd.Ok() || OwnedByOthers(sd.Get(), user.Sid());
 }
 
+bool FindEntryOpenToOthers(const CStringW& strFolder, const CStringW& strSkip, CStringW& strEntry, CStringW& strOwner)
+{
+    const CurrentUser user;
+    FileFinder finder;
+    for (bool more = finder.First(strFolder + L"\\*"); more; more = finder.Next()) {
+        const CStringW name = finder.NameW();
+        if (name == CStringW(L".") || name == CStringW(L"..") || name.EqualsNoCase(strSkip))
+            continue;
+        const DiskDescriptor sd(strFolder + L"\\" + name);
+        // Writing, deleting (so replacing) or re-permitting it, or owning it.
+        const DWORD change = FILE_WRITE_DATA | FILE_APPEND_DATA | DELETE | WRITE_DAC | WRITE_OWNER;
+        if (sd.IsLink() || !sd.Ok() || OwnedByOthers(sd.Get(), user.Sid()) || AllowsOthers(sd.Get(), change, user.Sid())) {
+            strEntry = strFolder + L"\\" + name;
+            strOwner = sd.OwnerName();
+            return true;
+        }
+    }
+    return false;
+}
+
 bool VolumeLacksAccessLists(const CStringW& strPath)
 {
     wchar_t root[MAX_PATH + 1] = {};

@@ -54,6 +54,10 @@ bool FindReplaceableFolder(const CStringW& strFolder, CStringW& strAtRisk, CStri
 // Administrators, SYSTEM, TrustedInstaller or this program's account (also when
 // it cannot be read); strOwner names the owner.
 bool IsOwnedByOthers(const CStringW& strFolder, CStringW& strOwner);
+// The first entry directly in the folder (but strSkip) that others could change
+// (write, delete, re-permit) or own, or that is a link; read as itself. False
+// when there is none.
+bool FindEntryOpenToOthers(const CStringW& strFolder, const CStringW& strSkip, CStringW& strEntry, CStringW& strOwner);
 // True when the volume the path lies on says it keeps no access lists (FAT32,
 // exFAT); false for NTFS, and when no volume answers (a drive this program does
 // not see: the folder then cannot be made, which is told as such).

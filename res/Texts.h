@@ -57,6 +57,10 @@ constexpr const char kInstallFolderOwnedFormat[] =
     "它的所有者可以随时替换其中的文件，而每个用户（包括管理员）的 AutoCAD 都会加载它们。"
     "其中的内容没有被改动。\n\n请让管理员检查并删除它，或选择另一个安装路径，例如 C:\\Program Files\\Trabex。";
 constexpr const char kOwnerUnknown[] = "未知用户";
+constexpr const char kInstallFolderEntryOpenFormat[] =
+    "安装文件夹中的 %s（所有者：%s）可以被其他用户修改或替换 !\n\n"
+    "每个用户（包括管理员）的 AutoCAD 都会从这个文件夹加载模块。其中的内容没有被改动。\n\n"
+    "请让管理员检查并删除它，或选择另一个安装路径，例如 C:\\Program Files\\Trabex。";
 constexpr const char kInstallFolderIsLinkFormat[] =
     "安装文件夹 %s 是一个链接（junction 或符号链接），不能安装到这里 !\n\n请删除它，或选择另一个安装路径。";
 constexpr const char kFolderTooLongFormat[] =

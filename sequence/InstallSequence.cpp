@@ -273,6 +273,20 @@ ExitCode InstallSequence::MakeFolders(const CString& strChosen, bool bNamedOnCom
                         Texts::kCaptionSetup);
         return kExitFolderRefused;
     }
+    // What an earlier install's folder holds keeps its own lists (the setup sets
+    // none there): a file or folder in it that others could change or own, other
+    // than the users' drawing library, would be loaded by every user's AutoCAD.
+    CStringW entry;
+    CString library;
+    library.Format(kLibraryFolderFormat, "");
+    if (plan.bExisted &&
+        FolderSecurity::FindEntryOpenToOthers(folder, CStringW::FromText(library.Mid(1)), entry, owner)) {
+        m_reporter.Tell(CStringW::FormatText(Texts::kInstallFolderEntryOpenFormat, entry.GetString(),
+                                             owner.IsEmpty() ? CStringW::FromText(Texts::kOwnerUnknown).GetString()
+                                                             : owner.GetString()),
+                        Texts::kCaptionSetup);
+        return kExitFolderRefused;
+    }
     // The install folder itself, as it now stands: a folder above that lets
     // others delete what it holds (a drive root open to everyone, a chosen folder
     // made just now below one) lets them rename it away; an earlier install's

@@ -118,6 +118,7 @@ const char kAnotherUser[] = "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2
 const char kUsersDeleteChildren[] = "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;;0x1200e9;;;AU)";
 const char* g_chosenSddl = kAdmins;
 const char* g_installSddl = kAdmins;
+const char* g_moduleSddl = kAdmins;  // Trabex2010.ARX in the install folder
 std::string g_chosen;
 
 const char* DescribeCase(const CStringW& folder)
@@ -125,6 +126,8 @@ const char* DescribeCase(const CStringW& folder)
     const std::string path = CString::FromWide(folder.GetString(), folder.GetLength()).Std();
     if (_stricmp(path.c_str(), g_install.c_str()) == 0)
         return g_installSddl;
+    if (_stricmp(path.c_str(), (g_install + "\\Trabex2010.ARX").c_str()) == 0)
+        return g_moduleSddl;
     if (_stricmp(path.c_str(), g_chosen.c_str()) == 0)
         return g_chosenSddl;
     return kAdmins;
@@ -144,15 +147,17 @@ TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
         ExitCode code;
         bool asked;
         const char* why;
+        bool moduleOthers;  // Trabex2010.ARX in the install folder is another user's
     } cases[] = {
-        {kAdmins, kAdmins, false, kExitDone, false, "an earlier install's folder is used"},
-        {kAdmins, kAnotherUser, false, kExitFolderRefused, false, "a foreign Q-Ostrevo is refused"},
-        {kAdmins, kAnotherUser, true, kExitFolderRefused, false, "also when /D= named the folder above it"},
-        {kAnotherUser, kAdmins, false, kExitFolderRefused, true, "the default folder, made by a user: refused"},
-        {kAnotherUser, kAdmins, true, kExitDone, true, "/D= named it: warned and used"},
+        {kAdmins, kAdmins, false, kExitDone, false, "an earlier install's folder is used", false},
+        {kAdmins, kAnotherUser, false, kExitFolderRefused, false, "a foreign Q-Ostrevo is refused", false},
+        {kAdmins, kAnotherUser, true, kExitFolderRefused, false, "also when /D= named the folder above it", false},
+        {kAnotherUser, kAdmins, false, kExitFolderRefused, true, "the default folder, made by a user: refused", false},
+        {kAnotherUser, kAdmins, true, kExitDone, true, "/D= named it: warned and used", false},
         {kUsersDeleteChildren, kAdmins, false, kExitFolderRefused, true,
-         "users may rename Q-Ostrevo away through the folder above it: refused"},
-        {kUsersDeleteChildren, kAdmins, true, kExitDone, true, "the same, /D= named that folder: warned and used"},
+         "users may rename Q-Ostrevo away through the folder above it: refused", false},
+        {kUsersDeleteChildren, kAdmins, true, kExitDone, true, "the same, /D= named that folder: warned and used", false},
+        {kAdmins, kAdmins, true, kExitFolderRefused, false, "a module in an earlier install's folder a user owns", true},
     };
     for (const auto& c : cases) {
         Disk::MakeFolder(chosen);
@@ -161,6 +166,7 @@ TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
         g_chosen = chosen;
         g_chosenSddl = c.chosenSddl;
         g_installSddl = c.installSddl;
+        g_moduleSddl = c.moduleOthers ? kAnotherUser : kAdmins;
         g_applied.clear();
         reporter.told.clear();
         FolderSecurity::SetDescribeForTesting(DescribeCase);
@@ -175,10 +181,10 @@ TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
         EXPECT_EQ(c.code, code) << c.why;
         ASSERT_EQ(c.code == kExitDone ? size_t(c.asked ? 1 : 0) : size_t(1), reporter.told.size()) << c.why;
         // The question or refusal names the folder at risk and, where another user owns it, that user.
-        if (!reporter.told.empty() && c.chosenSddl != kUsersDeleteChildren)
-            EXPECT_NE(std::string::npos, reporter.told[0].find("S-1-5-21-1-2-3-1001")) << c.why << reporter.told[0];
-        if (!reporter.told.empty() && c.chosenSddl == kUsersDeleteChildren)
-            EXPECT_NE(std::string::npos, reporter.told[0].find(g_install)) << c.why << reporter.told[0];
+        if (!reporter.told.empty()) {
+            const std::string named = c.chosenSddl == kUsersDeleteChildren ? g_install : "S-1-5-21-1-2-3-1001";
+            EXPECT_NE(std::string::npos, reporter.told[0].find(named)) << c.why << reporter.told[0];
+        }
         EXPECT_TRUE(g_applied.empty()) << c.why << ": nothing is set on a folder that was there";
         EXPECT_EQ("someone's module", Disk::ReadFile(g_install + "\\Trabex2010.ARX")) << c.why;
         Disk::RemoveTree(chosen);
