@@ -127,45 +127,54 @@ void CAcadRegistry::MatchPasses(const CStringArray& folderKeys, const CStringArr
 
 namespace {
 
-// Reads a value as text: a string value read wide and held in the program's
-// code page whole, other data up to its first zero byte (it may be binary). False
-// when it is absent, does not fit discovery's value buffer (kValueBufferSize, as
-// the program's text, terminator included), or names a folder GBK cannot hold:
-// for a folder, the short (8.3) form of the path is taken then, when Windows has one.
-bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
+// A value as read: a string value as Windows gives it, other data (it may be
+// binary) as the program's text up to its first zero byte. False when it is
+// absent, or other data longer than discovery's value buffer (kValueBufferSize).
+bool ReadValueData(const RegKey& key, const char* pszName, bool& bString, CStringW& wide, CString& text)
 {
     DWORD type = REG_NONE;
     CString bytes;
     if (!key.QueryRaw(pszName, &type, bytes))
         return false;
-    if (!IsStringType(type)) {
-        if (bytes.GetLength() > static_cast<int>(kValueBufferSize))
-            return false;
-        text = CString(bytes.GetString());
+    bString = IsStringType(type);
+    if (bString) {
+        wide = StringData(bytes);
         return true;
     }
-    const CStringW wide = StringData(bytes);
+    text = CString(bytes.GetString());
+    return bytes.GetLength() <= static_cast<int>(kValueBufferSize);
+}
+
+// Reads a value as text: a string value held in the program's code page whole.
+// False when it is absent, does not fit the buffer (as the program's text,
+// terminator included), or names a folder GBK cannot hold: for a folder, the
+// short (8.3) form of the path is taken then, when Windows has one.
+bool ReadValueText(const RegKey& key, const char* pszName, CString& text)
+{
+    bool isString = false;
+    CStringW wide;
+    if (!ReadValueData(key, pszName, isString, wide, text))
+        return false;
+    if (!isString)
+        return true;
     if (!PathToText(wide, text) && !PathToText(Files::ShortPathW(wide), text))
         return false;
     return text.GetLength() < static_cast<int>(kValueBufferSize);
 }
 
-// A product name as Windows gives it (other data: its text up to the first zero
-// byte). Every character is kept: the name is only searched for its year. False
-// when it is absent or does not fit the buffer as the program's text would.
+// A product name as Windows gives it. Every character is kept: the name is only
+// searched for its year. False when it is absent or does not fit the buffer as
+// the program's text would.
 bool ReadValueWide(const RegKey& key, const char* pszName, CStringW& name)
 {
-    DWORD type = REG_NONE;
-    CString bytes;
-    if (!key.QueryRaw(pszName, &type, bytes))
+    bool isString = false;
+    CString text;
+    if (!ReadValueData(key, pszName, isString, name, text))
         return false;
-    if (!IsStringType(type)) {
-        if (bytes.GetLength() > static_cast<int>(kValueBufferSize))
-            return false;
-        name = CStringW::FromText(bytes.GetString());
+    if (!isString) {
+        name = CStringW::FromText(text);
         return true;
     }
-    name = StringData(bytes);
     return CString::FromWide(name.GetString(), name.GetLength()).GetLength() < static_cast<int>(kValueBufferSize);
 }
 

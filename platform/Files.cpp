@@ -162,43 +162,36 @@ CStringW RetiredName(const CStringW& strTarget)
 
 namespace {
 
-// An old file that others hold open (allowing it to move) cannot be replaced in
-// one step: it moves aside first, the new file takes the name, and the old one
-// goes now or, while it is held, when Windows next starts.
-WinResult ReplaceHeld(const CStringW& placing, const CStringW& target)
-{
-    const CStringW retired = RetiredName(target);
-    SetFileAttributesW(retired.GetString(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileW(retired.GetString()) && GetFileAttributesW(retired.GetString()) != INVALID_FILE_ATTRIBUTES)
-        return WinResult::FromLastError(false);
-    if (!MoveFileExW(target.GetString(), retired.GetString(), MOVEFILE_WRITE_THROUGH))
-        return WinResult::FromLastError(false);
-    if (!MoveFileExW(placing.GetString(), target.GetString(), MOVEFILE_WRITE_THROUGH)) {
-        const WinResult failed = WinResult::FromLastError(false);
-        MoveFileExW(retired.GetString(), target.GetString(), MOVEFILE_WRITE_THROUGH);  // the old file back
-        return failed;
-    }
-    SetFileAttributesW(retired.GetString(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileW(retired.GetString()))
-        MoveFileExW(retired.GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    return WinResult();
-}
-
-} // namespace
-
-namespace {
-
 // Blocks in which a held file is copied: small enough to stay in the
 // processor's cache from the read to the write (with 1 MB blocks the copy took
 // a third longer than CopyFileExW, with these as long), large enough that the
 // calls cost little beside the bytes.
 constexpr DWORD kCopyBlockBytes = 64 * 1024;
 
-// A placing copy a killed run left: the name is ours, its file goes.
-void ClearPlacingName(const CStringW& placing)
+// A name of ours beside a target (a placing copy a killed run left, an old file
+// moved aside): its file goes. True when nothing is left under it.
+bool ClearOurName(const CStringW& name)
 {
-    SetFileAttributesW(placing.GetString(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(placing.GetString());
+    SetFileAttributesW(name.GetString(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(name.GetString()) || GetFileAttributesW(name.GetString()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// An old file that others hold open (allowing it to move) cannot be replaced in
+// one step: it moves aside first, the new file takes the name, and the old one
+// goes now or, while it is held, when Windows next starts.
+WinResult ReplaceHeld(const CStringW& placing, const CStringW& target)
+{
+    const CStringW retired = RetiredName(target);
+    if (!ClearOurName(retired) || !MoveFileExW(target.GetString(), retired.GetString(), MOVEFILE_WRITE_THROUGH))
+        return WinResult::FromLastError(false);
+    if (!MoveFileExW(placing.GetString(), target.GetString(), MOVEFILE_WRITE_THROUGH)) {
+        const WinResult failed = WinResult::FromLastError(false);
+        MoveFileExW(retired.GetString(), target.GetString(), MOVEFILE_WRITE_THROUGH);  // the old file back
+        return failed;
+    }
+    if (!ClearOurName(retired))
+        MoveFileExW(retired.GetString(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    return WinResult();
 }
 
 // The placing copy, on the disk already, takes the target's name in one step;
@@ -218,7 +211,7 @@ WinResult MoveIntoPlace(const CStringW& placing, const CStringW& target)
             result = ReplaceHeld(placing, target);
     }
     if (!result)
-        ClearPlacingName(placing);
+        ClearOurName(placing);
     return result;
 }
 
@@ -260,7 +253,7 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(strSource) || !FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    ClearPlacingName(placing);
+    ClearOurName(placing);
     if (!CopyFileExW(strSource.GetString(), placing.GetString(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
         return WinResult::FromLastError(false);
     // The copy takes the source's attributes: a read-only source (a CD, a share,
@@ -277,7 +270,7 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
             result = WinResult::FromLastError(false);
     }
     if (!result) {
-        ClearPlacingName(placing);
+        ClearOurName(placing);
         return result;
     }
     return MoveIntoPlace(placing, strTarget);
@@ -288,7 +281,7 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    ClearPlacingName(placing);
+    ClearOurName(placing);
     WinResult result;
     {
         // A new file only: a link someone put under the name is never written through.
@@ -302,7 +295,7 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
             result = WinResult::FromLastError(FlushFileBuffers(written.Get()) != FALSE);
     }
     if (!result) {
-        ClearPlacingName(placing);
+        ClearOurName(placing);
         return result;
     }
     return MoveIntoPlace(placing, strTarget);

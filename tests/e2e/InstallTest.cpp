@@ -22,12 +22,6 @@ const std::string kProduct2010 = "SOFTWARE\\Autodesk\\AutoCAD\\R18.0\\ACAD-8001:
 const std::string kProfile2008 =
     "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Profiles\\<<未命名配置>>\\Variables";
 
-// A file beside this build's SetUp.exe (its other programs).
-std::string BesideSetup(const char* name)
-{
-    const std::string exe = BuiltSetupExe();
-    return exe.substr(0, exe.rfind('\\') + 1) + name;
-}
 
 // The picker's folder browser (the shell dialog with our edit box) of process pid.
 HWND FindFolderBrowser(DWORD pid)
@@ -44,12 +38,7 @@ protected:
 
     void MakePayload()
     {
-        Disk::MakeFolder(setup.data());
-        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2010_32.ARX", "Trabex2015.ARX",
-                              "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
-            Disk::WriteFile(setup.data() + "\\" + f, f);
-        ASSERT_TRUE(CopyFileA(BesideSetup("TrabexTrustedPath.exe").c_str(),
-                              (setup.data() + "\\TrabexTrustedPath.exe").c_str(), FALSE));
+        ASSERT_TRUE(setup.MakeModulePayload());
         Disk::MakeFolder(setup.data() + "\\Trabex扩展绘图库");
         Disk::WriteFile(setup.data() + "\\Trabex扩展绘图库\\门窗.dwg", "dwg");
     }

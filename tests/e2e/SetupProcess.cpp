@@ -96,6 +96,22 @@ std::string BuiltSetupExe()
     return path + "\\SetUp.exe";
 }
 
+std::string BesideSetup(const char* name)
+{
+    const std::string exe = BuiltSetupExe();
+    return exe.substr(0, exe.rfind('\\') + 1) + name;
+}
+
+bool SetupProcess::MakeModulePayload() const
+{
+    Disk::MakeFolder(data());
+    for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2010_32.ARX", "Trabex2015.ARX", "Trabex_EN.shx",
+                          "Trabex_HZ.shx", "Trabex.prt5"})
+        Disk::WriteFile(data() + "\\" + f, f);
+    return CopyFileA(BesideSetup("TrabexTrustedPath.exe").c_str(), (data() + "\\TrabexTrustedPath.exe").c_str(),
+                     FALSE) != FALSE;
+}
+
 std::string Edition64SetupExe()
 {
     return TRABEX_EDITION64_SETUP;

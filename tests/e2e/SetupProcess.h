@@ -13,8 +13,8 @@ std::string Edition64SetupExe();
 
 // Where this build's SetUp.exe lies (beside the tests folder).
 std::string BuiltSetupExe();
-// The 64-bit AutoCAD edition's SetUp.exe (an x86_64 program), or "" when not built.
-std::string Edition64SetupExe();
+// A file beside this build's SetUp.exe (its other programs).
+std::string BesideSetup(const char* name);
 
 class SetupProcess {
 public:
@@ -25,6 +25,9 @@ public:
 
     std::string dist() const { return root / "Dist"; }
     std::string data() const { return root / "Dist\\Data"; }
+    // Fills Data with the tests' modules, fonts and plot driver (each file holds
+    // its name) and this build's per-user program; false when it cannot.
+    bool MakeModulePayload() const;
 
     // Starts the program and waits for its dialog; false when none appears.
     bool Start();

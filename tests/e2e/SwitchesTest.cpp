@@ -10,31 +10,9 @@
 #include "tests/e2e/MachineFixture.h"
 #include "tests/e2e/SetupProcess.h"
 #include "tests/support/MessageBoxes.h"
+#include "tests/support/RegistryView.h"
 
 namespace {
-
-// A file beside this build's SetUp.exe.
-std::string BesideSetup(const char* name)
-{
-    const std::string exe = BuiltSetupExe();
-    return exe.substr(0, exe.rfind('\\') + 1) + name;
-}
-
-// The registry view the programs under test write HKEY_LOCAL_MACHINE in: their
-// own, which is this test program's (the same build).
-const REGSAM kProgramsView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-
-std::string MachineString(const std::string& path, const char* name)
-{
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | kProgramsView, &h) != ERROR_SUCCESS)
-        return "<absent>";
-    char buf[1024] = {};
-    DWORD cb = sizeof buf - 1;
-    const LONG r = RegQueryValueExA(h, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf), &cb);
-    RegCloseKey(h);
-    return r == ERROR_SUCCESS ? buf : "<absent>";
-}
 
 const char kRegistration2008[] = "SOFTWARE\\Autodesk\\AutoCAD\\R17.1\\ACAD-6001:804\\Applications\\Trabex2008";
 
@@ -52,15 +30,7 @@ protected:
         boxes.WatchAllProcesses();
     }
 
-    void MakePayload()
-    {
-        Disk::MakeFolder(setup.data());
-        for (const char* f : {"Trabex2008.ARX", "Trabex2010.ARX", "Trabex2010_32.ARX", "Trabex2015.ARX",
-                              "Trabex_EN.shx", "Trabex_HZ.shx", "Trabex.prt5"})
-            Disk::WriteFile(setup.data() + "\\" + f, f);
-        ASSERT_TRUE(CopyFileA(BesideSetup("TrabexTrustedPath.exe").c_str(),
-                              (setup.data() + "\\TrabexTrustedPath.exe").c_str(), FALSE));
-    }
+    void MakePayload() { ASSERT_TRUE(setup.MakeModulePayload()); }
     std::string Exe() const { return "\"" + setup.dist() + "\\SetUp.exe\""; }
 
     MachineFixture machine;
@@ -89,7 +59,7 @@ TEST_F(Switches, HelpIsShownAsHelpAndEndsWithZero)
     ASSERT_EQ(2u, boxes.Count());
     EXPECT_EQ(Texts::kUninstallHelp, boxes.Seen()[1].text);
     EXPECT_EQ(Texts::kCaptionUninstall, boxes.Seen()[1].caption);
-    EXPECT_EQ("<absent>", MachineString(kRegistration2008, "LOADER"));
+    EXPECT_EQ("<absent>", Reg::GetString(Reg::kMachine, kRegistration2008, "LOADER"));
 }
 
 TEST_F(Switches, NoRestartIsTakenAndIgnored)
@@ -98,7 +68,7 @@ TEST_F(Switches, NoRestartIsTakenAndIgnored)
     const std::string log = setup.root / "setup.log";
     EXPECT_EQ(0, RunToEnd(Exe() + " /S /NORESTART /LOG=" + log));
     EXPECT_EQ(0u, boxes.Count());
-    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(kRegistration2008, "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", Reg::GetString(Reg::kMachine, kRegistration2008, "LOADER"));
     const std::string text = Disk::ReadFile(log);
     EXPECT_TRUE(LogHas(text, Texts::kLogNoRestartIgnored)) << text;
 }
@@ -111,7 +81,7 @@ TEST_F(SessionZero, WithoutSilentTheRunIsUnattended)
     const std::string log = setup.root / "setup.log";
     EXPECT_EQ(0, RunToEnd(Exe() + " /LOG=" + log, 20000)) << "ended by itself, without a click";
     EXPECT_EQ(0u, boxes.Count());
-    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", MachineString(kRegistration2008, "LOADER"));
+    EXPECT_EQ("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX", Reg::GetString(Reg::kMachine, kRegistration2008, "LOADER"));
     const std::string text = Disk::ReadFile(log);
     EXPECT_TRUE(LogHas(text, Texts::kLogNoDesktop)) << text;
     // And a command line it does not understand is only logged, as with /S.
