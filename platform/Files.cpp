@@ -215,6 +215,16 @@ WinResult MoveIntoPlace(const CStringW& placing, const CStringW& target)
     return result;
 }
 
+// Whether the new file must be on the disk before it takes the target's name:
+// when an old file is there, a power cut after the move must leave the old file
+// or the whole new one. A name nothing holds yet loses nothing whole, and a
+// kill alone never loses what was written, so the flush (most of a small
+// file's cost) is spared.
+bool HoldsFile(const CStringW& target)
+{
+    return GetFileAttributesW(target.GetString()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Everything the source holds, read through its handle from the start, written
 // to the new file, with the source's time of last change.
 WinResult CopyHeld(HANDLE hSource, HANDLE hTarget)
@@ -262,8 +272,7 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesW(placing.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     WinResult result;
-    {
-        // On the disk before it takes the name: a power cut then leaves the old file.
+    if (HoldsFile(strTarget)) {
         const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!written.IsValid() || !FlushFileBuffers(written.Get()))
@@ -290,8 +299,7 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
         if (!written.IsValid())
             return WinResult::FromLastError(false);
         result = CopyHeld(hSource, written.Get());
-        // On the disk before it takes the name: a power cut then leaves the old file.
-        if (result)
+        if (result && HoldsFile(strTarget))
             result = WinResult::FromLastError(FlushFileBuffers(written.Get()) != FALSE);
     }
     if (!result) {

@@ -76,12 +76,11 @@ void SetModulePathForTesting(const CStringW& strPath);
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
 DWORD GetAttributes(const CStringW& strPath);
 WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes);
-// CopyFileW with bFailIfExists FALSE: an existing target is overwritten. Paths
-// not shorter than MAX_PATH are refused (ERROR_FILENAME_EXCED_RANGE).
 // Places a copy of source at target without ever writing through target's
-// name: the bytes go to a new file beside it (PlacingName), reach the disk, and
-// the new file is moved over the old one in one step (MOVEFILE_REPLACE_EXISTING
-// | MOVEFILE_WRITE_THROUGH). A link at target is replaced, not followed; a
+// name: the bytes go to a new file beside it (PlacingName) and the new file is
+// moved over the old one in one step (MOVEFILE_REPLACE_EXISTING |
+// MOVEFILE_WRITE_THROUGH); where an old file is there, the new bytes reach the
+// disk before the move, so that a power cut leaves one of the two whole. A link at target is replaced, not followed; a
 // program that holds the old file keeps the old file; a kill leaves the old or
 // the new file whole (and perhaps the placing copy, which the next run or the
 // uninstaller removes). A read-only old file is replaced too.
@@ -95,6 +94,8 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget);
 // ("<target>.trabex-old"). A kill may leave either: they are the target's.
 CStringW PlacingName(const CStringW& strTarget);
 CStringW RetiredName(const CStringW& strTarget);
+// CopyFileW with bFailIfExists FALSE: an existing target is overwritten. Paths
+// not shorter than MAX_PATH are refused (ERROR_FILENAME_EXCED_RANGE).
 WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget);
 WinResult Delete(const CStringW& strPath);
 // CreateDirectoryW: one level, fails when it exists.
