@@ -153,9 +153,12 @@ int main(int argc, char** argv)
     choice.strFolder = CStringW::FromText(argv[2]);
     OfferedReleases(theAcadRegistry, choice.ticked);
     InstallPlan plan;
+    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t0);
     if (sequence.Check(choice, false, plan) != kExitDone || plan.bListed != !list.IsEmpty())
         return 1;
-    LARGE_INTEGER t0, t1;
+    QueryPerformanceCounter(&t1);
+    std::printf("check: %.1f ms (InstallSequence::Check, in-process)\n", Ms(t0, t1));
     QueryPerformanceCounter(&t0);
     const ExitCode result = sequence.Run(plan);
     QueryPerformanceCounter(&t1);

@@ -101,25 +101,34 @@ bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFile
                   PayloadDifference& difference, Reporter* pProgress)
 {
     held.Release();
-    Sha256 sha256;
-    for (int i = 0; i < files.GetSize(); ++i) {
+    // Every file is opened first and held from here until the install is done:
+    // what is copied later is read through these handles, and is what was checked.
+    const int n = files.GetSize();
+    CArray<HANDLE> handles;
+    CArray<FileFingerprint> fingerprints;
+    for (int i = 0; i < n; ++i) {
+        ScopedHandle file = Files::OpenAgainstWriters(strPayload + L"\\" + files[i].strRelative);
+        FileFingerprint unread;
+        unread.result = WinResult::FromLastError(file.IsValid());
+        fingerprints.Add(unread);
+        handles.Add(file.Get());
+        if (file.IsValid())
+            held.Keep(files[i].strRelative, file);
+    }
+    if (n > 0)
+        FingerprintFiles(&handles[0], n, &fingerprints[0], pProgress);
+    for (int i = 0; i < n; ++i) {
         difference = PayloadDifference();
         difference.listed = files[i];
-        // Held from here until the install is done: what is copied later is
-        // read through this handle, and is what was checked now.
-        ScopedHandle file = Files::OpenAgainstWriters(strPayload + L"\\" + files[i].strRelative);
-        WinResult read = WinResult::FromLastError(file.IsValid());
-        Sha256Digest digest;
-        if (read)
-            read = sha256.OfFile(file.Get(), digest, difference.nFoundSize, pProgress);
-        if (read)
-            difference.strFoundSha256 = digest.Hex();
-        if (!read || difference.nFoundSize != files[i].nSize || difference.strFoundSha256 != files[i].strSha256) {
-            difference.dwError = read.Code();
+        const FileFingerprint& found = fingerprints[i];
+        difference.nFoundSize = found.nSize;
+        if (found.result)
+            difference.strFoundSha256 = found.digest.Hex();
+        if (!found.result || found.nSize != files[i].nSize || difference.strFoundSha256 != files[i].strSha256) {
+            difference.dwError = found.result.Code();
             held.Release();
             return false;
         }
-        held.Keep(files[i].strRelative, file);
     }
     return true;
 }

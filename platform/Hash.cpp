@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "framework/Reporter.h"
+#include "platform/Handle.h"
 
 namespace {
 
@@ -96,4 +97,66 @@ WinResult Sha256::OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long&
     if (result)
         result = WinResult::FromNtStatus(BCryptFinishHash(hash.Get(), digest.bytes, kSha256Bytes, 0));
     return result;
+}
+
+namespace {
+
+// The files of one FingerprintFiles call and the index of the next one no
+// thread has taken yet.
+struct FingerprintWork {
+    const HANDLE* files;
+    FileFingerprint* fingerprints;
+    LONG n;
+    volatile LONG next;
+};
+
+void TakeFiles(FingerprintWork& work, Reporter* pProgress)
+{
+    Sha256 sha256;
+    for (LONG i; (i = InterlockedIncrement(&work.next) - 1) < work.n;) {
+        FileFingerprint& out = work.fingerprints[i];
+        if (!work.files[i] || work.files[i] == INVALID_HANDLE_VALUE)
+            continue;
+        out.result = sha256.OfFile(work.files[i], out.digest, out.nSize, pProgress);
+    }
+}
+
+DWORD WINAPI HashThread(void* pWork)
+{
+    TakeFiles(*static_cast<FingerprintWork*>(pWork), nullptr);
+    return 0;
+}
+
+int ProcessorCount()
+{
+    SYSTEM_INFO info = {};
+    GetSystemInfo(&info);
+    return info.dwNumberOfProcessors > 0 ? static_cast<int>(info.dwNumberOfProcessors) : 1;
+}
+
+} // namespace
+
+void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress)
+{
+    FingerprintWork work = {files, fingerprints, n, 0};
+    int nHelpers = ProcessorCount();
+    nHelpers = (nHelpers < n ? nHelpers : n) - 1;
+    nHelpers = nHelpers < kMaxHashThreads - 1 ? nHelpers : kMaxHashThreads - 1;
+    ScopedHandle helpers[kMaxHashThreads];
+    HANDLE waits[kMaxHashThreads];
+    int nStarted = 0;
+    for (int i = 0; i < nHelpers; ++i) {
+        // A thread that cannot start leaves its share to the others.
+        helpers[nStarted].Reset(CreateThread(nullptr, 0, HashThread, &work, 0, nullptr));
+        if (helpers[nStarted].IsValid())
+            waits[nStarted] = helpers[nStarted].Get(), ++nStarted;
+    }
+    TakeFiles(work, pProgress);
+    while (nStarted > 0 && WaitForMultipleObjects(static_cast<DWORD>(nStarted), waits, TRUE, 50) == WAIT_TIMEOUT) {
+        if (pProgress)
+            pProgress->Step();
+    }
+    // Whatever the wait answered, no thread outlives the work it reads.
+    for (int i = 0; i < nStarted; ++i)
+        WaitForSingleObject(waits[i], INFINITE);
 }

@@ -37,3 +37,21 @@ private:
     void* m_hAlgorithm = nullptr;  // BCRYPT_ALG_HANDLE
     WinResult m_opened;
 };
+
+// One file's fingerprint as FingerprintFiles found it: its result, and on
+// success the digest and the number of bytes read.
+struct FileFingerprint {
+    WinResult result;
+    Sha256Digest digest;
+    unsigned long long nSize = 0;
+};
+
+// The fingerprints of n files held open, each read through its handle from its
+// start. The files are shared among as many threads as the machine has
+// processors (the calling thread one of them, at most kMaxHashThreads): one
+// file's SHA-256 is one sequence of blocks, so a payload of several files is
+// read on every processor at once. Only the calling thread steps pProgress (may
+// be NULL), also while it waits for the others. A file without a handle (NULL
+// or INVALID_HANDLE_VALUE) is passed over: its fingerprint stays as it was.
+constexpr int kMaxHashThreads = 8;
+void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress);

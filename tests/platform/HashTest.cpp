@@ -29,3 +29,40 @@ TEST(Sha256, KnownVectorOfBytesAndOfAFile)
     EXPECT_EQ(kAbcSha256, again.Hex().Std());
     EXPECT_EQ(3u, size);
 }
+
+// Files shared among threads: each fingerprint belongs to its own file, and a
+// file without a handle keeps what the caller put there.
+TEST(Sha256, FingerprintsOfManyFilesEachTheirOwn)
+{
+    TempFolder dir;
+    const int kFiles = 24;
+    ScopedHandle owned[kFiles];
+    CArray<HANDLE> handles;
+    CArray<FileFingerprint> found;
+    CArray<CString> expected;
+    Sha256 sha256;
+    for (int i = 0; i < kFiles; ++i) {
+        // Sizes from nothing to several blocks, so that threads finish out of order.
+        const std::string bytes(static_cast<size_t>((i * 37) % 7) * 50000 + static_cast<size_t>(i), char('a' + i));
+        const std::string name = "f" + std::to_string(i);
+        Disk::WriteFile(dir / name, bytes);
+        Sha256Digest digest;
+        ASSERT_TRUE(sha256.OfBytes(bytes.data(), static_cast<DWORD>(bytes.size()), digest));
+        expected.Add(digest.Hex());
+        owned[i].Reset(Files::OpenAgainstWriters(CStringW::FromText((dir / name).c_str())).Release());
+        handles.Add(i == 5 ? nullptr : owned[i].Get());
+        FileFingerprint unread;
+        unread.result = WinResult(ERROR_FILE_NOT_FOUND);
+        found.Add(unread);
+    }
+    FingerprintFiles(&handles[0], kFiles, &found[0], nullptr);
+    for (int i = 0; i < kFiles; ++i) {
+        if (i == 5) {
+            EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), found[i].result.Code());
+        } else {
+            ASSERT_TRUE(found[i].result) << i;
+            EXPECT_EQ(expected[i].Std(), found[i].digest.Hex().Std()) << i;
+            EXPECT_EQ(static_cast<unsigned long long>((i * 37) % 7) * 50000 + i, found[i].nSize) << i;
+        }
+    }
+}
