@@ -4,7 +4,8 @@
 # (SHA-256) that verifies against that certificate, and the zip holds the signed
 # files; a program changed after signing no longer verifies; a wrong password
 # fails the distribution and leaves nothing of it behind; without a certificate
-# the distribution says that it is unsigned. Needs no Wine.
+# the distribution says that it is unsigned; every signed program keeps its load
+# configuration, which tells the loader to take DLLs from System32 only. Needs no Wine.
 #   signing.sh CMAKE DISTRIBUTION_CMAKE OBJDUMP VERSION SETUP UNINSTALL TRUSTED_PATH
 #              [SETUP64 UNINSTALL64 TRUSTED_PATH64]
 set -u
@@ -13,6 +14,29 @@ shift 4
 built=()
 for program in "$@"; do built+=("$(readlink -f "$program")"); done
 fail() { echo "FAIL: $*"; exit 1; }
+# The DependentLoadFlags the loader reads from a program's load configuration
+# (its header's data directory 10, mapped through the section table), or
+# "none" when the header names no load configuration.
+dependent_load_flags() {
+  local f=$1 pe opt dirs rva size sections n i va vsize raw at
+  u32() { od -An -tu4 -j "$1" -N4 "$f" | tr -d ' '; }
+  u16() { od -An -tu2 -j "$1" -N2 "$f" | tr -d ' '; }
+  pe=$(u32 60); opt=$(( pe + 24 ))
+  case $(u16 $opt) in 267) dirs=$(( opt + 96 )) at=54 ;; 523) dirs=$(( opt + 112 )) at=78 ;; *) echo none; return ;; esac
+  rva=$(u32 $(( dirs + 80 ))); size=$(u32 $(( dirs + 84 )))
+  [ "$rva" != 0 ] || { echo none; return; }
+  sections=$(( opt + $(u16 $(( pe + 20 ))) )); n=$(u16 $(( pe + 6 )))
+  for (( i = 0; i < n; i++ )); do
+    vsize=$(u32 $(( sections + 40 * i + 8 ))); va=$(u32 $(( sections + 40 * i + 12 )))
+    raw=$(u32 $(( sections + 40 * i + 20 )))
+    if (( rva >= va && rva < va + vsize )); then
+      # The structure's own size must cover the field and match the header's.
+      [ "$(u32 $(( rva - va + raw )))" = "$size" ] && (( size >= at + 2 )) || { echo "bad size $size"; return; }
+      u16 $(( rva - va + raw + at )); return
+    fi
+  done
+  echo none
+}
 scratch=$(mktemp -d /tmp/trabex-signing.XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 unset TRABEX_SIGN_PFX TRABEX_SIGN_PASSWORD TRABEX_SIGN_TIMESTAMP_URL
@@ -66,6 +90,9 @@ for edition in "${editions[@]}"; do
     grep -q "Text description: Q-Ostrevo" verify.txt || fail "$edition $program: no description: $(cat verify.txt)"
     cmp -s "$folder/$program" "unzipped-$edition/Q-Ostrevo-for-AutoCAD-$edition/$program" ||
       fail "the $edition zip's $program is not the signed one"
+    # LOAD_LIBRARY_SEARCH_SYSTEM32: the loader takes no DLL from the folder the program lies in.
+    flags=$(dependent_load_flags "$folder/$program")
+    [ "$flags" = 2048 ] || fail "$edition $program: DependentLoadFlags $flags, not 0x800"
   done
   # The list SetUp.exe carries was made from the signed programs in Data.
   for program in Uninstall.exe TrabexTrustedPath.exe; do
