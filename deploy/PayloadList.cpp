@@ -132,3 +132,35 @@ bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFile
     }
     return true;
 }
+
+DWORD WINAPI EarlyPayloadCheck::Run(void* pCheck)
+{
+    EarlyPayloadCheck& check = *static_cast<EarlyPayloadCheck*>(pCheck);
+    check.m_bSame = CheckPayload(check.m_strPayload, check.m_files, check.m_held, check.m_difference, nullptr);
+    return 0;
+}
+
+void EarlyPayloadCheck::Start(const CStringW& strPayload, const ListedFiles& files)
+{
+    if (m_thread.IsStarted())
+        return;
+    m_strPayload = strPayload;
+    m_files = files;
+    // Below the window's priority: the dialog paints and answers first.
+    if (!m_thread.Start(Run, this, THREAD_PRIORITY_BELOW_NORMAL))
+        m_strPayload = CStringW();
+}
+
+bool EarlyPayloadCheck::IsStartedFor(const CStringW& strPayload) const
+{
+    return m_thread.IsStarted() && !strPayload.IsEmpty() && m_strPayload == strPayload;
+}
+
+bool EarlyPayloadCheck::Take(HeldFiles& held, PayloadDifference& difference, Reporter* pProgress)
+{
+    m_thread.Wait(pProgress);
+    held.TakeAll(m_held);
+    difference = m_difference;
+    m_strPayload = CStringW();
+    return m_bSame;
+}

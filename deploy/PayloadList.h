@@ -11,8 +11,9 @@
 #include "framework/Array.h"
 #include "framework/String.h"
 #include "framework/StringW.h"
+#include "platform/HeldFiles.h"
+#include "platform/WorkerThread.h"
 
-class HeldFiles;
 class Reporter;
 
 struct ListedFile {
@@ -47,3 +48,32 @@ struct PayloadDifference {
 // (may be NULL) is stepped while the files are read.
 bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFiles& held,
                   PayloadDifference& difference, Reporter* pProgress);
+
+// CheckPayload on a thread of its own, started before anyone asks for its
+// verdict (while the dialog waits for a click), so that the verdict is at hand,
+// or nearer, when it is asked for. The files it opens are held from then on.
+class EarlyPayloadCheck {
+public:
+    EarlyPayloadCheck() = default;
+    EarlyPayloadCheck(const EarlyPayloadCheck&) = delete;
+    EarlyPayloadCheck& operator=(const EarlyPayloadCheck&) = delete;
+
+    // Starts checking the files below strPayload (nothing when a check is
+    // under way or its verdict not yet taken, or no thread can start).
+    void Start(const CStringW& strPayload, const ListedFiles& files);
+    // A check of that payload folder was started and its verdict not yet taken.
+    bool IsStartedFor(const CStringW& strPayload) const;
+    // Waits for the check (pProgress stepped meanwhile) and gives its verdict as
+    // CheckPayload does, the files into held; the check is then taken.
+    bool Take(HeldFiles& held, PayloadDifference& difference, Reporter* pProgress);
+
+private:
+    static DWORD WINAPI Run(void* pCheck);
+    CStringW m_strPayload;
+    ListedFiles m_files;
+    HeldFiles m_held;
+    PayloadDifference m_difference;
+    bool m_bSame = false;
+    // Last, so that it is destroyed first: the thread ends before what it fills goes.
+    WorkerThread m_thread;
+};

@@ -139,6 +139,11 @@ LRESULT CWnd::SendMessage(UINT msg, WPARAM wParam, LPARAM lParam) const
     return ::SendMessageA(GetSafeHwnd(), msg, wParam, lParam);
 }
 
+BOOL CWnd::PostMessage(UINT msg, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessageW(m_hWnd, msg, wParam, lParam);
+}
+
 BOOL CWnd::ShowWindow(int nCmdShow) const
 {
     return ::ShowWindow(GetSafeHwnd(), nCmdShow);

@@ -26,6 +26,8 @@ public:
     HWND UnsubclassWindow();
 
     LRESULT SendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Queued for the window's thread; handled after what is queued already.
+    BOOL PostMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL ShowWindow(int nCmdShow) const;
     BOOL EnableWindow(BOOL bEnable = TRUE) const;
     BOOL IsWindowEnabled() const;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "framework/Reporter.h"
-#include "platform/Handle.h"
+#include "platform/WorkerThread.h"
 
 namespace {
 
@@ -142,21 +142,13 @@ void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints,
     int nHelpers = ProcessorCount();
     nHelpers = (nHelpers < n ? nHelpers : n) - 1;
     nHelpers = nHelpers < kMaxHashThreads - 1 ? nHelpers : kMaxHashThreads - 1;
-    ScopedHandle helpers[kMaxHashThreads];
-    HANDLE waits[kMaxHashThreads];
-    int nStarted = 0;
-    for (int i = 0; i < nHelpers; ++i) {
-        // A thread that cannot start leaves its share to the others.
-        helpers[nStarted].Reset(CreateThread(nullptr, 0, HashThread, &work, 0, nullptr));
-        if (helpers[nStarted].IsValid())
-            waits[nStarted] = helpers[nStarted].Get(), ++nStarted;
-    }
+    // A thread that cannot start leaves its share to the others; each runs at
+    // the caller's priority (lower when the check runs behind a dialog).
+    const int priority = GetThreadPriority(GetCurrentThread());
+    WorkerThread helpers[kMaxHashThreads - 1];
+    for (int i = 0; i < nHelpers; ++i)
+        helpers[i].Start(HashThread, &work, priority == THREAD_PRIORITY_ERROR_RETURN ? THREAD_PRIORITY_NORMAL : priority);
     TakeFiles(work, pProgress);
-    while (nStarted > 0 && WaitForMultipleObjects(static_cast<DWORD>(nStarted), waits, TRUE, 50) == WAIT_TIMEOUT) {
-        if (pProgress)
-            pProgress->Step();
-    }
-    // Whatever the wait answered, no thread outlives the work it reads.
-    for (int i = 0; i < nStarted; ++i)
-        WaitForSingleObject(waits[i], INFINITE);
+    for (int i = 0; i < nHelpers; ++i)
+        helpers[i].Wait(pProgress);
 }

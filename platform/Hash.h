@@ -51,7 +51,8 @@ struct FileFingerprint {
 // processors (the calling thread one of them, at most kMaxHashThreads): one
 // file's SHA-256 is one sequence of blocks, so a payload of several files is
 // read on every processor at once. Only the calling thread steps pProgress (may
-// be NULL), also while it waits for the others. A file without a handle (NULL
+// be NULL), also while it waits for the others. The other threads run at the
+// calling thread's priority. A file without a handle (NULL
 // or INVALID_HANDLE_VALUE) is passed over: its fingerprint stays as it was.
 constexpr int kMaxHashThreads = 8;
 void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress);

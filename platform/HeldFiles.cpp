@@ -20,3 +20,12 @@ void HeldFiles::Release()
     m_handles.RemoveAll();
     m_names.RemoveAll();
 }
+
+void HeldFiles::TakeAll(HeldFiles& other)
+{
+    Release();
+    m_names = other.m_names;
+    m_handles = other.m_handles;
+    other.m_handles.RemoveAll();  // now ours to close
+    other.m_names.RemoveAll();
+}

@@ -24,6 +24,8 @@ public:
     int GetSize() const { return m_handles.GetSize(); }
     // Closes every handle.
     void Release();
+    // Takes every file other holds (closing what this set held); other is left empty.
+    void TakeAll(HeldFiles& other);
 
 private:
     CStringArrayW m_names;

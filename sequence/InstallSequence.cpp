@@ -206,6 +206,14 @@ bool InstallSequence::AskAboutFolderAtRisk(const CStringW& strFolder, const CStr
     return m_bRiskAccepted;
 }
 
+void StartPayloadCheck(InstallPlan& plan)
+{
+    ListedFiles files;
+    CStringW payload;
+    if (ReadPayloadList(files) == kPayloadListRead && LocatePayload(payload))
+        plan.early.Start(payload, files);
+}
+
 ExitCode InstallSequence::CheckListedPayload(InstallPlan& plan)
 {
     ListedFiles files;
@@ -221,7 +229,10 @@ ExitCode InstallSequence::CheckListedPayload(InstallPlan& plan)
         return kExitPayloadMissing;
     }
     PayloadDifference difference;
-    if (!CheckPayload(plan.strPayload, files, plan.listed, difference, &m_reporter)) {
+    const bool same = plan.early.IsStartedFor(plan.strPayload)
+                          ? plan.early.Take(plan.listed, difference, &m_reporter)
+                          : CheckPayload(plan.strPayload, files, plan.listed, difference, &m_reporter);
+    if (!same) {
         const CStringW path = plan.strPayload + L"\\" + difference.listed.strRelative;
         const CStringW listedSha256 = CStringW::FromText(difference.listed.strSha256);
         if (difference.dwError != ERROR_SUCCESS)

@@ -7,6 +7,7 @@
 
 #include "acad/AcadRegistry.h"
 #include "framework/Reporter.h"
+#include "deploy/PayloadList.h"
 #include "platform/HeldFiles.h"
 #include "sequence/ExitCodes.h"
 
@@ -38,7 +39,15 @@ struct InstallPlan {
     // the plan goes; every copy reads it through that handle.
     bool bListed = false;
     HeldFiles listed;
+    // The same check begun before the first Install click (StartPayloadCheck);
+    // the click takes its verdict.
+    EarlyPayloadCheck early;
 };
+
+// Begins the check of the payload against the program's list on a thread of
+// its own, while the dialog waits for the user; nothing when the program
+// carries no list or no payload lies beside it. Check takes its verdict.
+void StartPayloadCheck(InstallPlan& plan);
 
 class InstallSequence {
 public:

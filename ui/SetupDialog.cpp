@@ -147,6 +147,8 @@ BOOL Dlg_Setup::OnInitDialog()
     if (!m_strProposedFolder.IsEmpty())
         ::SetWindowTextW(GetDlgItem(IDC_INSTALL_PATH), m_strProposedFolder.GetString());
     UpdateInstallButton();
+    // Handled once the dialog is up: the payload is checked while the user reads it.
+    PostMessage(kStartPayloadCheckMessage, 0, 0);
     return TRUE;
 }
 
@@ -186,6 +188,11 @@ BOOL Dlg_Setup::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResul
 {
     if (msg == WM_QUERYENDSESSION && m_bBusy) {
         *pResult = FALSE;
+        return TRUE;
+    }
+    if (msg == kStartPayloadCheckMessage) {
+        StartPayloadCheck(m_plan);
+        *pResult = 0;
         return TRUE;
     }
     return CDialog::OnWndMsg(msg, wParam, lParam, pResult);

@@ -78,7 +78,10 @@ protected:
     void CreateHeadingFonts();
     void ScalePictures();
 
-    // What the checks of the last Install click decided.
+    // Posted by OnInitDialog: the payload's check begins once the dialog is up.
+    static constexpr UINT kStartPayloadCheckMessage = WM_APP + 1;
+    // What the checks of the last Install click decided (and the payload's
+    // check begun before the first click).
     InstallPlan m_plan;
     // The folder from the command line, when GBK cannot hold it (the box shows it whole).
     CStringW m_strProposedFolder;

@@ -148,3 +148,32 @@ TEST_F(ListedPayload, AChangedOrMissingFileStopsTheInstallBeforeAnythingIsWritte
     EXPECT_EQ(Formatted(Texts::kPayloadChangedFormat, drawing), boxes.Seen()[0].text);
     ExpectNothingWritten(before);
 }
+
+// The dialog checks the payload while it waits for the click: from then on no
+// one may change a listed file, and the click installs what was checked.
+TEST_F(ListedPayload, TheDialogHoldsTheCheckedFilesBeforeTheClick)
+{
+    const std::string module = setup.data() + "\\Trabex2008.ARX";
+    const std::string packaged = Disk::ReadFile(module);
+    MessageBoxAnswerer boxes;
+    ASSERT_TRUE(setup.Start());
+    boxes.WatchProcess(setup.Pid());
+    // Held once the check has begun: a writer is refused.
+    bool held = false;
+    for (int waited = 0; !held && waited < 15000; waited += 20) {
+        const HANDLE h = CreateFileA(module.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+        held = h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+        Sleep(20);
+    }
+    EXPECT_TRUE(held) << "no listed file was held before the click";
+    setup.Click(IDC_INSTALL);
+    for (int waited = 0; boxes.Count() < 1 && waited < 15000; waited += 20)
+        Sleep(20);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Texts::kInstallDone, boxes.Seen()[0].text);
+    EXPECT_EQ(0, setup.WaitForExit());
+    EXPECT_EQ(packaged, Disk::ReadFile("C:\\Trabex\\Q-Ostrevo\\Trabex2008.ARX"));
+}
