@@ -117,9 +117,11 @@ void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemoval
         if (Contains(plan.m_arrDriverFolders, drv) || Contains(plan.m_arrDriversLeft, drv) ||
             Contains(plan.m_arrDriversPlaced, drv))
             continue;
-        const bool own = Files::SameContent(CStringW::FromText(driver), CStringW::FromText(ownDriver));
-        if (GetPathKind(driver + kPlotDriverBackupSuffix) != kPathFile) {
-            if (!other2008 && own && !Files::Exists(driver + kPlotDriverBackupSuffix))
+        const CStringW driverW = CStringW::FromText(driver);
+        const CStringW backupW = CStringW::FromText(driver + kPlotDriverBackupSuffix);
+        const bool own = Files::SameContent(driverW, CStringW::FromText(ownDriver));
+        if (GetPathKind(backupW) != kPathFile) {
+            if (!other2008 && own && !Files::Exists(backupW))
                 plan.m_arrDriversPlaced.Add(drv);
             continue;
         }
@@ -143,18 +145,18 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
-        if (Files::ProbeAccess(driver, GENERIC_WRITE) == ERROR_ACCESS_DENIED) {
+        if (Files::ProbeAccess(CStringW::FromText(driver), GENERIC_WRITE) == ERROR_ACCESS_DENIED) {
             strDenied = driver;
             return false;
         }
-        if (Files::ProbeAccess(backup, DELETE) == ERROR_ACCESS_DENIED) {
+        if (Files::ProbeAccess(CStringW::FromText(backup), DELETE) == ERROR_ACCESS_DENIED) {
             strDenied = backup;
             return false;
         }
     }
     for (int i = 0; i < plan.m_arrDriversPlaced.GetSize(); ++i) {
         const CString driver = plan.m_arrDriversPlaced[i] + "\\" + kPlotDriverFile;
-        if (Files::ProbeAccess(driver, DELETE) == ERROR_ACCESS_DENIED) {
+        if (Files::ProbeAccess(CStringW::FromText(driver), DELETE) == ERROR_ACCESS_DENIED) {
             strDenied = driver;
             return false;
         }
@@ -192,21 +194,24 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
-        ClearReadOnly(driver);
-        const WinResult restored = Files::PlaceFile(CStringW::FromText(backup), CStringW::FromText(driver));
+        const CStringW driverW = CStringW::FromText(driver);
+        const CStringW backupW = CStringW::FromText(backup);
+        ClearReadOnly(driverW);
+        const WinResult restored = Files::PlaceFile(backupW, driverW);
         if (!restored) {
             leftover(Texts::kLeftDriverFormat, driver, CString(), restored.Code());
             continue;
         }
-        ClearReadOnly(backup);
-        const WinResult deleted = Files::Delete(backup);
+        ClearReadOnly(backupW);
+        const WinResult deleted = Files::Delete(backupW);
         if (!deleted)
             leftover(Texts::kLeftFileFormat, backup, CString(), deleted.Code());
     }
     for (int i = 0; i < plan.m_arrDriversPlaced.GetSize(); ++i) {
         const CString driver = plan.m_arrDriversPlaced[i] + "\\" + kPlotDriverFile;
-        ClearReadOnly(driver);
-        const WinResult deleted = Files::Delete(driver);
+        const CStringW driverW = CStringW::FromText(driver);
+        ClearReadOnly(driverW);
+        const WinResult deleted = Files::Delete(driverW);
         if (!deleted)
             leftover(Texts::kLeftFileFormat, driver, CString(), deleted.Code());
     }
@@ -220,7 +225,9 @@ void FindBrokenRegistrations(const CAcadRegistry& record, const CString& strOwnF
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             ForEachRegistration(productKeys[i], [&](const CString& name, const CString& loader) {
                 const CString key = CanonicalKeyPath(productKeys[i] + kApplications + "\\" + name);
-                if (GetPathKind(loader) == kPathFile || Contains(seen, key) || Files::LiesInside(CStringW::FromText(loader), CStringW::FromText(strOwnFolder)))
+                const CStringW loaderW = CStringW::FromText(loader);
+                if (GetPathKind(loaderW) == kPathFile || Contains(seen, key) ||
+                    Files::LiesInside(loaderW, CStringW::FromText(strOwnFolder)))
                     return;
                 seen.Add(key);
                 CString release, line;

@@ -4,6 +4,7 @@
 #include "acad/TrustedPaths.h"
 #include "deploy/ActiveSetup.h"
 #include "deploy/InstallLayout.h"
+#include "deploy/PayloadLocation.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/FolderName.h"
