@@ -26,8 +26,9 @@ WinResult OpenLibraryToUsers(const CString& strInstallFolder, CString& strFailed
     CString library;
     library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
     // Windows sets a list by name through a link: never on what one points to.
-    const WinResult applied = Files::IsLink(CStringW::FromText(library)) ? WinResult(kErrorReparsePoint)
-                                                                         : FolderSecurity::Apply(library, kLibrarySddl, false);
+    const CStringW libraryW = CStringW::FromText(library);
+    const WinResult applied =
+        Files::IsLink(libraryW) ? WinResult(kErrorReparsePoint) : FolderSecurity::Apply(libraryW, kLibrarySddl, false);
     if (!applied)
         strFailed = library;
     return applied;
