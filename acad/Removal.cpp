@@ -1,6 +1,7 @@
 // Takes the add-on's registrations, trusted-path entries and plot driver off the machine.
 #include "acad/Removal.h"
 
+#include "acad/KeyName.h"
 #include "acad/TrustedPaths.h"
 #include "platform/Files.h"
 #include "platform/Processes.h"
@@ -51,17 +52,19 @@ template <typename Visit>
 void ForEachRegistration(const CString& productKey, Visit visit)
 {
     RegKey applications;
-    if (!applications.Open(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ, RegKey::kOneLevelAtATime))
+    if (!applications.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(productKey + kApplications), KEY_READ,
+                           RegKey::kOneLevelAtATime))
         return;
     for (RegSubKeys names(applications); names.Next();) {
-        if (!IsRegistrationName(names.Name()))
+        CString name;
+        if (!KeyNameToText(names.Name(), name) || !IsRegistrationName(name))
             continue;
         RegKey registration;
         if (!registration.Open(applications.Get(), names.Name(), KEY_READ))
             continue;
         CString loader;
-        if (registration.QueryText("LOADER", loader) && loader.GetLength() <= MAX_PATH)
-            visit(CString(names.Name()), loader);
+        if (registration.QueryText(L"LOADER", loader) && loader.GetLength() <= MAX_PATH)
+            visit(name, loader);
     }
 }
 
@@ -136,7 +139,8 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
 {
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         RegKey registration;
-        if (registration.Open(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE, RegKey::kOneLevelAtATime)
+        if (registration.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(plan.m_arrRegistrations[i]), DELETE,
+                              RegKey::kOneLevelAtATime)
                 .Code() == ERROR_ACCESS_DENIED) {
             strDenied.Format("HKEY_LOCAL_MACHINE\\%s", plan.m_arrRegistrations[i].GetString());
             return false;
@@ -179,11 +183,11 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
         const int cut = key.ReverseFind('\\');
         RegKey applications;
         const WinResult opened =
-            applications.Open(HKEY_LOCAL_MACHINE, key.Left(cut), KEY_READ, RegKey::kOneLevelAtATime);
-        const WinResult deleted = opened ? applications.DeleteTree(key.Mid(cut + 1)) : opened;
+            applications.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(key.Left(cut)), KEY_READ, RegKey::kOneLevelAtATime);
+        const WinResult deleted = opened ? applications.DeleteTree(CStringW::FromText(key.Mid(cut + 1))) : opened;
         RegKey probe;
         if (!deleted &&
-            probe.Open(HKEY_LOCAL_MACHINE, key, KEY_READ, RegKey::kOneLevelAtATime).Code() != ERROR_FILE_NOT_FOUND)
+            probe.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(key), KEY_READ, RegKey::kOneLevelAtATime).Code() != ERROR_FILE_NOT_FOUND)
             leftover(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i], key, deleted.Code());
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {

@@ -160,9 +160,9 @@ int main(int argc, char** argv)
     const ExitCode result = sequence.Run(plan);
     QueryPerformanceCounter(&t1);
     RegKey machine;
-    if (machine.Open(HKEY_LOCAL_MACHINE, "", MAXIMUM_ALLOWED)) {
-        machine.DeleteTree(kUninstallEntryKey);
-        machine.DeleteTree(kActiveSetupKey);
+    if (machine.Open(HKEY_LOCAL_MACHINE, CStringW(), MAXIMUM_ALLOWED)) {
+        machine.DeleteTree(CStringW::FromText(kUninstallEntryKey));
+        machine.DeleteTree(CStringW::FromText(kActiveSetupKey));
     }
     if (result != kExitDone)
         return 1;
