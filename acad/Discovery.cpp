@@ -1,5 +1,6 @@
 // Finds the AutoCAD releases registered below HKEY_LOCAL_MACHINE.
 #include "acad/AcadRegistry.h"
+#include "acad/KeyName.h"
 
 #include <cstring>
 #include <cwchar>
@@ -53,7 +54,7 @@ void CAcadRegistry::FindAcadReleases()
     // own key paths and years.
     CStringW mainName;
     RegKey root;
-    if (root.Open(HKEY_LOCAL_MACHINE, kMainRoot.pszRootPath, KEY_READ))
+    if (root.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(kMainRoot.pszRootPath), KEY_READ))
         mainName = root.FullName();
     root.Close();
     if (!walked.IsEmpty() && mainName.EqualsNoCase(walked)) {
@@ -74,18 +75,19 @@ CAcadRegistry::ReleaseHitsList CAcadRegistry::WalkRoot(const char* pszRootPath, 
     ReleaseHitsList found;
     strWalked = CStringW();
     RegKey root;
-    if (!root.Open(HKEY_LOCAL_MACHINE, pszRootPath, KEY_READ))
+    if (!root.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(pszRootPath), KEY_READ))
         return found;
     strWalked = root.FullName();
     for (RegSubKeys releases(root); releases.Next();) {
+        CString name;
         RegKey release;
-        if (!release.Open(root.Get(), releases.Name(), KEY_READ))
+        if (!KeyNameToText(releases.Name(), name) || !release.Open(root.Get(), releases.Name(), KEY_READ))
             continue;
         // One walk gathers both passes (half the registry calls of two walks);
         // the keys are kept below the root, which the match puts in front.
         ReleaseHits hits;
         CString relative;
-        relative.Format("%s\\", releases.Name());
+        relative.Format("%s\\", name.GetString());
         CollectProductValues(release.Get(), "", CString(), relative, &hits.folders, &hits.names);
         found.Add(hits);
     }
@@ -134,7 +136,7 @@ bool ReadValueData(const RegKey& key, const char* pszName, bool& bString, CStrin
 {
     DWORD type = REG_NONE;
     CString bytes;
-    if (!key.QueryRaw(pszName, &type, bytes))
+    if (!key.QueryRaw(CStringW::FromText(pszName).GetString(), &type, bytes))
         return false;
     bString = IsStringType(type);
     if (bString) {
@@ -187,7 +189,7 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
     RegKey key;
     // Links are not followed: a link back to the release key would record the
     // same product again at every depth.
-    if (!key.Open(hParent, pszSubKey, KEY_READ, RegKey::kOpenLink))
+    if (!key.Open(hParent, CStringW::FromText(pszSubKey), KEY_READ, RegKey::kOpenLink))
         return;
     DWORD subKeys = 0, values = 0, longestName = 0;
     if (!key.Counts(&subKeys, &values, &longestName)) {
@@ -213,16 +215,19 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
     }
     if ((!pFolders && !pNames) || nDepth >= kMaxRegistryDepth)
         return;
-    for (RegSubKeys names(key, subKeys); names.Next();)
-        CollectProductValues(key.Get(), names.Name(), strRelPath + names.Name() + "\\", strBasePath, pFolders,
-                             pNames, nDepth + 1);
+    for (RegSubKeys names(key, subKeys); names.Next();) {
+        CString name;
+        if (KeyNameToText(names.Name(), name))
+            CollectProductValues(key.Get(), name, strRelPath + name + "\\", strBasePath, pFolders, pNames,
+                                 nDepth + 1);
+    }
 }
 
 void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CString strRelPath,
                                      CString strBasePath, int nDepth)
 {
     RegKey key;
-    if (!key.Open(hParent, pszSubKey, KEY_READ))
+    if (!key.Open(hParent, CStringW::FromText(pszSubKey), KEY_READ))
         return;
 
     CString text;
@@ -234,6 +239,9 @@ void CAcadRegistry::CollectRegValues(HKEY hParent, const char* pszSubKey, CStrin
 
     if (nDepth >= kMaxRegistryDepth)
         return;
-    for (RegSubKeys names(key); names.Next();)
-        CollectRegValues(key.Get(), names.Name(), strRelPath + names.Name() + "\\", strBasePath, nDepth + 1);
+    for (RegSubKeys names(key); names.Next();) {
+        CString name;
+        if (KeyNameToText(names.Name(), name))
+            CollectRegValues(key.Get(), name, strRelPath + name + "\\", strBasePath, nDepth + 1);
+    }
 }

@@ -63,13 +63,14 @@ WinResult WriteLoader(RegKey& product, const LoaderEntry& entry, const CString& 
                                  entry.nModuleNumber))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
 
-    product.DeleteSubKey(name);  // fails harmlessly when absent or not empty
+    const CStringW nameW = CStringW::FromText(name);
+    product.DeleteSubKey(nameW);  // fails harmlessly when absent or not empty
     RegKey application;
-    WinResult written = application.Create(product.Get(), name);
+    WinResult written = application.Create(product.Get(), nameW);
     if (!written)
         return written;
-    written = application.SetDword("LOADCTRLS", kLoadOnStartup);
-    const WinResult loader = application.SetString("LOADER", modulePath);
+    written = application.SetDword(L"LOADCTRLS", kLoadOnStartup);
+    const WinResult loader = application.SetStringW(L"LOADER", CStringW::FromText(modulePath));
     return written ? loader : written;
 }
 
@@ -138,7 +139,7 @@ void CAcadRegistry::RegisterLoader(int nYear, Reporter& log, FailureList& failur
         // Opened the way discovery reached it, one level at a time: a product
         // key's full path may be longer than one registry call accepts.
         const WinResult opened =
-            product.Open(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess, RegKey::kOneLevelAtATime);
+            product.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(productKeys[i]), kProductAccess, RegKey::kOneLevelAtATime);
         if (opened.Code() == ERROR_FILE_NOT_FOUND)
             continue;  // gone since discovery: nothing to register with
         const CString where = FailureText(nYear, productKeys[i], "");
@@ -165,7 +166,7 @@ bool CAcadRegistry::CanRegister(const ReleaseTicks& ticked, CString& strDenied) 
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             RegKey product;
             const WinResult opened =
-                product.Open(HKEY_LOCAL_MACHINE, productKeys[i], kProductAccess, RegKey::kOneLevelAtATime);
+                product.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(productKeys[i]), kProductAccess, RegKey::kOneLevelAtATime);
             // Only a refusal is a rights problem; a key that cannot be opened for
             // another reason is named among the write failures if writing it fails.
             if (!opened && opened.Code() != ERROR_ACCESS_DENIED)
@@ -174,14 +175,14 @@ bool CAcadRegistry::CanRegister(const ReleaseTicks& ticked, CString& strDenied) 
             // An existing Applications key gets the new sub-key; an existing
             // registration is deleted and rewritten.
             RegKey applications;
-            if (ok && applications.Open(product.Get(), "Applications", KEY_CREATE_SUB_KEY).Code() ==
+            if (ok && applications.Open(product.Get(), L"Applications", KEY_CREATE_SUB_KEY).Code() ==
                           ERROR_ACCESS_DENIED)
                 ok = false;
             for (int e = 0; ok && e < count; ++e) {
                 PathBuffer name;
                 FormatPath(name, entries[e].pszKeyFormat, entries[e].nKeyNumber);
                 RegKey registration;
-                if (registration.Open(product.Get(), name, kRegistrationAccess).Code() == ERROR_ACCESS_DENIED)
+                if (registration.Open(product.Get(), CStringW::FromText(name), kRegistrationAccess).Code() == ERROR_ACCESS_DENIED)
                     ok = false;
             }
             if (!ok) {

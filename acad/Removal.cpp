@@ -1,6 +1,7 @@
 // Takes the add-on's registrations, trusted-path entries and plot driver off the machine.
 #include "acad/Removal.h"
 
+#include "acad/KeyName.h"
 #include "acad/TrustedPaths.h"
 #include "platform/Files.h"
 #include "platform/Processes.h"
@@ -51,17 +52,19 @@ template <typename Visit>
 void ForEachRegistration(const CString& productKey, Visit visit)
 {
     RegKey applications;
-    if (!applications.Open(HKEY_LOCAL_MACHINE, productKey + kApplications, KEY_READ, RegKey::kOneLevelAtATime))
+    if (!applications.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(productKey + kApplications), KEY_READ,
+                           RegKey::kOneLevelAtATime))
         return;
     for (RegSubKeys names(applications); names.Next();) {
-        if (!IsRegistrationName(names.Name()))
+        CString name;
+        if (!KeyNameToText(names.Name(), name) || !IsRegistrationName(name))
             continue;
         RegKey registration;
         if (!registration.Open(applications.Get(), names.Name(), KEY_READ))
             continue;
         CString loader;
-        if (registration.QueryText("LOADER", loader) && loader.GetLength() <= MAX_PATH)
-            visit(CString(names.Name()), loader);
+        if (registration.QueryText(L"LOADER", loader) && loader.GetLength() <= MAX_PATH)
+            visit(name, loader);
     }
 }
 
@@ -117,9 +120,11 @@ void PlanRemoval(const CAcadRegistry& record, const CString& strFolder, CRemoval
         if (Contains(plan.m_arrDriverFolders, drv) || Contains(plan.m_arrDriversLeft, drv) ||
             Contains(plan.m_arrDriversPlaced, drv))
             continue;
-        const bool own = Files::SameContent(CStringW::FromText(driver), CStringW::FromText(ownDriver));
-        if (GetPathKind(driver + kPlotDriverBackupSuffix) != kPathFile) {
-            if (!other2008 && own && !Files::Exists(driver + kPlotDriverBackupSuffix))
+        const CStringW driverW = CStringW::FromText(driver);
+        const CStringW backupW = CStringW::FromText(driver + kPlotDriverBackupSuffix);
+        const bool own = Files::SameContent(driverW, CStringW::FromText(ownDriver));
+        if (GetPathKind(backupW) != kPathFile) {
+            if (!other2008 && own && !Files::Exists(backupW))
                 plan.m_arrDriversPlaced.Add(drv);
             continue;
         }
@@ -134,7 +139,8 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
 {
     for (int i = 0; i < plan.m_arrRegistrations.GetSize(); ++i) {
         RegKey registration;
-        if (registration.Open(HKEY_LOCAL_MACHINE, plan.m_arrRegistrations[i], DELETE, RegKey::kOneLevelAtATime)
+        if (registration.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(plan.m_arrRegistrations[i]), DELETE,
+                              RegKey::kOneLevelAtATime)
                 .Code() == ERROR_ACCESS_DENIED) {
             strDenied.Format("HKEY_LOCAL_MACHINE\\%s", plan.m_arrRegistrations[i].GetString());
             return false;
@@ -143,18 +149,18 @@ bool CanRemoveRegistrations(const CRemovalPlan& plan, CString& strDenied)
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
-        if (Files::ProbeAccess(driver, GENERIC_WRITE) == ERROR_ACCESS_DENIED) {
+        if (Files::ProbeAccess(CStringW::FromText(driver), GENERIC_WRITE) == ERROR_ACCESS_DENIED) {
             strDenied = driver;
             return false;
         }
-        if (Files::ProbeAccess(backup, DELETE) == ERROR_ACCESS_DENIED) {
+        if (Files::ProbeAccess(CStringW::FromText(backup), DELETE) == ERROR_ACCESS_DENIED) {
             strDenied = backup;
             return false;
         }
     }
     for (int i = 0; i < plan.m_arrDriversPlaced.GetSize(); ++i) {
         const CString driver = plan.m_arrDriversPlaced[i] + "\\" + kPlotDriverFile;
-        if (Files::ProbeAccess(driver, DELETE) == ERROR_ACCESS_DENIED) {
+        if (Files::ProbeAccess(CStringW::FromText(driver), DELETE) == ERROR_ACCESS_DENIED) {
             strDenied = driver;
             return false;
         }
@@ -177,11 +183,11 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
         const int cut = key.ReverseFind('\\');
         RegKey applications;
         const WinResult opened =
-            applications.Open(HKEY_LOCAL_MACHINE, key.Left(cut), KEY_READ, RegKey::kOneLevelAtATime);
-        const WinResult deleted = opened ? applications.DeleteTree(key.Mid(cut + 1)) : opened;
+            applications.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(key.Left(cut)), KEY_READ, RegKey::kOneLevelAtATime);
+        const WinResult deleted = opened ? applications.DeleteTree(CStringW::FromText(key.Mid(cut + 1))) : opened;
         RegKey probe;
         if (!deleted &&
-            probe.Open(HKEY_LOCAL_MACHINE, key, KEY_READ, RegKey::kOneLevelAtATime).Code() != ERROR_FILE_NOT_FOUND)
+            probe.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(key), KEY_READ, RegKey::kOneLevelAtATime).Code() != ERROR_FILE_NOT_FOUND)
             leftover(Texts::kLeftRegistrationFormat, plan.m_arrRegistrationReleases[i], key, deleted.Code());
     }
     for (int i = 0; i < plan.m_arrProfiles.GetSize(); ++i) {
@@ -192,21 +198,24 @@ void RemoveFromAcad(const CRemovalPlan& plan, const CString& strFolder, FailureL
     for (int i = 0; i < plan.m_arrDriverFolders.GetSize(); ++i) {
         const CString driver = plan.m_arrDriverFolders[i] + "\\" + kPlotDriverFile;
         const CString backup = driver + kPlotDriverBackupSuffix;
-        ClearReadOnly(driver);
-        const WinResult restored = Files::PlaceFile(CStringW::FromText(backup), CStringW::FromText(driver));
+        const CStringW driverW = CStringW::FromText(driver);
+        const CStringW backupW = CStringW::FromText(backup);
+        ClearReadOnly(driverW);
+        const WinResult restored = Files::PlaceFile(backupW, driverW);
         if (!restored) {
             leftover(Texts::kLeftDriverFormat, driver, CString(), restored.Code());
             continue;
         }
-        ClearReadOnly(backup);
-        const WinResult deleted = Files::Delete(backup);
+        ClearReadOnly(backupW);
+        const WinResult deleted = Files::Delete(backupW);
         if (!deleted)
             leftover(Texts::kLeftFileFormat, backup, CString(), deleted.Code());
     }
     for (int i = 0; i < plan.m_arrDriversPlaced.GetSize(); ++i) {
         const CString driver = plan.m_arrDriversPlaced[i] + "\\" + kPlotDriverFile;
-        ClearReadOnly(driver);
-        const WinResult deleted = Files::Delete(driver);
+        const CStringW driverW = CStringW::FromText(driver);
+        ClearReadOnly(driverW);
+        const WinResult deleted = Files::Delete(driverW);
         if (!deleted)
             leftover(Texts::kLeftFileFormat, driver, CString(), deleted.Code());
     }
@@ -220,7 +229,9 @@ void FindBrokenRegistrations(const CAcadRegistry& record, const CString& strOwnF
         for (int i = 0; i < productKeys.GetSize(); ++i) {
             ForEachRegistration(productKeys[i], [&](const CString& name, const CString& loader) {
                 const CString key = CanonicalKeyPath(productKeys[i] + kApplications + "\\" + name);
-                if (GetPathKind(loader) == kPathFile || Contains(seen, key) || Files::LiesInside(CStringW::FromText(loader), CStringW::FromText(strOwnFolder)))
+                const CStringW loaderW = CStringW::FromText(loader);
+                if (GetPathKind(loaderW) == kPathFile || Contains(seen, key) ||
+                    Files::LiesInside(loaderW, CStringW::FromText(strOwnFolder)))
                     return;
                 seen.Add(key);
                 CString release, line;

@@ -22,12 +22,12 @@ const SupportFile kPlotDriver = {kPlotDriverSource, "%s\\Drv", kPlotDriverFile};
 
 bool IsFolder(const char* pszPath)
 {
-    return GetPathKind(pszPath) == kPathFolder;
+    return GetPathKind(CStringW::FromText(pszPath)) == kPathFolder;
 }
 
-bool IsFile(const char* pszPath)
+bool IsFile(const CStringW& path)
 {
-    return GetPathKind(pszPath) == kPathFile;
+    return GetPathKind(path) == kPathFile;
 }
 
 // Where one support file goes, for the log and the message: "AutoCAD 2008: <file>".
@@ -63,19 +63,21 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
     WinResult written = payload.IsEmpty() ? WinResult(ERROR_PATH_NOT_FOUND) : WinResult();
     if (written && bKeepOriginal) {
         const CString backup = target + kPlotDriverBackupSuffix;
+        const CStringW targetW = CStringW::FromText(target);
+        const CStringW backupW = CStringW::FromText(backup);
         // The add-on's own driver, placed by an earlier install where AutoCAD had
         // none, is no original to keep.
-        const bool own = Files::SameContent(CStringW::FromText(target), source);
+        const bool own = Files::SameContent(targetW, source);
         WinResult kept;
-        if (!Files::Exists(backup) && IsFile(target) && !own)
-            kept = Files::PlaceFile(CStringW::FromText(target), CStringW::FromText(backup));
-        if (!Files::Exists(backup) && (!IsFile(target) || own)) {
+        if (!Files::Exists(backupW) && IsFile(targetW) && !own)
+            kept = Files::PlaceFile(targetW, backupW);
+        if (!Files::Exists(backupW) && (!IsFile(targetW) || own)) {
             // AutoCAD's own driver is missing: nothing to keep, the add-on's is
             // placed all the same, and the uninstaller takes it off again.
             CString line;
             line.Format(Texts::kLogNoOwnDriverFormat, target.GetString());
             log.Note(line);
-        } else if (!IsFile(backup)) {
+        } else if (!IsFile(backupW)) {
             // A backup that could not be made means the original must stay.
             target = backup;
             written = kept ? WinResult(ERROR_CANNOT_MAKE) : kept;
@@ -130,7 +132,7 @@ bool CAcadRegistry::CanWriteSupportFolders(const ReleaseTicks& ticked, CString& 
                 PathBuffer folder;
                 if (!format || !FormatPath(folder, format, folders[i].GetString()) || !IsFolder(folder))
                     continue;  // no such folder: nothing is written there
-                if (Files::ProbeWritableFolder(folder) == ERROR_ACCESS_DENIED) {
+                if (Files::ProbeWritableFolder(CStringW::FromText(folder)) == ERROR_ACCESS_DENIED) {
                     strDenied = folder;
                     return false;
                 }

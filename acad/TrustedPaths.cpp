@@ -3,6 +3,7 @@
 #include "acad/TrustedPaths.h"
 
 #include "acad/AcadRegistry.h"
+#include "acad/KeyName.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
@@ -23,7 +24,7 @@ WinResult ReadTrustedPaths(const CString& variablesPath, CStringW& current)
 {
     current = CStringW();
     RegKey variables;
-    const WinResult opened = variables.Open(HKEY_CURRENT_USER, variablesPath, KEY_QUERY_VALUE | kUserView);
+    const WinResult opened = variables.Open(HKEY_CURRENT_USER, CStringW::FromText(variablesPath), KEY_QUERY_VALUE | kUserView);
     if (opened.Code() == ERROR_FILE_NOT_FOUND)
         return WinResult();
     if (!opened)
@@ -58,12 +59,13 @@ void ForEachEntry(const CStringW& value, Visit visit)
 void ListOpenableSubKeys(HKEY hKey, CStringArray& arrNames)
 {
     RegKey parent;
-    if (!parent.Open(hKey, "", KEY_READ))
+    if (!parent.Open(hKey, CStringW(), KEY_READ))
         return;
     for (RegSubKeys names(parent); names.Next();) {
+        CString name;
         RegKey child;
-        if (child.Open(hKey, names.Name(), KEY_READ))
-            arrNames.Add(names.Name());
+        if (KeyNameToText(names.Name(), name) && child.Open(hKey, names.Name(), KEY_READ))
+            arrNames.Add(name);
     }
 }
 
@@ -108,14 +110,15 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
     CStringArray profilesPaths;
     {
         RegKey root;
-        if (root.Open(HKEY_CURRENT_USER, kAcadRoot, KEY_READ | kUserView)) {
+        if (root.Open(HKEY_CURRENT_USER, CStringW::FromText(kAcadRoot), KEY_READ | kUserView)) {
             for (RegSubKeys releases(root); releases.Next();) {
+                CString name;
                 RegKey release;
-                if (!release.Open(root.Get(), releases.Name(), KEY_READ))
+                if (!KeyNameToText(releases.Name(), name) || !release.Open(root.Get(), releases.Name(), KEY_READ))
                     continue;
                 CStringArray products;
                 ListOpenableSubKeys(release.Get(), products);
-                const CString releasePath = CString(kAcadRoot) + "\\" + releases.Name();
+                const CString releasePath = CString(kAcadRoot) + "\\" + name;
                 for (int p = 0; p < products.GetSize(); ++p)
                     profilesPaths.Add(SubKeyPath("%s\\%s", releasePath, products[p]) + "\\Profiles");
             }
@@ -125,7 +128,7 @@ void CollectVariablesKeys(CStringArray& variablesPaths)
     // Phase 2: the Variables key of every profile.
     for (int i = 0; i < profilesPaths.GetSize(); ++i) {
         RegKey profiles;
-        if (!profiles.Open(HKEY_CURRENT_USER, profilesPaths[i], KEY_READ | kUserView))
+        if (!profiles.Open(HKEY_CURRENT_USER, CStringW::FromText(profilesPaths[i]), KEY_READ | kUserView))
             continue;
         CStringArray names;
         ListOpenableSubKeys(profiles.Get(), names);
@@ -199,10 +202,11 @@ bool CAcadRegistry::AddTrustedPath(Reporter& log)
             // Made below the profile only: a profile that went meanwhile is not made again.
             const CString& path = variablesPaths[i];
             RegKey profile;
-            written = profile.Open(HKEY_CURRENT_USER, path.Left(path.ReverseFind('\\')), MAXIMUM_ALLOWED | kUserView);
+            written = profile.Open(HKEY_CURRENT_USER, CStringW::FromText(path.Left(path.ReverseFind('\\'))),
+                                   MAXIMUM_ALLOWED | kUserView);
             RegKey variables;
             if (written)
-                written = variables.Create(profile.Get(), kVariablesKey);
+                written = variables.Create(profile.Get(), CStringW::FromText(kVariablesKey));
             if (written)
                 written = variables.SetStringW(kValueName, updated);
         }
@@ -260,7 +264,7 @@ WinResult RemoveTrustedPath(const CString& strVariablesPath, const CString& strF
     if (!removed)
         return WinResult();  // nothing of ours there: no value is written
     RegKey variables;
-    const WinResult opened = variables.Open(HKEY_CURRENT_USER, strVariablesPath, KEY_SET_VALUE | kUserView);
+    const WinResult opened = variables.Open(HKEY_CURRENT_USER, CStringW::FromText(strVariablesPath), KEY_SET_VALUE | kUserView);
     if (!opened)
         return opened;
     return variables.SetStringW(kValueName, kept);

@@ -17,7 +17,7 @@ RunFace ChooseRunFace(CommandLine& options)
 
 void NoteRunFace(const CommandLine& options, const RunFace& face, Reporter& notes)
 {
-    if (!face.sessionRead)  // taken as a desktop, as before
+    if (!face.sessionRead)  // the run goes on as on a desktop
         notes.Note(CStringW::FromText(Texts::kLogSessionUnknown) + DescribeError(face.sessionRead.Code()));
     if (face.bNoDesktop)
         notes.Note(Texts::kLogNoDesktop);

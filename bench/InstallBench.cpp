@@ -76,7 +76,7 @@ int Profile(const char* pszDest, const CString& list)
     if (!list.IsEmpty())
         ProfileCheck(payload, list, held);
     const CStringW dest = CStringW::FromText(pszDest);
-    Files::MakeDir(pszDest);
+    Files::CreateFolder(dest);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
     // Shown, as the dialog's bar is: a hidden bar never paints.
@@ -136,12 +136,12 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
         return 2;
-    Files::SetModulePathForTesting((std::string(argv[1]) + "\\SetUp.exe").c_str());
+    Files::SetModulePathForTesting(CStringW::FromText((std::string(argv[1]) + "\\SetUp.exe").c_str()));
     const bool profile = argc > 3 && std::strcmp(argv[3], "profile") == 0;
     const int listArg = profile ? 4 : 3;
     // The distribution's program carries its list; this one is given it.
     CString list;
-    if (argc > listArg && !Files::ReadAll(argv[listArg], list))
+    if (argc > listArg && !Files::ReadAll(CStringW::FromText(argv[listArg]), list))
         return 2;
     if (profile)
         return Profile(argv[2], list);
@@ -163,9 +163,9 @@ int main(int argc, char** argv)
     const ExitCode result = sequence.Run(plan);
     QueryPerformanceCounter(&t1);
     RegKey machine;
-    if (machine.Open(HKEY_LOCAL_MACHINE, "", MAXIMUM_ALLOWED)) {
-        machine.DeleteTree(kUninstallEntryKey);
-        machine.DeleteTree(kActiveSetupKey);
+    if (machine.Open(HKEY_LOCAL_MACHINE, CStringW(), MAXIMUM_ALLOWED)) {
+        machine.DeleteTree(CStringW::FromText(kUninstallEntryKey));
+        machine.DeleteTree(CStringW::FromText(kActiveSetupKey));
     }
     if (result != kExitDone)
         return 1;

@@ -91,7 +91,7 @@ CString NextActiveSetupVersion(const char* pszStored, int nSetupVersion)
 WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString& strVersion)
 {
     RegKey component;
-    WinResult result = component.Create(HKEY_LOCAL_MACHINE, kActiveSetupKey);
+    WinResult result = component.Create(HKEY_LOCAL_MACHINE, CStringW::FromText(kActiveSetupKey));
     if (!result)
         return result;
     strVersion = NextActiveSetupVersion(ReadText(component, L"Version"), g_nSetupVersion);
@@ -113,7 +113,7 @@ WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString&
         const WinResult written =
             value.pszText ? component.SetStringW(CStringW::FromText(value.pszName).GetString(),
                                                  CStringW::FromText(value.pszText))
-                          : component.SetDword(value.pszName, value.dwNumber);
+                          : component.SetDword(CStringW::FromText(value.pszName).GetString(), value.dwNumber);
         if (result && !written)
             result = written;
     }
@@ -123,7 +123,7 @@ WinResult WriteActiveSetup(UserStepMode mode, const CString& strFolder, CString&
 WinResult RaiseActiveSetupVersion(CString& strVersion, CString& strStub)
 {
     RegKey component;
-    WinResult result = component.Open(HKEY_LOCAL_MACHINE, kActiveSetupKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    WinResult result = component.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(kActiveSetupKey), KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (!result)
         return result;
     strVersion = NextActiveSetupVersion(ReadText(component, L"Version"), g_nSetupVersion);
@@ -134,7 +134,7 @@ WinResult RaiseActiveSetupVersion(CString& strVersion, CString& strStub)
 CString ActiveSetupFolder(UserStepMode* pMode)
 {
     RegKey component;
-    if (!component.Open(HKEY_LOCAL_MACHINE, kActiveSetupKey, KEY_READ))
+    if (!component.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(kActiveSetupKey), KEY_READ))
         return CString();
     // The StubPath ends with the quoted folder (a folder never holds '"').
     const CString stub = ReadText(component, L"StubPath");
@@ -158,12 +158,12 @@ WinResult RecordUserStepDone(const CString& strFolder)
     if (!Files::SameFolder(CStringW::FromText(ActiveSetupFolder(&mode)), CStringW::FromText(strFolder)))
         return WinResult();
     RegKey component;
-    if (!component.Open(HKEY_LOCAL_MACHINE, kActiveSetupKey, KEY_READ))
+    if (!component.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(kActiveSetupKey), KEY_READ))
         return WinResult();
     const CString version = ReadText(component, L"Version");
     RegKey record;
     // The record's name tells the view itself (Wow6432Node for the 32-bit edition).
-    WinResult result = record.Create(HKEY_CURRENT_USER, UserRecordKey(), kUserHiveView);
+    WinResult result = record.Create(HKEY_CURRENT_USER, CStringW::FromText(UserRecordKey()), kUserHiveView);
     if (result)
         result = record.SetStringW(L"Version", CStringW::FromText(version));
     return result;

@@ -8,10 +8,11 @@ WinResult MakeLibrary(const CString& strInstallFolder, bool& bMade, CString& str
 {
     CString library;
     library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
+    const CStringW libraryW = CStringW::FromText(library);
     bMade = false;
-    if (Files::Exists(CStringW::FromText(library)))
+    if (Files::Exists(libraryW))
         return WinResult();
-    const WinResult made = FolderSecurity::CreateWith(CStringW::FromText(library), kProtectedFolderSddl);
+    const WinResult made = FolderSecurity::CreateWith(libraryW, kProtectedFolderSddl);
     bMade = static_cast<bool>(made);
     if (!made && made.Code() != ERROR_ALREADY_EXISTS) {
         strFailed = library;
@@ -25,8 +26,9 @@ WinResult OpenLibraryToUsers(const CString& strInstallFolder, CString& strFailed
     CString library;
     library.Format(kLibraryFolderFormat, strInstallFolder.GetString());
     // Windows sets a list by name through a link: never on what one points to.
+    const CStringW libraryW = CStringW::FromText(library);
     const WinResult applied =
-        Files::IsLink(library) ? WinResult(kErrorReparsePoint) : FolderSecurity::Apply(library, kLibrarySddl, false);
+        Files::IsLink(libraryW) ? WinResult(kErrorReparsePoint) : FolderSecurity::Apply(libraryW, kLibrarySddl, false);
     if (!applied)
         strFailed = library;
     return applied;

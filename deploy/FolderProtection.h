@@ -13,7 +13,7 @@
 // are data): Users may add files and folders to it and modify what lies inside,
 // but not rename, delete or re-permit the library itself (with others' drawings
 // in it), on top of what it inherits.
-constexpr char kLibrarySddl[] = "D:AI(A;;0x1200af;;;BU)(A;OICIIO;0x1301bf;;;BU)";
+constexpr wchar_t kLibrarySddl[] = L"D:AI(A;;0x1200af;;;BU)(A;OICIIO;0x1301bf;;;BU)";
 
 // Makes the library folder when missing, protected like the install folder until
 // its files are placed (bMade then); on failure the folder is in strFailed.

@@ -95,7 +95,7 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
     }
     // The list keeps what is still there, so that a later run still knows it.
     if (stillThere.IsEmpty())
-        Files::Delete(strFolder + "\\" + kInstalledFilesName);
+        Files::Delete(folder + L"\\" + CStringW::FromText(kInstalledFilesName));
     else
         WriteInstalledFiles(strFolder, stillThere);
 
@@ -115,15 +115,17 @@ void RemoveInstallFolder(const CString& strFolder, FilesLeft& left, const char* 
 
 bool RemoveEmptyInstallFolder(const CString& strFolder)
 {
-    if (GetPathKind(strFolder) == kPathFolder)
-        Files::RemoveFolder(strFolder);
-    if (GetPathKind(strFolder) != kPathMissing)
+    const CStringW folder = CStringW::FromText(strFolder);
+    if (GetPathKind(folder) == kPathFolder)
+        Files::RemoveFolder(folder);
+    if (GetPathKind(folder) != kPathMissing)
         return false;
     // The chosen folder around it goes too, but only when nothing else is in it,
     // and never when it is a link.
     const int cut = strFolder.ReverseFind('\\');
-    if (cut > 2 && !Files::IsLink(strFolder.Left(cut)))
-        Files::RemoveFolder(strFolder.Left(cut));
+    const CStringW chosen = CStringW::FromText(strFolder.Left(cut));
+    if (cut > 2 && !Files::IsLink(chosen))
+        Files::RemoveFolder(chosen);
     return true;
 }
 

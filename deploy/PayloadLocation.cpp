@@ -21,3 +21,13 @@ bool LocatePayload(CStringW& strPayload)
     }
     return false;
 }
+
+int GetPathKind(CString strPath)
+{
+    return GetPathKind(CStringW::FromText(strPath));
+}
+
+void ClearReadOnly(CString strPath)
+{
+    ClearReadOnly(CStringW::FromText(strPath));
+}

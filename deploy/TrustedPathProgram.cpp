@@ -62,7 +62,7 @@ WinResult PlaceSharedTrustedPathProgram(const CStringW& strSourceFolder, CString
     // earlier install's) is used only when no one else could replace it.
     const bool existed = Files::Exists(folderW) ||
                          FolderSecurity::CreateWith(folderW, kProtectedFolderSddl).Code() == ERROR_ALREADY_EXISTS;
-    if (GetPathKind(folder) != kPathFolder)
+    if (GetPathKind(folderW) != kPathFolder)
         return WinResult(ERROR_PATH_NOT_FOUND);
     CStringW owner;
     if (existed && FolderSecurity::IsReplaceable(folderW, owner))

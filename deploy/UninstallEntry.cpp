@@ -18,7 +18,7 @@ const char kVersionValue[] = "DisplayVersion";
 WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long long nBytes)
 {
     RegKey entry;
-    WinResult result = entry.Create(HKEY_LOCAL_MACHINE, kUninstallEntryKey);
+    WinResult result = entry.Create(HKEY_LOCAL_MACHINE, CStringW::FromText(kUninstallEntryKey));
     if (!result)
         return result;
     CString name, version, uninstaller, quoted, quiet;
@@ -47,8 +47,9 @@ WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long lon
         {"NoRepair", nullptr, 1},
     };
     for (const auto& value : values) {
-        const WinResult written = value.pszText ? entry.SetString(value.pszName, value.pszText)
-                                                : entry.SetDword(value.pszName, value.dwNumber);
+        const CStringW name = CStringW::FromText(value.pszName);
+        const WinResult written = value.pszText ? entry.SetStringW(name.GetString(), CStringW::FromText(value.pszText))
+                                                : entry.SetDword(name.GetString(), value.dwNumber);
         if (result && !written)
             result = written;
     }
@@ -58,10 +59,10 @@ WinResult WriteUninstallEntry(const CString& strInstallFolder, unsigned long lon
 CString UninstallEntryLocation()
 {
     RegKey entry;
-    if (!entry.Open(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_READ))
+    if (!entry.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(kUninstallEntryKey), KEY_READ))
         return CString();
     CString location;
-    if (!entry.QueryText(kLocationValue, location) || location.GetLength() > MAX_PATH)
+    if (!entry.QueryText(CStringW::FromText(kLocationValue).GetString(), location) || location.GetLength() > MAX_PATH)
         return CString();
     return location;
 }
@@ -70,7 +71,7 @@ CString UninstallEntryVersion()
 {
     RegKey entry;
     CString version;
-    if (!entry.Open(HKEY_LOCAL_MACHINE, kUninstallEntryKey, KEY_READ) || !entry.QueryText(kVersionValue, version))
+    if (!entry.Open(HKEY_LOCAL_MACHINE, CStringW::FromText(kUninstallEntryKey), KEY_READ) || !entry.QueryText(CStringW::FromText(kVersionValue).GetString(), version))
         return CString();
     return version;
 }
@@ -81,7 +82,7 @@ bool RemoveUninstallEntry(const CString& strInstallFolder)
     if (!Files::SameFolder(CStringW::FromText(location), CStringW::FromText(strInstallFolder)))
         return true;  // none, or another installation's: not ours to touch
     RegKey machine;
-    if (!machine.Open(HKEY_LOCAL_MACHINE, "", MAXIMUM_ALLOWED))
+    if (!machine.Open(HKEY_LOCAL_MACHINE, CStringW(), MAXIMUM_ALLOWED))
         return false;
-    return static_cast<bool>(machine.DeleteSubKey(kUninstallEntryKey));
+    return static_cast<bool>(machine.DeleteSubKey(CStringW::FromText(kUninstallEntryKey)));
 }

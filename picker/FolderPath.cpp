@@ -8,7 +8,7 @@ int ConfirmFolder(const char* pszPath)
 {
     int r = CreateFolderPath(pszPath, TRUE);
     if (r == kFolderOk) {
-        if (Files::Exists(pszPath))
+        if (Files::Exists(CStringW::FromText(pszPath)))
             return kFolderOk;
         CString question;
         question.Format(Texts::kPickerCreateFormat, pszPath);

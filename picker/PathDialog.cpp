@@ -152,8 +152,8 @@ void CPathDialog::OnInitialized(HWND hWnd)
     ShowWindow(edit, SW_SHOW);
     SendMessageA(edit, WM_SETFONT, SendMessageA(hWnd, WM_GETFONT, 0, 0), TRUE);
 
-    const CString initial = m_pszInitialFolder ? CString(m_pszInitialFolder) : Files::CurrentFolder();
-    const CStringW wideInitial = CStringW::FromText(initial);
+    const CStringW wideInitial =
+        m_pszInitialFolder ? CStringW::FromText(m_pszInitialFolder) : Files::CurrentFolderW();
     SendMessageW(hWnd, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(wideInitial.GetString()));
     // A folder the tree cannot select (typically the default folder, which does
     // not exist yet) still shows in the box, so the user need not type it again.

@@ -15,11 +15,6 @@ bool FitsPath(const CStringW& path)
     return path.GetLength() < kMaxPath;
 }
 
-bool FitsPath(const char* psz)
-{
-    return std::strlen(psz) < static_cast<size_t>(kMaxPath);
-}
-
 } // namespace
 
 bool FileFinder::First(const CStringW& strPattern)
@@ -30,14 +25,6 @@ bool FileFinder::First(const CStringW& strPattern)
         return false;
     m_hFind = FindFirstFileW(strPattern.GetString(), &m_data);
     return m_hFind != INVALID_HANDLE_VALUE;
-}
-
-bool FileFinder::First(const char* pszPattern)
-{
-    Close();
-    if (!pszPattern || !FitsPath(pszPattern))
-        return false;
-    return First(CStringW::FromText(pszPattern));
 }
 
 bool FileFinder::Next()
@@ -110,11 +97,6 @@ void SetModulePathForTesting(const CStringW& strPath)
     g_modulePathForTesting = strPath;
 }
 
-void SetModulePathForTesting(const char* pszPath)
-{
-    SetModulePathForTesting(CStringW::FromText(pszPath));
-}
-
 CStringW ModulePathW()
 {
     if (!g_modulePathForTesting.IsEmpty())
@@ -131,13 +113,6 @@ CStringW ModulePathW()
             return path;
     }
     return CStringW();
-}
-
-CString ModulePath()
-{
-    CString text;
-    PathToText(ModulePathW(), text);
-    return text;
 }
 
 DWORD GetAttributes(const CStringW& strPath)
@@ -316,13 +291,6 @@ WinResult CopyOverwrite(const CStringW& strSource, const CStringW& strTarget)
     return WinResult::FromLastError(CopyFileW(strSource.GetString(), strTarget.GetString(), FALSE) != FALSE);
 }
 
-WinResult CopyOverwrite(const char* pszSource, const char* pszTarget)
-{
-    if (!FitsPath(pszSource) || !FitsPath(pszTarget))
-        return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    return CopyOverwrite(CStringW::FromText(pszSource), CStringW::FromText(pszTarget));
-}
-
 WinResult Delete(const CStringW& strPath)
 {
     return WinResult::FromLastError(DeleteFileW(strPath.GetString()) != FALSE);
@@ -333,13 +301,6 @@ WinResult CreateFolder(const CStringW& strPath)
     if (!FitsPath(strPath))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
     return WinResult::FromLastError(CreateDirectoryW(strPath.GetString(), nullptr) != FALSE);
-}
-
-WinResult CreateFolder(const char* pszPath)
-{
-    if (!FitsPath(pszPath))
-        return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    return CreateFolder(CStringW::FromText(pszPath));
 }
 
 WinResult RemoveFolder(const CStringW& strPath)
@@ -534,13 +495,13 @@ WinResult DeleteInside(const CStringW& strFolder, const CStringW& strRelative)
         SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE);
 }
 
-CString CurrentFolder()
+CStringW CurrentFolderW()
 {
     wchar_t sz[260] = {};
     const DWORD n = GetCurrentDirectoryW(260, sz);
     if (n == 0 || n >= 260)
-        return CString();
-    return CString::FromWide(sz, static_cast<int>(n));
+        return CStringW();
+    return CStringW(sz, static_cast<int>(n));
 }
 
 CStringW LongFullPathW(const CStringW& strPath)
@@ -579,27 +540,19 @@ bool LiesInsideResolved(const CStringW& strPath, const CStringW& strFolder)
     return strFolder.GetLength() > 0 && strPath.StartsWithNoCase(strFolder + L"\\");
 }
 
-CString LongFullPath(const char* pszPath)
+DWORD ProbeAccess(const CStringW& strPath, DWORD dwAccess)
 {
-    CString text;
-    if (!PathToText(LongFullPathW(CStringW::FromText(pszPath)), text))
-        return CString(pszPath);  // a GBK path's long form is GBK too; keep it as given otherwise
-    return text;
-}
-
-DWORD ProbeAccess(const char* pszPath, DWORD dwAccess)
-{
-    ScopedHandle file(CreateFileW(CStringW::FromText(pszPath).GetString(), dwAccess,
+    ScopedHandle file(CreateFileW(strPath.GetString(), dwAccess,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }
 
-DWORD ProbeWritableFolder(const char* pszFolder)
+DWORD ProbeWritableFolder(const CStringW& strFolder)
 {
-    CString probe;
-    probe.Format("%s\\~Q-Ostrevo-probe-%lu-%lu.tmp", pszFolder, GetCurrentProcessId(), GetTickCount());
-    ScopedHandle file(CreateFileW(CStringW::FromText(probe).GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const CStringW probe = CStringW::FormatText("%s\\~Q-Ostrevo-probe-%lu-%lu.tmp", strFolder.GetString(),
+                                                GetCurrentProcessId(), GetTickCount());
+    ScopedHandle file(CreateFileW(probe.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return file.IsValid() ? ERROR_SUCCESS : GetLastError();
 }

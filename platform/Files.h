@@ -1,8 +1,8 @@
-// The one way the program reaches files and folders. Every path reaches Windows
-// through the wide functions. A path Windows hands over (the program's own
-// folder, the temporary folder, a listing) stays wide, so it never loses a
-// character; the program's own texts (GBK) are converted on the way in, whatever
-// the system's ANSI code page.
+// The one way the program reaches files and folders: wide paths in, wide paths
+// out, through the wide functions of Windows. A path Windows hands over (the
+// program's own folder, the temporary folder, a listing) never loses a
+// character; a caller holding one of the program's own texts (GBK) converts it
+// (CStringW::FromText) before it comes here.
 #pragma once
 
 #include <windows.h>
@@ -23,16 +23,12 @@ public:
     // Opens the listing of a path or pattern; the first entry is then current.
     // A pattern that is not shorter than MAX_PATH is refused, as Windows refuses it.
     bool First(const CStringW& strPattern);
-    bool First(const char* pszPattern);
     // Moves to the next entry; false when there is none.
     bool Next();
     void Close();
 
     // The entry's name as Windows gives it.
     CStringW NameW() const { return CStringW(m_data.cFileName); }
-    // The name in the program's code page ('?' for a character GBK lacks): for
-    // names the program made itself.
-    CString Name() const { return CString::FromWide(m_data.cFileName); }
     DWORD Attributes() const { return m_data.dwFileAttributes; }
     bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     bool IsDots() const;
@@ -67,10 +63,7 @@ namespace Files {
 
 // Full path of the running program (GetModuleFileNameW), every character kept.
 CStringW ModulePathW();
-// The same in the program's code page; empty when GBK cannot hold it.
-CString ModulePath();
 // Tests place "the program" in a folder of their own; empty restores the real path.
-void SetModulePathForTesting(const char* pszPath);
 void SetModulePathForTesting(const CStringW& strPath);
 
 // INVALID_FILE_ATTRIBUTES when the path does not exist.
@@ -160,32 +153,14 @@ bool LiesInsideResolved(const CStringW& strPath, const CStringW& strFolder);
 // Windows has none.
 CStringW ShortPathW(const CStringW& strPath);
 
-// The same for the program's own texts (GBK paths). Those that take a path into
-// a fixed buffer elsewhere refuse one of MAX_PATH bytes or more.
-inline DWORD GetAttributes(const char* pszPath) { return GetAttributes(CStringW::FromText(pszPath)); }
-inline WinResult SetAttributes(const char* pszPath, DWORD dwAttributes)
-{
-    return SetAttributes(CStringW::FromText(pszPath), dwAttributes);
-}
-WinResult CopyOverwrite(const char* pszSource, const char* pszTarget);
-inline WinResult Delete(const char* pszPath) { return Delete(CStringW::FromText(pszPath)); }
-WinResult CreateFolder(const char* pszPath);
-inline WinResult RemoveFolder(const char* pszPath) { return RemoveFolder(CStringW::FromText(pszPath)); }
-inline bool Exists(const char* pszPath) { return Exists(CStringW::FromText(pszPath)); }
-inline bool IsLink(const char* pszPath) { return IsLink(CStringW::FromText(pszPath)); }
-inline bool ReadAll(const char* pszPath, CString& strContent) { return ReadAll(CStringW::FromText(pszPath), strContent); }
-inline WinResult DeleteAtRestart(const char* pszPath) { return DeleteAtRestart(CStringW::FromText(pszPath)); }
-// One level, as _mkdir; callers do not look at the result.
-inline void MakeDir(const char* pszPath) { CreateFolder(pszPath); }
-// GetCurrentDirectoryW into a 260-character buffer.
-CString CurrentFolder();
-CString LongFullPath(const char* pszPath);
+// GetCurrentDirectoryW into a 260-character buffer; empty when it does not fit.
+CStringW CurrentFolderW();
 // Whether the file may be opened with the access: ERROR_SUCCESS, ERROR_ACCESS_DENIED,
 // or another error. Nothing is changed.
-DWORD ProbeAccess(const char* pszPath, DWORD dwAccess);
+DWORD ProbeAccess(const CStringW& strPath, DWORD dwAccess);
 // Whether a file can be made in the folder: creates and deletes a uniquely named
 // one. ERROR_SUCCESS, ERROR_ACCESS_DENIED, or another error.
-DWORD ProbeWritableFolder(const char* pszFolder);
+DWORD ProbeWritableFolder(const CStringW& strFolder);
 
 } // namespace Files
 
@@ -193,10 +168,8 @@ DWORD ProbeWritableFolder(const char* pszFolder);
 enum PathKind { kPathMissing = 0, kPathFile = 1, kPathFolder = 2 };
 // Whether a file, a folder or nothing is there (a listing of the path itself).
 int GetPathKind(const CStringW& strPath);
-inline int GetPathKind(CString strPath) { return GetPathKind(CStringW::FromText(strPath)); }
 // Clears FILE_ATTRIBUTE_READONLY and keeps every other attribute; nothing is reported.
 void ClearReadOnly(const CStringW& strPath);
-inline void ClearReadOnly(CString strPath) { ClearReadOnly(CStringW::FromText(strPath)); }
 
 // A path from Windows in the program's code page, when GBK can hold every one of
 // its characters; otherwise false, and the caller refuses it with a message that

@@ -68,7 +68,7 @@ int CreateFolderPath(const char* pszPath, BOOL bValidateOnly)
     if (len < 3 || !IsAsciiLetter(path[0]) || path[1] != ':' || path[2] != '\\')
         return kFolderInvalid;
     if (len == 3)
-        return bValidateOnly || Files::Exists(path) ? kFolderOk : kFolderCannotCreate;
+        return bValidateOnly || Files::Exists(CStringW::FromText(path)) ? kFolderOk : kFolderCannotCreate;
 
     // Split after the root at real backslashes only (never a GBK second byte).
     const CString rest(path + 3);
@@ -82,7 +82,7 @@ int CreateFolderPath(const char* pszPath, BOOL bValidateOnly)
             const CString upTo = CString(path, 3) + rest.Left(start + level.GetLength());
             // A level made here is the setup's: protected in the same call.
             FolderSecurity::CreateWith(CStringW::FromText(upTo), kProtectedFolderSddl);  // an existing one is passed over
-            if (!Files::Exists(upTo))
+            if (!Files::Exists(CStringW::FromText(upTo)))
                 return kFolderCannotCreate;
         }
         if (end < 0)

@@ -16,20 +16,13 @@ namespace {
 ApplyFn g_applyForTesting = nullptr;
 DescribeFn g_describeForTesting = nullptr;
 
-// The program's path (GBK) or any path, as the test hook takes it.
-CString HookPath(const CStringW& path)
-{
-    return CString::FromWide(path.GetString(), path.GetLength());
-}
-
 // A security descriptor made from SDDL, freed when the object goes.
 class Descriptor {
 public:
-    explicit Descriptor(const char* pszSddl)
+    explicit Descriptor(const wchar_t* pszSddl)
     {
         if (pszSddl)
-            ConvertStringSecurityDescriptorToSecurityDescriptorW(CStringW::FromText(pszSddl).GetString(),
-                                                                 SDDL_REVISION_1, &m_sd, nullptr);
+            ConvertStringSecurityDescriptorToSecurityDescriptorW(pszSddl, SDDL_REVISION_1, &m_sd, nullptr);
     }
     ~Descriptor()
     {
@@ -67,8 +60,8 @@ public:
     explicit DiskDescriptor(const CStringW& path)
     {
         if (g_describeForTesting) {
-            const char* sddl = g_describeForTesting(path);
-            m_ok = sddl && ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &m_sd, nullptr);
+            const wchar_t* sddl = g_describeForTesting(path);
+            m_ok = sddl && ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &m_sd, nullptr);
             m_link = Files::IsLink(path);
             return;
         }
@@ -124,19 +117,19 @@ private:
 // creates a child), and the account given.
 bool IsTrusted(PSID sid, PSID trusted)
 {
-    static const char* const kTrusted[] = {
-        "S-1-5-32-544",  // Administrators
-        "S-1-5-18",      // SYSTEM
-        "S-1-3-0",       // CREATOR OWNER
-        "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",  // TrustedInstaller
+    static const wchar_t* const kTrusted[] = {
+        L"S-1-5-32-544",  // Administrators
+        L"S-1-5-18",      // SYSTEM
+        L"S-1-3-0",       // CREATOR OWNER
+        L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",  // TrustedInstaller
     };
     if (!sid)
         return false;
     if (trusted && EqualSid(sid, trusted))
         return true;
-    for (const char* text : kTrusted) {
+    for (const wchar_t* text : kTrusted) {
         PSID known = nullptr;
-        if (!ConvertStringSidToSidA(text, &known))
+        if (!ConvertStringSidToSidW(text, &known))
             continue;
         const bool same = EqualSid(sid, known) != FALSE;
         LocalFree(known);
@@ -276,10 +269,10 @@ void SetDescribeForTesting(DescribeFn fn)
     g_describeForTesting = fn;
 }
 
-WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected)
+WinResult Apply(const CStringW& strFolder, const wchar_t* pszSddl, bool bProtected)
 {
     if (g_applyForTesting)
-        return g_applyForTesting(pszFolder, pszSddl, bProtected) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
+        return g_applyForTesting(strFolder, pszSddl, bProtected) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
     const Descriptor sd(pszSddl);
     bool present = false;
     PACL dacl = sd.Dacl(&present);
@@ -288,16 +281,15 @@ WinResult Apply(const char* pszFolder, const char* pszSddl, bool bProtected)
     const SECURITY_INFORMATION what =
         DACL_SECURITY_INFORMATION |
         (bProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
-    const CStringW folder = CStringW::FromText(pszFolder);
     // The call takes a writable name; it does not write into it.
-    return WinResult(SetNamedSecurityInfoW(const_cast<wchar_t*>(folder.GetString()), SE_FILE_OBJECT, what, nullptr,
+    return WinResult(SetNamedSecurityInfoW(const_cast<wchar_t*>(strFolder.GetString()), SE_FILE_OBJECT, what, nullptr,
                                            nullptr, dacl, nullptr));
 }
 
-WinResult CreateWith(const CStringW& strFolder, const char* pszSddl)
+WinResult CreateWith(const CStringW& strFolder, const wchar_t* pszSddl)
 {
     if (g_applyForTesting) {
-        if (!g_applyForTesting(HookPath(strFolder), pszSddl, true))
+        if (!g_applyForTesting(strFolder, pszSddl, true))
             return WinResult(ERROR_ACCESS_DENIED);
         return Files::CreateFolder(strFolder);
     }
@@ -308,7 +300,7 @@ WinResult CreateWith(const CStringW& strFolder, const char* pszSddl)
     return WinResult::FromLastError(CreateDirectoryW(strFolder.GetString(), &attributes) != FALSE);
 }
 
-ScopedHandle CreateHeld(const CStringW& strFolder, const char* pszSddl, WinResult& result)
+ScopedHandle CreateHeld(const CStringW& strFolder, const wchar_t* pszSddl, WinResult& result)
 {
     // Only the native call makes a folder and opens it in one step; every Windows
     // has it, and it is looked up as the other late functions are.
@@ -346,10 +338,10 @@ ScopedHandle CreateHeld(const CStringW& strFolder, const char* pszSddl, WinResul
     return ScopedHandle(status >= 0 ? folder : nullptr);
 }
 
-WinResult ProtectItself(const CStringW& strFolder, const char* pszSddl)
+WinResult ProtectItself(const CStringW& strFolder, const wchar_t* pszSddl)
 {
     if (g_applyForTesting)
-        return g_applyForTesting(HookPath(strFolder), pszSddl, true) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
+        return g_applyForTesting(strFolder, pszSddl, true) ? WinResult() : WinResult(ERROR_ACCESS_DENIED);
     const Descriptor sd(pszSddl);
     if (!sd.Get())
         return WinResult(ERROR_INVALID_SECURITY_DESCR);
@@ -367,13 +359,13 @@ WinResult ProtectItself(const CStringW& strFolder, const char* pszSddl)
     return WinResult::FromLastError(SetKernelObjectSecurity(held.Get(), what, sd.Get()) != FALSE);
 }
 
-bool OthersCanReplace(const char* pszFolderSddl, const char* pszParentSddl, const char* pszTrustedSid)
+bool OthersCanReplace(const wchar_t* pszFolderSddl, const wchar_t* pszParentSddl, const wchar_t* pszTrustedSid)
 {
     const Descriptor folder(pszFolderSddl);
     const Descriptor parent(pszParentSddl);
     PSID trusted = nullptr;
     if (pszTrustedSid)
-        ConvertStringSidToSidA(pszTrustedSid, &trusted);
+        ConvertStringSidToSidW(pszTrustedSid, &trusted);
     const bool replaceable = Replaceable(folder.Get(), pszParentSddl ? parent.Get() : nullptr, trusted);
     if (trusted)
         LocalFree(trusted);

@@ -3,18 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-// A key path or value name of the program (GBK), as the wide functions take it:
-// converted from code page 936 whatever the system's, so the same keys are
-// reached on every Windows.
-CStringW Wide(const char* psz)
-{
-    return CStringW::FromText(psz);
-}
-
-} // namespace
-
 RegKey& RegKey::operator=(RegKey&& other) noexcept
 {
     if (this != &other) {
@@ -42,11 +30,6 @@ WinResult RegKey::Adopt(LONG r, HKEY h)
         return WinResult(ERROR_INVALID_HANDLE);
     m_hKey = h;
     return WinResult();
-}
-
-WinResult RegKey::Open(HKEY hParent, const char* pszName, REGSAM access, unsigned flags)
-{
-    return Open(hParent, Wide(pszName), access, flags);
 }
 
 WinResult RegKey::Open(HKEY hParent, const CStringW& strName, REGSAM access, unsigned flags)
@@ -88,10 +71,10 @@ WinResult RegKey::OpenLevels(HKEY hRoot, const CStringW& strPath, REGSAM access,
     return WinResult();
 }
 
-WinResult RegKey::Create(HKEY hParent, const char* pszPath, REGSAM samView)
+WinResult RegKey::Create(HKEY hParent, const CStringW& strPath, REGSAM samView)
 {
     HKEY h = nullptr;
-    const LONG r = RegCreateKeyExW(hParent, Wide(pszPath).GetString(), 0, nullptr, 0, MAXIMUM_ALLOWED | samView,
+    const LONG r = RegCreateKeyExW(hParent, strPath.GetString(), 0, nullptr, 0, MAXIMUM_ALLOWED | samView,
                                    nullptr, &h, nullptr);
     return Adopt(r, h);
 }
@@ -119,22 +102,15 @@ bool RegKey::Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) c
     return false;
 }
 
-WinResult RegKey::EnumSubKey(DWORD nIndex, char (&szName)[256]) const
+WinResult RegKey::EnumSubKey(DWORD nIndex, CStringW& strName) const
 {
-    std::memset(szName, 0, sizeof szName);
-    wchar_t szWide[256] = {};
+    strName = CStringW();
+    wchar_t szName[256] = {};  // a key name has at most 255 characters
     DWORD cch = 256;
-    const LONG r = RegEnumKeyExW(m_hKey, nIndex, szWide, &cch, nullptr, nullptr, nullptr, nullptr);
+    const LONG r = RegEnumKeyExW(m_hKey, nIndex, szName, &cch, nullptr, nullptr, nullptr, nullptr);
     if (r != ERROR_SUCCESS)
         return WinResult::FromStatus(r);
-    // A name the program's texts cannot hold whole is refused: opened by a
-    // look-alike, it would be another key.
-    CString text;
-    if (!CString::FromWideExact(szWide, static_cast<int>(wcsnlen(szWide, 256)), text))
-        return WinResult(ERROR_NO_UNICODE_TRANSLATION);
-    if (text.GetLength() >= static_cast<int>(sizeof szName))
-        return WinResult(ERROR_INSUFFICIENT_BUFFER);
-    std::memcpy(szName, text.GetString(), static_cast<size_t>(text.GetLength()));
+    strName = CStringW(szName, static_cast<int>(wcsnlen(szName, 256)));
     return WinResult();
 }
 
@@ -163,9 +139,9 @@ WinResult RegKey::QueryData(const wchar_t* pszName, DWORD* pType, CString& bytes
     return WinResult(ERROR_MORE_DATA);
 }
 
-WinResult RegKey::QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const
+WinResult RegKey::QueryRaw(const wchar_t* pszName, DWORD* pType, CString& bytes) const
 {
-    return QueryData(Wide(pszName).GetString(), pType, bytes);
+    return QueryData(pszName, pType, bytes);
 }
 
 bool IsStringType(DWORD dwType)
@@ -179,7 +155,7 @@ CStringW StringData(const CString& bytes)
     return CStringW(p, static_cast<int>(wcsnlen(p, static_cast<size_t>(bytes.GetLength()) / sizeof(wchar_t))));
 }
 
-WinResult RegKey::QueryText(const char* pszName, CString& text) const
+WinResult RegKey::QueryText(const wchar_t* pszName, CString& text) const
 {
     text = CString();
     DWORD type = REG_NONE;
@@ -208,11 +184,6 @@ WinResult RegKey::QueryStringW(const wchar_t* pszName, CStringW& value) const
     return read;
 }
 
-WinResult RegKey::SetString(const char* pszName, const char* pszValue)
-{
-    return SetStringW(Wide(pszName).GetString(), Wide(pszValue));
-}
-
 WinResult RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
 {
     const DWORD cb = static_cast<DWORD>((value.GetLength() + 1) * sizeof(wchar_t));
@@ -220,15 +191,15 @@ WinResult RegKey::SetStringW(const wchar_t* pszName, const CStringW& value)
         RegSetValueExW(m_hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.GetString()), cb));
 }
 
-WinResult RegKey::SetDword(const char* pszName, DWORD dwValue)
+WinResult RegKey::SetDword(const wchar_t* pszName, DWORD dwValue)
 {
-    return WinResult::FromStatus(RegSetValueExW(m_hKey, Wide(pszName).GetString(), 0, REG_DWORD,
+    return WinResult::FromStatus(RegSetValueExW(m_hKey, pszName, 0, REG_DWORD,
                                                 reinterpret_cast<const BYTE*>(&dwValue), sizeof dwValue));
 }
 
-WinResult RegKey::DeleteSubKey(const char* pszPath)
+WinResult RegKey::DeleteSubKey(const CStringW& strPath)
 {
-    return WinResult::FromStatus(RegDeleteKeyW(m_hKey, Wide(pszPath).GetString()));
+    return WinResult::FromStatus(RegDeleteKeyW(m_hKey, strPath.GetString()));
 }
 
 // Deletes the key a handle holds, whatever the key is: the only way to delete a
@@ -272,11 +243,11 @@ WinResult DeleteOpenedTree(const RegKey& key)
     if (!key.IsSymbolicLink()) {
         // Always the first sub-key: each one deleted moves the next into its place.
         for (int guard = 0; guard < 100000; ++guard) {
-            char szName[256];
-            if (!key.EnumSubKey(0, szName))
+            CStringW name;
+            if (!key.EnumSubKey(0, name))
                 break;
             RegKey child;
-            const WinResult opened = child.Open(key.Get(), szName, kDeleteAccess, RegKey::kOpenLink);
+            const WinResult opened = child.Open(key.Get(), name, kDeleteAccess, RegKey::kOpenLink);
             if (!opened)
                 return opened;
             const WinResult gone = DeleteOpenedTree(child);
@@ -289,10 +260,10 @@ WinResult DeleteOpenedTree(const RegKey& key)
 
 } // namespace
 
-WinResult RegKey::DeleteTree(const char* pszPath)
+WinResult RegKey::DeleteTree(const CStringW& strPath)
 {
     RegKey key;
-    const WinResult opened = key.Open(m_hKey, pszPath, kDeleteAccess, kOpenLink);
+    const WinResult opened = key.Open(m_hKey, strPath, kDeleteAccess, kOpenLink);
     if (opened.Code() == ERROR_FILE_NOT_FOUND)
         return WinResult();
     if (!opened)
@@ -313,9 +284,9 @@ RegSubKeys::RegSubKeys(const RegKey& key, DWORD nCount)
 bool RegSubKeys::Next()
 {
     while (m_nIndex < m_nCount) {
-        if (m_key.EnumSubKey(m_nIndex++, m_szName))
+        if (m_key.EnumSubKey(m_nIndex++, m_strName))
             return true;
     }
-    m_szName[0] = '\0';
+    m_strName = CStringW();
     return false;
 }

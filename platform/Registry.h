@@ -1,9 +1,9 @@
-// The one way the program reaches the Windows registry: the wide functions, with
-// the program's key paths, names and texts (GBK) converted from code page 936
-// explicitly, so that the same keys and values are written and read on a
-// Windows of any code page. A key is opened in the program's own view unless the
-// caller names one (a KEY_WOW64_* flag in Open's access or Create's samView);
-// every handle is owned by a RegKey.
+// The one way the program reaches the Windows registry: key paths, value names
+// and texts are wide and go to the wide functions, so that the same keys and
+// values are written and read on a Windows of any code page (a caller holding
+// one of the program's own texts converts it with CStringW::FromText). A key is
+// opened in the program's own view unless the caller names one (a KEY_WOW64_*
+// flag in Open's access or Create's samView); every handle is owned by a RegKey.
 #pragma once
 
 #include <windows.h>
@@ -53,12 +53,10 @@ public:
     // write through a handle opened for less may not be checked again). The
     // empty name opens hParent itself again. On failure the object is left empty.
     WinResult Open(HKEY hParent, const CStringW& strName, REGSAM access, unsigned flags = 0);
-    // The same for one of the program's own key paths (GBK), converted once.
-    WinResult Open(HKEY hParent, const char* pszName, REGSAM access, unsigned flags = 0);
     // RegCreateKeyExW with the maximum access allowed: opens the key, creating it
     // and missing parents when absent. samView: 0 (the program's own view) or
     // a KEY_WOW64_* flag. On failure the object is left empty.
-    WinResult Create(HKEY hParent, const char* pszPath, REGSAM samView = 0);
+    WinResult Create(HKEY hParent, const CStringW& strPath, REGSAM samView = 0);
     void Close();
 
     bool IsOpen() const { return m_hKey != nullptr; }
@@ -69,33 +67,30 @@ public:
     // Numbers of direct sub-keys and of values, and the length of the longest value
     // name (in characters), in one query; false (all 0) when it fails.
     bool Counts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const;
-    // Name of sub-key nIndex in the program's code page, into a 256-byte buffer:
-    // ERROR_NO_UNICODE_TRANSLATION when GBK cannot hold it whole, ERROR_INSUFFICIENT_BUFFER
-    // when it does not fit. On failure the buffer is emptied.
-    WinResult EnumSubKey(DWORD nIndex, char (&szName)[256]) const;
+    // Name of sub-key nIndex as Windows gives it (up to 255 characters). On
+    // failure strName is emptied.
+    WinResult EnumSubKey(DWORD nIndex, CStringW& strName) const;
     // The value's type and raw data, of any length. On failure bytes is emptied.
-    WinResult QueryRaw(const char* pszName, DWORD* pType, CString& bytes) const;
+    WinResult QueryRaw(const wchar_t* pszName, DWORD* pType, CString& bytes) const;
     // The value as the program's text: a string value read wide and converted to
     // GBK whole (ERROR_NO_UNICODE_TRANSLATION when GBK cannot hold it, never a
     // '?'); other data taken as text up to its first zero byte. On failure text is emptied.
-    WinResult QueryText(const char* pszName, CString& text) const;
+    WinResult QueryText(const wchar_t* pszName, CString& text) const;
     // The value as UTF-16 text of any length, up to its first NUL, whatever its
     // type. On failure value is emptied.
     WinResult QueryStringW(const wchar_t* pszName, CStringW& value) const;
-    // REG_SZ with the terminating NUL counted. On failure the value is left unchanged.
-    WinResult SetString(const char* pszName, const char* pszValue);
     // REG_SZ through the wide function, NUL counted: every character survives.
     // On failure the value is left unchanged.
     WinResult SetStringW(const wchar_t* pszName, const CStringW& value);
     // REG_DWORD. On failure the value is left unchanged.
-    WinResult SetDword(const char* pszName, DWORD dwValue);
+    WinResult SetDword(const wchar_t* pszName, DWORD dwValue);
     // RegDeleteKeyW: fails and changes nothing when the key has sub-keys.
-    WinResult DeleteSubKey(const char* pszPath);
-    // Deletes the sub-key pszPath with everything below it. A symbolic link met
+    WinResult DeleteSubKey(const CStringW& strPath);
+    // Deletes the sub-key strPath with everything below it. A symbolic link met
     // on the way is deleted as the link itself: what it points to is never
     // touched. Success when the key is gone (also when it was not there); on
     // failure what was deleted below it before stays deleted.
-    WinResult DeleteTree(const char* pszPath);
+    WinResult DeleteTree(const CStringW& strPath);
     // True when the key (opened as itself) is a symbolic link.
     bool IsSymbolicLink() const;
     // The key's name as the kernel knows it ("\REGISTRY\MACHINE\..."): two
@@ -132,11 +127,12 @@ public:
 
     // Moves to the next readable name; false when there is none left.
     bool Next();
-    const char* Name() const { return m_szName; }
+    // The current name as Windows gives it.
+    const CStringW& Name() const { return m_strName; }
 
 private:
     const RegKey& m_key;
     DWORD m_nCount;
     DWORD m_nIndex = 0;
-    char m_szName[256] = {};
+    CStringW m_strName;
 };

@@ -52,10 +52,9 @@ bool OwnedByOurRuns(HANDLE hObject)
 
 } // namespace
 
-Outcome Take(const char* pszName, DWORD* pError)
+Outcome Take(const CStringW& name, DWORD* pError)
 {
     *pError = ERROR_SUCCESS;
-    const CStringW name = CStringW::FromText(pszName);
     DWORD error = ERROR_SUCCESS;
     HANDLE mutex = CreateWith(kOwnedSddl, name, &error);
     if (!mutex && error == ERROR_INVALID_OWNER)  // a token that may not name Administrators

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "framework/StringW.h"
+
 namespace SingleInstance {
 
 enum Outcome {
@@ -16,11 +18,11 @@ enum Outcome {
     kUnavailable,  // the object could not be made (*pError); the run goes on without it
 };
 
-// Creates (or opens) the object pszName ("Global\..."). Administrators and SYSTEM
+// Creates (or opens) the object strName ("Global\..."). Administrators and SYSTEM
 // may open it, so an administrator's run and a deployment tool's see each other.
 // Busy only when it exists and is owned by Administrators, SYSTEM or this
 // account: anyone else holding the name could otherwise stop every installation.
-Outcome Take(const char* pszName, DWORD* pError);
+Outcome Take(const CStringW& strName, DWORD* pError);
 // The object this process holds (NULL when none), for a program it starts to
 // keep a copy of: the name then stays taken until that program ends too.
 HANDLE Held();

@@ -157,7 +157,7 @@ Who WhoRunsThis()
     return EqualSid(self.Sid(), user.Sid()) ? kInteractiveUser : kOtherAccount;
 }
 
-WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLine, const char* pszFolder,
+WinResult StartAsInteractiveUser(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder,
                                  DWORD nWaitMs, DWORD* pExitCode, CStringW& strUser)
 {
     *pExitCode = STILL_ACTIVE;
@@ -177,13 +177,11 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
         strUser = user.Name();
 
     // CreateProcess*W may write into the command line: a copy of its own.
-    const CStringW line = CStringW::FromText(strCommandLine);
-    wchar_t* buffer = static_cast<wchar_t*>(calloc(static_cast<size_t>(line.GetLength()) + 1, sizeof(wchar_t)));
+    wchar_t* buffer =
+        static_cast<wchar_t*>(calloc(static_cast<size_t>(strCommandLine.GetLength()) + 1, sizeof(wchar_t)));
     if (!buffer)
         return WinResult(ERROR_OUTOFMEMORY);
-    wmemcpy(buffer, line.GetString(), static_cast<size_t>(line.GetLength()));
-    const CStringW exe = CStringW::FromText(pszExe);
-    const CStringW folder = CStringW::FromText(pszFolder);
+    wmemcpy(buffer, strCommandLine.GetString(), static_cast<size_t>(strCommandLine.GetLength()));
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     wchar_t desktop[] = L"winsta0\\default";  // the user's desktop, not this process's
@@ -196,12 +194,12 @@ WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLi
         environment = nullptr;  // started all the same, with the system's defaults
     const DWORD flags = environment ? CREATE_UNICODE_ENVIRONMENT : 0;
     if (system)
-        result = WinResult::FromLastError(CreateProcessAsUserW(token.Get(), exe.GetString(), buffer, nullptr, nullptr,
-                                                               FALSE, flags, environment, folder.GetString(), &si,
+        result = WinResult::FromLastError(CreateProcessAsUserW(token.Get(), strExe.GetString(), buffer, nullptr, nullptr,
+                                                               FALSE, flags, environment, strFolder.GetString(), &si,
                                                                &pi) != FALSE);
     else
-        result = WinResult::FromLastError(CreateProcessWithTokenW(token.Get(), 0, exe.GetString(), buffer, flags,
-                                                                  environment, folder.GetString(), &si, &pi) != FALSE);
+        result = WinResult::FromLastError(CreateProcessWithTokenW(token.Get(), 0, strExe.GetString(), buffer, flags,
+                                                                  environment, strFolder.GetString(), &si, &pi) != FALSE);
     if (environment)
         DestroyEnvironmentBlock(environment);
     free(buffer);

@@ -11,7 +11,6 @@
 
 #include <windows.h>
 
-#include "framework/String.h"
 #include "framework/StringW.h"
 #include "platform/WinResult.h"
 
@@ -32,7 +31,7 @@ enum Who {
 // or not, may always open its own shell.
 Who WhoRunsThis();
 
-// Starts pszExe (a full path) with strCommandLine in pszFolder as the person at
+// Starts strExe (a full path) with strCommandLine in strFolder as the person at
 // the machine, never through a shell: as SYSTEM with the token of the console
 // session's user (WTSQueryUserToken), otherwise with the token of this
 // desktop's shell (CreateProcessWithTokenW); on winsta0\default, with the
@@ -40,7 +39,7 @@ Who WhoRunsThis();
 // when that cannot be made. Waits up to nWaitMs for it to end:
 // *pExitCode is its exit code, or STILL_ACTIVE. strUser names the account.
 // ERROR_NO_TOKEN when nobody is logged on at the console.
-WinResult StartAsInteractiveUser(const char* pszExe, const CString& strCommandLine, const char* pszFolder,
+WinResult StartAsInteractiveUser(const CStringW& strExe, const CStringW& strCommandLine, const CStringW& strFolder,
                                  DWORD nWaitMs, DWORD* pExitCode, CStringW& strUser);
 
 // What the log's first lines say of where a run happens.
@@ -73,7 +72,7 @@ bool InServicesSession(WinResult& queried);
 // it; NULL restores.
 struct TestSeam {
     Who who;
-    WinResult (*start)(const CString& strCommandLine);
+    WinResult (*start)(const CStringW& strCommandLine);
 };
 void SetForTesting(const TestSeam* pSeam);
 

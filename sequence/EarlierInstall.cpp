@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "deploy/InstallLayout.h"
+#include "deploy/PayloadLocation.h"
 #include "deploy/UninstallEntry.h"
 #include "platform/Files.h"
 

@@ -39,7 +39,9 @@ ExitCode RemovalSequence::Prepare(const CString& strFolder, Reporter& reporter)
 {
     // One spelling for the folder (long, full), however the program was started:
     // registrations and trusted paths are matched against it.
-    m_strFolder = Files::LongFullPath(strFolder);
+    // A GBK path's long form is GBK too; one GBK cannot hold is kept as given.
+    CString longFull;
+    m_strFolder = PathToText(Files::LongFullPathW(CStringW::FromText(strFolder)), longFull) ? longFull : strFolder;
     // Anywhere else (the distribution's Data folder, say) nothing is ours to delete.
     if (!IsInstallFolder(m_strFolder)) {
         CString text;

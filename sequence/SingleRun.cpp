@@ -21,14 +21,14 @@ ExitCode TellSingleRun(const SingleRun& run, Reporter& reporter, const char* psz
     case SingleInstance::kNotOurs:
         // Refused to us (an error), or owned by another account (none).
         if (run.dwError != ERROR_SUCCESS)
-            reporter.Note(FailureLine(Texts::kLogSingleRunNotOursFormat, CStringW::FromText(kSingleRunName),
+            reporter.Note(FailureLine(Texts::kLogSingleRunNotOursFormat, kSingleRunName,
                                       run.dwError));
         else
             reporter.Note(CStringW::FormatText(Texts::kLogSingleRunNotOursFormat,
-                                               CStringW::FromText(kSingleRunName).GetString()));
+                                               kSingleRunName));
         break;
     case SingleInstance::kUnavailable:
-        reporter.Note(FailureLine(Texts::kLogSingleRunUnavailableFormat, CStringW::FromText(kSingleRunName),
+        reporter.Note(FailureLine(Texts::kLogSingleRunUnavailableFormat, kSingleRunName,
                                   run.dwError));
         break;
     }

@@ -10,7 +10,7 @@
 #include "sequence/ExitCodes.h"
 
 // The name both programs take.
-constexpr char kSingleRunName[] = "Global\\Ostrevo.Trabex.Q-Ostrevo.Setup";
+constexpr wchar_t kSingleRunName[] = L"Global\\Ostrevo.Trabex.Q-Ostrevo.Setup";
 
 struct SingleRun {
     SingleInstance::Outcome outcome = SingleInstance::kUnavailable;

@@ -13,7 +13,7 @@ namespace {
 // The copy's switches, by task (the table is the order of CopyTask).
 const char* const kTaskSwitches[] = {"/remove", "/cleanup"};
 // The copy's folder: Administrators and SYSTEM, nobody else, nothing inherited.
-constexpr char kCopyFolderSddl[] = "O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+constexpr wchar_t kCopyFolderSddl[] = L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
 // How long the copy waits for the uninstaller that started it to end.
 constexpr unsigned long kWaitForUninstallerMs = 60000;
 

@@ -4,6 +4,7 @@
 #include "acad/TrustedPaths.h"
 #include "deploy/ActiveSetup.h"
 #include "deploy/InstallLayout.h"
+#include "deploy/PayloadLocation.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/FolderName.h"
@@ -88,14 +89,17 @@ void StartForPersonAtMachine(UserStepMode mode, const CString& folder, Reporter&
     const CString commandLine = TrustedPathCommandLine(mode, folder);
     DWORD exitCode = 0;
     CStringW user;
-    const WinResult started = UserSession::StartAsInteractiveUser(program, commandLine, SharedTrustedPathFolder(),
-                                                                  kWaitForUserStepMs, &exitCode, user);
+    const CStringW commandLineW = CStringW::FromText(commandLine);
+    const WinResult started =
+        UserSession::StartAsInteractiveUser(CStringW::FromText(program), commandLineW,
+                                            CStringW::FromText(SharedTrustedPathFolder()), kWaitForUserStepMs,
+                                            &exitCode, user);
     if (!started) {
         reporter.Note(FailureLine(Texts::kLogNotStartedForUserFormat, CStringW::FromText(program), started.Code()));
         return;
     }
     reporter.Note(CStringW::FormatText(Texts::kLogStartedForUserFormat, user.GetString(),
-                                       CStringW::FromText(commandLine).GetString(), exitCode));
+                                       commandLineW.GetString(), exitCode));
 }
 
 ExitCode AddForThisUser(const CString& folder, Reporter& reporter)

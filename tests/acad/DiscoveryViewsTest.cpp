@@ -90,8 +90,8 @@ TEST(DiscoveryViews, WhatEachScanSeesOfTheTwoRegistryViews)
     // The two roots are one key to a 32-bit program on 64-bit Windows, two to a
     // 64-bit one: discovery walks the tree once where they are one.
     RegKey wowRoot, mainRoot;
-    ASSERT_TRUE(wowRoot.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", KEY_READ));
-    ASSERT_TRUE(mainRoot.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Autodesk\\AutoCAD", KEY_READ));
+    ASSERT_TRUE(wowRoot.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Wow6432Node\\Autodesk\\AutoCAD", KEY_READ));
+    ASSERT_TRUE(mainRoot.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Autodesk\\AutoCAD", KEY_READ));
     EXPECT_FALSE(wowRoot.FullName().IsEmpty());
     EXPECT_EQ(wow64 != FALSE, wowRoot.FullName().EqualsNoCase(mainRoot.FullName()));
     for (const Reg::Place& view : {Reg::kMachine64, Reg::kMachine32})

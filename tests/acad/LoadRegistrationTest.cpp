@@ -190,9 +190,9 @@ TEST_F(LoadRegistration, ProductKeyLongerThanOneRegistryCallIsRegistered)
     EXPECT_TRUE(record.CanRegister(ticked, denied)) << denied.GetString();
     EXPECT_TRUE(RegisterTicked(record, {2010}).IsEmpty());
     RegKey registration;
-    ASSERT_TRUE(registration.Open(HKEY_LOCAL_MACHINE, (productKey + "Applications\\Trabex2010").c_str(), KEY_READ,
+    ASSERT_TRUE(registration.Open(HKEY_LOCAL_MACHINE, CStringW::FromText((productKey + "Applications\\Trabex2010").c_str()), KEY_READ,
                                   RegKey::kOneLevelAtATime));
     CString loader;
-    ASSERT_TRUE(registration.QueryText("LOADER", loader));
+    ASSERT_TRUE(registration.QueryText(L"LOADER", loader));
     EXPECT_STREQ("C:\\Trabex\\Q-Ostrevo\\Trabex2010.ARX", loader.GetString());
 }

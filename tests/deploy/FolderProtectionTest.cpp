@@ -16,9 +16,9 @@ struct Applied {
 };
 std::vector<Applied> g_applied;
 
-bool Record(const char* pszFolder, const char* pszSddl, bool bProtected)
+bool Record(const CStringW& strFolder, const wchar_t* pszSddl, bool bProtected)
 {
-    g_applied.push_back({pszFolder, pszSddl, bProtected});
+    g_applied.push_back({CString::FromWide(strFolder.GetString()).Std(), CString::FromWide(pszSddl).Std(), bProtected});
     return true;
 }
 
@@ -53,9 +53,9 @@ TEST(FolderProtection, TheLibraryMadeClosedThenOpenedToUsersForWhatItHoldsOnly)
     EXPECT_EQ(folder + "\\Trabex扩展绘图库", g_applied[1].folder);
     EXPECT_FALSE(g_applied[1].isProtected);
     EXPECT_EQ("D:AI(A;;0x1200af;;;BU)(A;OICIIO;0x1301bf;;;BU)", g_applied[1].sddl);
-    EXPECT_FALSE(FolderSecurity::OthersCanReplace(("O:BA" + std::string(kLibrarySddl)).c_str(), nullptr, nullptr))
+    EXPECT_FALSE(FolderSecurity::OthersCanReplace((L"O:BA" + std::wstring(kLibrarySddl)).c_str(), nullptr, nullptr))
         << "users cannot rename, delete or re-permit the library";
     // The real calls accept the lists (Wine then forgets them).
-    EXPECT_TRUE(FolderSecurity::Apply((folder + "\\Trabex扩展绘图库").c_str(), kLibrarySddl, false));
+    EXPECT_TRUE(FolderSecurity::Apply(CStringW::FromText((folder + "\\Trabex扩展绘图库").c_str()), kLibrarySddl, false));
     EXPECT_TRUE(FolderSecurity::ProtectItself(CStringW::FromText(folder.c_str()), kProtectedFolderSddl));
 }

@@ -222,7 +222,7 @@ TEST(CopyPayload, PayloadThatCannotBeListedIsReportedNotTakenForEmpty)
     const std::string deep = f.root / std::string(257 - f.root.Path().size() - 6, 'd');
     Disk::MakeFolder(deep);
     Disk::MakeFolder(deep + "\\Data");
-    Files::SetModulePathForTesting((deep + "\\SetUp.exe").c_str());
+    Files::SetModulePathForTesting(CStringW::FromText((deep + "\\SetUp.exe").c_str()));
     for (int answer : {IDABORT, IDIGNORE}) {
         MessageBoxAnswerer boxes(std::vector<int>{answer});
         WindowReporter reporter(nullptr, nullptr);

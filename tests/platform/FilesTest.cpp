@@ -9,6 +9,16 @@
 
 #include "tests/support/TempFolder.h"
 
+namespace {
+
+// A test's path (GBK), as the program's own texts reach platform.
+CStringW W(const std::string& path)
+{
+    return CStringW::FromText(path.c_str());
+}
+
+} // namespace
+
 TEST(FileFinder, ListsDotsFirstThenEntriesSorted)
 {
     TempFolder dir;
@@ -16,15 +26,15 @@ TEST(FileFinder, ListsDotsFirstThenEntriesSorted)
     Disk::WriteFile(dir / "A.txt", "a");
     Disk::MakeFolder(dir / "sub");
     FileFinder finder;
-    ASSERT_TRUE(finder.First((dir.Path() + "\\*.*").c_str()));
-    std::vector<std::string> names;
+    ASSERT_TRUE(finder.First(W(dir.Path() + "\\*.*")));
+    std::vector<std::wstring> names;
     do {
-        names.push_back(finder.Name().Std());
+        names.push_back(finder.NameW().GetString());
     } while (finder.Next());
     ASSERT_EQ(5u, names.size());
-    EXPECT_EQ(".", names[0]);
-    EXPECT_EQ("..", names[1]);
-    EXPECT_TRUE(FileFinder().First((dir / "missing\\*.*").c_str()) == false);
+    EXPECT_EQ(L".", names[0]);
+    EXPECT_EQ(L"..", names[1]);
+    EXPECT_TRUE(FileFinder().First(W(dir / "missing\\*.*")) == false);
 }
 
 TEST(Files, CopyOverwritesAndAttributesRoundTrip)
@@ -32,38 +42,37 @@ TEST(Files, CopyOverwritesAndAttributesRoundTrip)
     TempFolder dir;
     Disk::WriteFile(dir / "src", "new");
     Disk::WriteFile(dir / "dst", "old");
-    EXPECT_TRUE(Files::CopyOverwrite((dir / "src").c_str(), (dir / "dst").c_str()));
+    EXPECT_TRUE(Files::CopyOverwrite(W(dir / "src"), W(dir / "dst")));
     EXPECT_EQ("new", Disk::ReadFile(dir / "dst"));
-    EXPECT_FALSE(Files::CopyOverwrite((dir / "nothing").c_str(), (dir / "dst").c_str()));
+    EXPECT_FALSE(Files::CopyOverwrite(W(dir / "nothing"), W(dir / "dst")));
 
-    EXPECT_TRUE(Files::SetAttributes((dir / "dst").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    const DWORD a = Files::GetAttributes((dir / "dst").c_str());
+    EXPECT_TRUE(Files::SetAttributes(W(dir / "dst"), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    const DWORD a = Files::GetAttributes(W(dir / "dst"));
     EXPECT_TRUE(a & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(a & FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Files::GetAttributes((dir / "nothing").c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, Files::GetAttributes(W(dir / "nothing")));
 }
 
 TEST(Files, FoldersExistenceAndModulePath)
 {
     TempFolder dir;
-    EXPECT_TRUE(Files::CreateFolder((dir / "a").c_str()));
-    EXPECT_FALSE(Files::CreateFolder((dir / "a").c_str()));
-    Files::MakeDir((dir / "b").c_str());
-    EXPECT_TRUE(Files::Exists((dir / "b").c_str()));
-    EXPECT_FALSE(Files::Exists((dir / "c").c_str()));
-    Files::MakeDir((dir / "x\\y").c_str());  // one level only
-    EXPECT_FALSE(Files::Exists((dir / "x").c_str()));
+    EXPECT_TRUE(Files::CreateFolder(W(dir / "a")));
+    EXPECT_FALSE(Files::CreateFolder(W(dir / "a")));
+    EXPECT_TRUE(Files::Exists(W(dir / "a")));
+    EXPECT_FALSE(Files::Exists(W(dir / "c")));
+    EXPECT_FALSE(Files::CreateFolder(W(dir / "x\\y")));  // one level only
+    EXPECT_FALSE(Files::Exists(W(dir / "x")));
 
-    const CString module = Files::ModulePath();
+    const CStringW module = Files::ModulePathW();
     EXPECT_GT(module.GetLength(), 4);
-    EXPECT_EQ(0, module.Right(4).CompareNoCase(".exe"));
-    EXPECT_FALSE(Files::CurrentFolder().IsEmpty());
+    EXPECT_TRUE(module.Mid(module.GetLength() - 4, 4).EqualsNoCase(L".exe"));
+    EXPECT_FALSE(Files::CurrentFolderW().IsEmpty());
 }
 
 TEST(Processes, SeesItsOwnImageName)
 {
-    CString self = Files::ModulePath();
-    self = self.Mid(self.ReverseFind('\\') + 1);
+    const CStringW module = Files::ModulePathW();
+    const CString self = CString::FromWide(module.GetString() + module.ReverseFind(L'\\') + 1);
     bool found = Processes::AnyImageName([&](const char* name) { return self.CompareNoCase(name) == 0; });
     EXPECT_TRUE(found);
     EXPECT_FALSE(Processes::AnyImageName([](const char*) { return false; }));
@@ -73,16 +82,16 @@ TEST(PathKindAndReadOnly, ClassifiesAndClearsOnlyReadOnly)
 {
     TempFolder dir;
     Disk::WriteFile(dir / "f", "x");
-    EXPECT_EQ(kPathMissing, GetPathKind((dir / "none").c_str()));
-    EXPECT_EQ(kPathFile, GetPathKind((dir / "f").c_str()));
-    EXPECT_EQ(kPathFolder, GetPathKind(dir.Path().c_str()));
+    EXPECT_EQ(kPathMissing, GetPathKind(W(dir / "none")));
+    EXPECT_EQ(kPathFile, GetPathKind(W(dir / "f")));
+    EXPECT_EQ(kPathFolder, GetPathKind(W(dir.Path())));
 
     SetFileAttributesA((dir / "f").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    ClearReadOnly((dir / "f").c_str());
+    ClearReadOnly(W(dir / "f"));
     const DWORD a = GetFileAttributesA((dir / "f").c_str());
     EXPECT_FALSE(a & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(a & FILE_ATTRIBUTE_HIDDEN);
-    ClearReadOnly((dir / "none").c_str());  // nothing there, nothing reported
+    ClearReadOnly(W(dir / "none"));  // nothing there, nothing reported
 }
 
 TEST(DescribeError, TheCodeAndTheSystemsTextOnOneLine)

@@ -9,28 +9,28 @@ TEST(RegKey, OpenCreateQueryAndClose)
 {
     RegistrySandbox sandbox;
     RegKey key;
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Missing", KEY_READ).Code());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Missing", KEY_READ).Code());
     EXPECT_FALSE(key.IsOpen());
 
-    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, "SOFTWARE\\A\\B\\C"));
-    EXPECT_TRUE(key.SetString("LOADER", "D:\\x"));
-    EXPECT_TRUE(key.SetDword("LOADCTRLS", 2));
+    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"SOFTWARE\\A\\B\\C"));
+    EXPECT_TRUE(key.SetStringW(L"LOADER", CStringW::FromText("D:\\x")));
+    EXPECT_TRUE(key.SetDword(L"LOADCTRLS", 2));
     key.Close();
 
     EXPECT_EQ(std::string("D:\\x\0", 5), Reg::GetRaw(Reg::kMachine, "SOFTWARE\\A\\B\\C", "LOADER").second);
     EXPECT_EQ(static_cast<DWORD>(REG_DWORD), Reg::GetRaw(Reg::kMachine, "SOFTWARE\\A\\B\\C", "LOADCTRLS").first);
 
     RegKey a;
-    ASSERT_TRUE(a.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\A", KEY_READ));
+    ASSERT_TRUE(a.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\A", KEY_READ));
     EXPECT_EQ(1u, a.SubKeyCount());
-    char name[256];
+    CStringW name;
     EXPECT_TRUE(a.EnumSubKey(0, name));
-    EXPECT_STREQ("B", name);
+    EXPECT_TRUE(name == CStringW(L"B"));
     EXPECT_FALSE(a.EnumSubKey(1, name));
-    EXPECT_STREQ("", name);
+    EXPECT_TRUE(name.IsEmpty());
 
     RegKey same;
-    EXPECT_TRUE(same.Open(a.Get(), "", KEY_READ));
+    EXPECT_TRUE(same.Open(a.Get(), L"", KEY_READ));
     EXPECT_EQ(1u, same.SubKeyCount());
 }
 
@@ -38,24 +38,24 @@ TEST(RegKey, TextsAreWrittenAndReadWholeWithoutAQuestionMark)
 {
     RegistrySandbox sandbox;
     RegKey key;
-    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, "K"));
+    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"K"));
     // The program's GBK text is stored as the same Unicode text on any code page.
-    ASSERT_TRUE(key.SetString("LOADER", "D:\\工具\\Q-Ostrevo\\Trabex2010.ARX"));
+    ASSERT_TRUE(key.SetStringW(L"LOADER", CStringW::FromText("D:\\工具\\Q-Ostrevo\\Trabex2010.ARX")));
     CStringW wide;
     ASSERT_TRUE(key.QueryStringW(L"LOADER", wide));
     EXPECT_TRUE(wide == CStringW(L"D:\\\x5DE5\x5177\\Q-Ostrevo\\Trabex2010.ARX"));
     CString text;
-    ASSERT_TRUE(key.QueryText("LOADER", text));
+    ASSERT_TRUE(key.QueryText(L"LOADER", text));
     EXPECT_STREQ("D:\\工具\\Q-Ostrevo\\Trabex2010.ARX", text.GetString());
     // Any length is read whole.
-    ASSERT_TRUE(key.SetString("V", std::string(3000, 'x').c_str()));
-    ASSERT_TRUE(key.QueryText("V", text));
+    ASSERT_TRUE(key.SetStringW(L"V", CStringW::FromText(std::string(3000, 'x').c_str())));
+    ASSERT_TRUE(key.QueryText(L"V", text));
     EXPECT_EQ(3000, text.GetLength());
     // A character GBK lacks is never turned into '?': the value is refused.
     ASSERT_TRUE(key.SetStringW(L"AcadLocation", CStringW(L"C:\\S\x00F8ren")));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), key.QueryText("AcadLocation", text).Code());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION), key.QueryText(L"AcadLocation", text).Code());
     EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), key.QueryText("Missing", text).Code());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), key.QueryText(L"Missing", text).Code());
 }
 
 TEST(RegKey, DeleteSubKeyFailsWhenKeyHasSubKeys)
@@ -64,10 +64,10 @@ TEST(RegKey, DeleteSubKeyFailsWhenKeyHasSubKeys)
     Reg::SetString(Reg::kMachine, "P\\Applications\\Trabex2010\\Child", "x", "y");
     Reg::SetString(Reg::kMachine, "P\\Applications\\Trabex2011", "x", "y");
     RegKey p;
-    ASSERT_TRUE(p.Open(HKEY_LOCAL_MACHINE, "P", MAXIMUM_ALLOWED));
-    EXPECT_FALSE(p.DeleteSubKey("Applications\\Trabex2010"));
+    ASSERT_TRUE(p.Open(HKEY_LOCAL_MACHINE, L"P", MAXIMUM_ALLOWED));
+    EXPECT_FALSE(p.DeleteSubKey(L"Applications\\Trabex2010"));
     EXPECT_TRUE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2010\\Child"));
-    EXPECT_TRUE(p.DeleteSubKey("Applications\\Trabex2011"));
+    EXPECT_TRUE(p.DeleteSubKey(L"Applications\\Trabex2011"));
     EXPECT_FALSE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2011"));
 }
 
@@ -75,7 +75,7 @@ TEST(RegKey, MoveTransfersOwnership)
 {
     RegistrySandbox sandbox;
     RegKey a;
-    ASSERT_TRUE(a.Create(HKEY_LOCAL_MACHINE, "M"));
+    ASSERT_TRUE(a.Create(HKEY_LOCAL_MACHINE, L"M"));
     RegKey b(std::move(a));
     EXPECT_FALSE(a.IsOpen());
     EXPECT_TRUE(b.IsOpen());

@@ -28,9 +28,9 @@ struct Applied {
 std::vector<Applied> g_applied;
 std::string g_install;
 
-bool Record(const char* pszFolder, const char* pszSddl, bool)
+bool Record(const CStringW& strFolder, const wchar_t* pszSddl, bool)
 {
-    g_applied.push_back({pszFolder, pszSddl, Disk::IsFile(g_install + "\\Trabex2010.ARX")});
+    g_applied.push_back({CString::FromWide(strFolder.GetString()).Std(), CString::FromWide(pszSddl).Std(), Disk::IsFile(g_install + "\\Trabex2010.ARX")});
     return true;
 }
 
@@ -112,16 +112,16 @@ namespace {
 
 // Owners and lists as Windows would keep them, by folder: the chosen folder and
 // the install folder as the case says, every other folder Administrators'.
-const char kAdmins[] = "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
-const char kAnotherUser[] = "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)(A;OICI;0x1200a9;;;BU)";
+const wchar_t kAdmins[] = L"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+const wchar_t kAnotherUser[] = L"O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)(A;OICI;0x1200a9;;;BU)";
 // Administrators' own, but any signed-in user may delete (so rename) what it holds.
-const char kUsersDeleteChildren[] = "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;;0x1200e9;;;AU)";
-const char* g_chosenSddl = kAdmins;
-const char* g_installSddl = kAdmins;
-const char* g_moduleSddl = kAdmins;  // Trabex2010.ARX in the install folder
+const wchar_t kUsersDeleteChildren[] = L"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;;0x1200e9;;;AU)";
+const wchar_t* g_chosenSddl = kAdmins;
+const wchar_t* g_installSddl = kAdmins;
+const wchar_t* g_moduleSddl = kAdmins;  // Trabex2010.ARX in the install folder
 std::string g_chosen;
 
-const char* DescribeCase(const CStringW& folder)
+const wchar_t* DescribeCase(const CStringW& folder)
 {
     const std::string path = CString::FromWide(folder.GetString(), folder.GetLength()).Std();
     if (_stricmp(path.c_str(), g_install.c_str()) == 0)
@@ -141,8 +141,8 @@ const char* DescribeCase(const CStringW& folder)
 TEST_F(InstallFolders, NobodyElsesFolderIsFilled)
 {
     const struct {
-        const char* chosenSddl;
-        const char* installSddl;
+        const wchar_t* chosenSddl;
+        const wchar_t* installSddl;
         bool namedOnCommandLine;
         ExitCode code;
         bool asked;
@@ -195,12 +195,12 @@ namespace {
 
 // Owners and lists as Windows would keep them: every folder another user's,
 // the drive roots excepted.
-const char* OthersOwnAllButRoots(const CStringW& folder)
+const wchar_t* OthersOwnAllButRoots(const CStringW& folder)
 {
     // The install folder is the setup's own: it makes it with its list.
     const bool ours = CString::FromWide(folder.GetString(), folder.GetLength()).CompareNoCase(g_install.c_str()) == 0;
-    return folder.GetLength() <= 3 || ours ? "O:SYD:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
-                                           : "O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
+    return folder.GetLength() <= 3 || ours ? L"O:SYD:(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
+                                           : L"O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;S-1-5-21-1-2-3-1001)";
 }
 
 } // namespace

@@ -20,9 +20,9 @@ namespace {
 
 std::string g_started;
 
-WinResult RecordStart(const CString& strCommandLine)
+WinResult RecordStart(const CStringW& strCommandLine)
 {
-    g_started = strCommandLine.Std();
+    g_started = CString::FromWide(strCommandLine.GetString()).Std();
     return WinResult();
 }
 

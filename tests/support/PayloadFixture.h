@@ -13,9 +13,9 @@ public:
     PayloadFixture()
     {
         Disk::MakeFolder(dist());
-        Files::SetModulePathForTesting((dist() + "\\SetUp.exe").c_str());
+        Files::SetModulePathForTesting(CStringW::FromText((dist() + "\\SetUp.exe").c_str()));
     }
-    ~PayloadFixture() { Files::SetModulePathForTesting(""); }
+    ~PayloadFixture() { Files::SetModulePathForTesting(CStringW()); }
 
     std::string dist() const { return root / "Dist"; }
     std::string data() const { return root / "Dist\\Data"; }
