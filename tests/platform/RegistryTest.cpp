@@ -84,3 +84,20 @@ TEST(RegKey, MoveTransfersOwnership)
     EXPECT_TRUE(c.IsOpen());
     EXPECT_FALSE(b.IsOpen());
 }
+
+// A registration AutoCAD added a group to whose name GBK cannot hold (Korean,
+// Danish) is deleted whole; its sibling stays.
+TEST(RegKey, DeleteTreeTakesSubKeysOfAnyLanguage)
+{
+    RegistrySandbox sandbox;
+    RegKey key;
+    ASSERT_TRUE(key.Create(HKEY_LOCAL_MACHINE, L"P\\Applications\\Trabex2010\\\xD55C\xAD6D\\S\x00F8ren"));
+    ASSERT_TRUE(key.SetStringW(L"x", CStringW(L"y")));
+    key.Close();
+    Reg::SetString(Reg::kMachine, "P\\Applications\\Trabex2011", "x", "y");
+    RegKey p;
+    ASSERT_TRUE(p.Open(HKEY_LOCAL_MACHINE, L"P", MAXIMUM_ALLOWED));
+    EXPECT_TRUE(p.DeleteTree(L"Applications\\Trabex2010"));
+    EXPECT_FALSE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2010"));
+    EXPECT_TRUE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2011"));
+}
