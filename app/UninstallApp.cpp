@@ -5,7 +5,6 @@
 #include "app/RequestedLog.h"
 #include "app/RunFace.h"
 #include "deploy/FolderRemoval.h"
-#include "platform/Com.h"
 #include "platform/Files.h"
 #include "platform/LogFile.h"
 #include "platform/ProcessHardening.h"
@@ -29,7 +28,6 @@ CUninstallApp::CUninstallApp()
 BOOL CUninstallApp::InitInstance()
 {
     HardenProcess();  // before anything can load a DLL, in the temporary copy too
-    const ScopedOle ole;  // as the setup: COM on the thread that shows windows
     // The temporary copy's own switches (read from the wide command line: the
     // folder may hold characters of any code page). The copy runs under the one
     // run of the uninstaller that started it, which handed it a handle of its own.

@@ -5,7 +5,6 @@
 #include "app/LogHeader.h"
 #include "app/RequestedLog.h"
 #include "app/RunFace.h"
-#include "platform/Com.h"
 #include "platform/Processes.h"
 #include "platform/LogFile.h"
 #include "platform/ProcessHardening.h"
@@ -29,7 +28,6 @@ BOOL CWizardApp::InitInstance()
 {
     HardenProcess();  // before anything can load a DLL
     AfxEnableControlContainer();
-    const ScopedOle ole;  // the folder browser needs COM on this thread
     CommandLine options;
     const bool understood = ParseCommandLine(Processes::CommandLineW(), true, options);
     const RunFace face = ChooseRunFace(options);

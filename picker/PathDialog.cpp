@@ -5,6 +5,7 @@
 #include "framework/Gdi.h"
 #include "framework/StringW.h"
 #include "picker/FolderPath.h"
+#include "platform/Com.h"
 #include "platform/Files.h"
 #include "res/Texts.h"
 
@@ -103,6 +104,9 @@ int CPathDialog::DoModal()
     request.lpfn = m_browseInfo.lpfn;
     request.lParam = m_browseInfo.lParam;
 
+    // COM for this thread while the browser shows (folders that COM provides:
+    // portable devices, network, cloud); started here, not before the dialog.
+    const ScopedOle ole;
     ShellMalloc malloc;
     if (!malloc.ok())
         return -1;

@@ -1,5 +1,6 @@
-// COM (and OLE) for the thread that shows windows: the shell's folder browser
-// needs it to show folders that COM provides (portable devices, network, cloud).
+// COM (and OLE) for the thread that shows the shell's folder browser, while it
+// shows: it needs it for folders that COM provides (portable devices, network,
+// cloud).
 #pragma once
 
 class ScopedOle {
