@@ -190,11 +190,11 @@ WinResult MoveIntoPlace(const CStringW& placing, const CStringW& target)
     return result;
 }
 
-// Whether the new file must be on the disk before it takes the target's name:
-// when an old file is there, a power cut after the move must leave the old file
-// or the whole new one. A name nothing holds yet loses nothing whole, and a
-// kill alone never loses what was written, so the flush (most of a small
-// file's cost) is spared.
+// Whether something is at the target (an old file that must stay whole until
+// the new one has taken its name, or a link): then the new file is placed
+// beside it, flushed and moved. A name nothing holds loses nothing whole: the
+// file is created there directly, sparing the move and the flush (most of a
+// small file's cost).
 bool HoldsFile(const CStringW& target)
 {
     return GetFileAttributesW(target.GetString()) != INVALID_FILE_ATTRIBUTES;
@@ -238,6 +238,12 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(strSource) || !FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    // A name nothing holds is created new, never through a link (one there makes
+    // the call fail). Whatever stops it, the way beside the name follows, which
+    // replaces a link and tells its own failure.
+    if (!HoldsFile(strTarget) && CopyFileExW(strSource.GetString(), strTarget.GetString(), nullptr, nullptr,
+                                             nullptr, COPY_FILE_FAIL_IF_EXISTS))
+        return WinResult();
     ClearOurName(placing);
     if (!CopyFileExW(strSource.GetString(), placing.GetString(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
         return WinResult::FromLastError(false);
@@ -247,7 +253,8 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesW(placing.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     WinResult result;
-    if (HoldsFile(strTarget)) {
+    {
+        // On the disk before it takes the name: a power cut then leaves the old file.
         const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                                FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!written.IsValid() || !FlushFileBuffers(written.Get()))
@@ -265,6 +272,21 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
+    if (!HoldsFile(strTarget)) {
+        // As above: a name nothing holds is created new, never through a link;
+        // whatever stops it, the way beside the name follows.
+        const ScopedHandle created(CreateFileW(strTarget.GetString(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (created.IsValid()) {
+            const WinResult copied = CopyHeld(hSource, created.Get());
+            if (!copied) {
+                // What this call wrote goes, through its own handle: nothing else can be hit.
+                FILE_DISPOSITION_INFO gone = {TRUE};
+                SetFileInformationByHandle(created.Get(), FileDispositionInfo, &gone, sizeof gone);
+            }
+            return copied;
+        }
+    }
     ClearOurName(placing);
     WinResult result;
     {
@@ -274,7 +296,8 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
         if (!written.IsValid())
             return WinResult::FromLastError(false);
         result = CopyHeld(hSource, written.Get());
-        if (result && HoldsFile(strTarget))
+        // On the disk before it takes the name: a power cut then leaves the old file.
+        if (result)
             result = WinResult::FromLastError(FlushFileBuffers(written.Get()) != FALSE);
     }
     if (!result) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The uninstaller never deletes through a link: a path of its list whose folder
 # has become a junction to somewhere else (Wine takes a Unix symbolic link for
-# one) is left alone, and so is what lies behind it; the rest goes.
+# one) is left alone, and so is what lies behind it; the rest goes. The setup
+# never writes through a link put where a module goes.
 #   links.sh WINE_RUN SETUP_EXE UNINSTALL_EXE TRUSTED_PATH_EXE
 set -u
 wine_run=$1 setup=$2 uninstaller=$3 trusted=$4
@@ -37,6 +38,17 @@ win_dist="Z:${dir//\//\\}\\Dist"
 "$wine_run" "$win_dist\\SetUp.exe" /S '/D=C:\TrabexLinks' >/dev/null 2>&1
 code=$?
 [ "$code" = 0 ] || fail "the setup ended with $code, not 0"
+
+# Someone puts a link to nowhere where a module goes: the next setup replaces
+# the link with the module and creates nothing where it pointed.
+rm -f "$install/Trabex2010.ARX"
+ln -s "$outside/planted" "$install/Trabex2010.ARX"
+"$wine_run" "$win_dist\\SetUp.exe" /S '/D=C:\TrabexLinks' >/dev/null 2>&1
+code=$?
+[ "$code" = 0 ] || fail "the setup over a planted link ended with $code, not 0"
+[ ! -L "$install/Trabex2010.ARX" ] || fail "the planted link is still there"
+[ "$(cat "$install/Trabex2010.ARX")" = Trabex2010.ARX ] || fail "the module is not in place of the link"
+[ ! -e "$outside/planted" ] || fail "the setup wrote where the link pointed"
 
 # Someone turns a folder of a listed path into a link to a system folder.
 ln -s "$outside" "$install/j"

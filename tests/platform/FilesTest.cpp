@@ -179,3 +179,41 @@ TEST(Files, PlaceFileNeverWritesThroughTheName)
     EXPECT_EQ("the newer module", Disk::ReadFile(dir / "module.arx"));
     EXPECT_EQ((std::vector<std::string>{"module.arx", "new", "newer"}), Disk::List(dir.Path()));
 }
+
+// A name that holds nothing gets the file there at once, from a path or a held
+// file; a copy that fails on the way leaves nothing under the name.
+TEST(Files, PlaceFileOnAFreeNameLeavesTheFileAndNothingBeside)
+{
+    TempFolder dir;
+    Disk::WriteFile(dir / "source", "the module");
+    EXPECT_TRUE(Files::PlaceFile(CStringW::FromText((dir / "source").c_str()), CStringW::FromText((dir / "a.arx").c_str())));
+    EXPECT_EQ("the module", Disk::ReadFile(dir / "a.arx"));
+
+    ScopedHandle held(Files::OpenAgainstWriters(CStringW::FromText((dir / "source").c_str())));
+    ASSERT_TRUE(held.IsValid());
+    EXPECT_TRUE(Files::PlaceFile(held.Get(), CStringW::FromText((dir / "b.arx").c_str())));
+    EXPECT_EQ("the module", Disk::ReadFile(dir / "b.arx"));
+
+    // A handle that cannot be read: the name is free again afterwards.
+    ScopedHandle unreadable(CreateFileA((dir / "source").c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(unreadable.IsValid());
+    EXPECT_FALSE(Files::PlaceFile(unreadable.Get(), CStringW::FromText((dir / "c.arx").c_str())));
+    EXPECT_EQ((std::vector<std::string>{"a.arx", "b.arx", "source"}), Disk::List(dir.Path()));
+
+    // A name that is a link (to a file, or to nothing): replaced, never written
+    // through, by either way (where this Wine makes a link it reports as one).
+    TempFolder other;
+    Disk::WriteFile(other / "system.ini", "a file of the system's");
+    for (const char* name : {"linked.arx", "dangling.arx"}) {
+        const std::string to = std::string(name) == "linked.arx" ? other / "system.ini" : other / "missing";
+        if (!CreateSymbolicLinkA((dir / name).c_str(), to.c_str(), 0) ||
+            !(GetFileAttributesA((dir / name).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        EXPECT_TRUE(Files::PlaceFile(held.Get(), CStringW::FromText((dir / name).c_str()))) << name;
+        EXPECT_EQ(0u, GetFileAttributesA((dir / name).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) << name;
+        EXPECT_EQ("the module", Disk::ReadFile(dir / name)) << name;
+        EXPECT_EQ("a file of the system's", Disk::ReadFile(other / "system.ini")) << name;
+        EXPECT_FALSE(Disk::IsFile(other / "missing")) << name;
+    }
+}
