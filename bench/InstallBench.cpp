@@ -5,6 +5,9 @@
 //                                    protection, payload and library, the file list,
 //                                    registrations, support files and the Apps &
 //                                    Features entry (removed again after).
+//   InstallBench DIST DEST steps [LIST]
+//                                    Check and Run once, the time before each kind of
+//                                    log line summed (where the sequence's time goes).
 //   InstallBench DIST DEST profile [LIST]
 //                                    the payload copy's calls one by one, timed per
 //                                    kind of call over every file (where the time goes);
@@ -130,6 +133,88 @@ int Profile(const char* pszDest, const CString& list)
     return 0;
 }
 
+// Where the time of Check and Run goes, step by step: the time before each line
+// the sequence writes to its log is the work that line reports, summed per kind
+// of line (its text up to the first colon).
+class StepTimer : public Reporter {
+public:
+    StepTimer() { QueryPerformanceCounter(&m_last); }
+    using Reporter::Note;
+    using Reporter::Tell;
+    void Note(const CStringW& strLine) override { Attribute(Kind(strLine)); }
+    void Tell(const CStringW& strText, const char*) override { Attribute(L"(message) " + Kind(strText)); }
+    int Ask(const CStringW& strText, const char*, UINT, int nUnattended) override
+    {
+        Attribute(L"(question) " + Kind(strText));
+        return nUnattended;
+    }
+    void BeginProgress(int) override {}
+    void Step() override {}
+    void FinishProgress() override {}
+    // Everything since the last line, under name.
+    void Attribute(const CStringW& name)
+    {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        int i = 0;
+        while (i < m_kinds.GetSize() && !(m_kinds[i] == name))
+            ++i;
+        if (i == m_kinds.GetSize()) {
+            m_kinds.Add(name);
+            m_ms.Add(0);
+            m_count.Add(0);
+        }
+        m_ms[i] += Ms(m_last, now);
+        ++m_count[i];
+        m_last = now;
+    }
+    void Print() const
+    {
+        double sum = 0;
+        for (int i = 0; i < m_ms.GetSize(); ++i)
+            sum += m_ms[i];
+        std::printf("the install's steps (ms before each kind of log line, summed; %.1f ms in all):\n", sum);
+        for (int i = 0; i < m_kinds.GetSize(); ++i)
+            std::printf("  %7.1f  %3d x  %s\n", m_ms[i], m_count[i], m_kinds[i].ToUtf8().GetString());
+    }
+
+private:
+    static CStringW Kind(const CStringW& line)
+    {
+        int end = 0;
+        while (end < line.GetLength() && end < 40 && line.GetString()[end] != L'\xFF1A' && line.GetString()[end] != L':' && line.GetString()[end] != L'\n')
+            ++end;
+        return line.Left(end);
+    }
+    LARGE_INTEGER m_last;
+    CStringArrayW m_kinds;
+    CArray<double> m_ms;
+    CArray<int> m_count;
+};
+
+// Check and Run once, every step timed (the time of the sequence per step).
+int Steps(const char* pszDest, const CString& list)
+{
+    SetPayloadListForTesting(list);
+    theAcadRegistry.FindAcadReleases();
+    StepTimer timer;
+    InstallSequence sequence(theAcadRegistry, timer);
+    InstallChoice choice;
+    choice.strFolder = CStringW::FromText(pszDest);
+    OfferedReleases(theAcadRegistry, choice.ticked);
+    InstallPlan plan;
+    timer.Attribute(L"(discovery)");
+    const bool done = sequence.Check(choice, false, plan) == kExitDone && sequence.Run(plan) == kExitDone;
+    timer.Attribute(L"(after the last line)");
+    timer.Print();
+    RegKey machine;
+    if (machine.Open(HKEY_LOCAL_MACHINE, CStringW(), MAXIMUM_ALLOWED)) {
+        machine.DeleteTree(CStringW::FromText(kUninstallEntryKey));
+        machine.DeleteTree(CStringW::FromText(kActiveSetupKey));
+    }
+    return done ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -138,13 +223,16 @@ int main(int argc, char** argv)
         return 2;
     Files::SetModulePathForTesting(CStringW::FromText((std::string(argv[1]) + "\\SetUp.exe").c_str()));
     const bool profile = argc > 3 && std::strcmp(argv[3], "profile") == 0;
-    const int listArg = profile ? 4 : 3;
+    const bool steps = argc > 3 && std::strcmp(argv[3], "steps") == 0;
+    const int listArg = profile || steps ? 4 : 3;
     // The distribution's program carries its list; this one is given it.
     CString list;
     if (argc > listArg && !Files::ReadAll(CStringW::FromText(argv[listArg]), list))
         return 2;
     if (profile)
         return Profile(argv[2], list);
+    if (steps)
+        return Steps(argv[2], list);
     SetPayloadListForTesting(list);
     theAcadRegistry.FindAcadReleases();
     LoggedReporter nobody(nullptr, nullptr);  // unattended: no window, no log
