@@ -231,40 +231,36 @@ WinResult CopyHeld(HANDLE hSource, HANDLE hTarget)
     return result;
 }
 
+// The target created new (never through a link, dangling or not: the link
+// itself would be opened, and it exists) and filled from the source's handle.
+// On failure what this call wrote goes again, through its own handle.
+WinResult CreateNewFrom(HANDLE hSource, const CStringW& target)
+{
+    const ScopedHandle created(CreateFileW(target.GetString(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!created.IsValid())
+        return WinResult::FromLastError(false);
+    const WinResult copied = CopyHeld(hSource, created.Get());
+    if (!copied) {
+        FILE_DISPOSITION_INFO gone = {TRUE};
+        SetFileInformationByHandle(created.Get(), FileDispositionInfo, &gone, sizeof gone);
+    }
+    return copied;
+}
+
 } // namespace
 
 WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
 {
-    const CStringW placing = PlacingName(strTarget);
-    if (!FitsPath(strSource) || !FitsPath(placing))
+    if (!FitsPath(strSource))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    // A name nothing holds is created new, never through a link (one there makes
-    // the call fail). Whatever stops it, the way beside the name follows, which
-    // replaces a link and tells its own failure.
-    if (!HoldsFile(strTarget) && CopyFileExW(strSource.GetString(), strTarget.GetString(), nullptr, nullptr,
-                                             nullptr, COPY_FILE_FAIL_IF_EXISTS))
-        return WinResult();
-    ClearOurName(placing);
-    if (!CopyFileExW(strSource.GetString(), placing.GetString(), nullptr, nullptr, nullptr, COPY_FILE_FAIL_IF_EXISTS))
+    // Shared as CopyFile shares it: whoever else reads or writes the source may go on.
+    const ScopedHandle source(CreateFileW(strSource.GetString(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source.IsValid())
         return WinResult::FromLastError(false);
-    // The copy takes the source's attributes: a read-only source (a CD, a share,
-    // AutoCAD's own driver) would refuse the open that flushes it.
-    const DWORD attributes = GetFileAttributesW(placing.GetString());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(placing.GetString(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    WinResult result;
-    {
-        // On the disk before it takes the name: a power cut then leaves the old file.
-        const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                               FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!written.IsValid() || !FlushFileBuffers(written.Get()))
-            result = WinResult::FromLastError(false);
-    }
-    if (!result) {
-        ClearOurName(placing);
-        return result;
-    }
-    return MoveIntoPlace(placing, strTarget);
+    return PlaceFile(source.Get(), strTarget);
 }
 
 WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
@@ -272,27 +268,16 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    if (!HoldsFile(strTarget)) {
-        // As above: a name nothing holds is created new, never through a link;
-        // whatever stops it, the way beside the name follows.
-        const ScopedHandle created(CreateFileW(strTarget.GetString(), GENERIC_WRITE | DELETE, 0, nullptr,
-                                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (created.IsValid()) {
-            const WinResult copied = CopyHeld(hSource, created.Get());
-            if (!copied) {
-                // What this call wrote goes, through its own handle: nothing else can be hit.
-                FILE_DISPOSITION_INFO gone = {TRUE};
-                SetFileInformationByHandle(created.Get(), FileDispositionInfo, &gone, sizeof gone);
-            }
-            return copied;
-        }
-    }
+    // As above: a name nothing holds is created new; whatever stops that, the
+    // way beside the name follows.
+    if (!HoldsFile(strTarget) && CreateNewFrom(hSource, strTarget))
+        return WinResult();
     ClearOurName(placing);
     WinResult result;
     {
         // A new file only: a link someone put under the name is never written through.
         const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!written.IsValid())
             return WinResult::FromLastError(false);
         result = CopyHeld(hSource, written.Get());

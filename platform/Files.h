@@ -70,20 +70,21 @@ void SetModulePathForTesting(const CStringW& strPath);
 DWORD GetAttributes(const CStringW& strPath);
 WinResult SetAttributes(const CStringW& strPath, DWORD dwAttributes);
 // Places a copy of source at target without ever writing through target's
-// name. A name that holds nothing gets the file created new there (a link put
-// there meanwhile makes that fail, and the next way replaces it). Otherwise the
-// bytes go to a new file beside it (PlacingName), reach the disk, and the new
-// file is moved over the old one in one step (MOVEFILE_REPLACE_EXISTING |
-// MOVEFILE_WRITE_THROUGH), so that a power cut leaves one of the two whole. A
-// link at target is replaced, not followed; a program that holds the old file
-// keeps the old file; a kill leaves the old file whole, or the new one (only
-// part of it where the name held nothing: the journal of placed files knows it,
-// and the next run replaces it), and perhaps the placing copy, which the next
-// run or the uninstaller removes. A read-only old file is replaced too.
+// name. A name that holds nothing gets the file created new there, opened as
+// itself (a link put there meanwhile, even one to nothing, makes that fail, and
+// the next way replaces it). Otherwise the bytes go to a new file beside it
+// (PlacingName), reach the disk, and the new file is moved over the old one in
+// one step (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH), so that a
+// power cut leaves one of the two whole. A link at target is replaced, not
+// followed; a program that holds the old file keeps the old file; a kill leaves
+// the old file whole, or the new one (only part of it where the name held
+// nothing: the journal of placed files knows it, and the next run replaces it),
+// and perhaps the placing copy, which the next run or the uninstaller removes.
+// A read-only old file is replaced too. The copy gets the source's time of last
+// change, and no attribute (read-only included) or stream of it.
 WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget);
 // The same with the bytes read through a file held open (from its start), so
-// that what is placed is what was checked through that handle; the copy gets
-// the source's time of last change, and no attribute or stream of it.
+// that what is placed is what was checked through that handle.
 WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget);
 // The names PlaceFile uses beside the target: the new file before its move
 // ("<target>.trabex-new") and an old file held open while it moves aside
