@@ -98,7 +98,7 @@ PayloadListState ReadPayloadList(ListedFiles& files)
 }
 
 bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFiles& held,
-                  PayloadDifference& difference, Reporter* pProgress)
+                  PayloadDifference& difference, Reporter* pProgress, const volatile LONG* pStop)
 {
     held.Release();
     // Every file is opened first and held from here until the install is done:
@@ -116,7 +116,7 @@ bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFile
             held.Keep(files[i].strRelative, file);
     }
     if (n > 0)
-        FingerprintFiles(&handles[0], n, &fingerprints[0], pProgress);
+        FingerprintFiles(&handles[0], n, &fingerprints[0], pProgress, pStop);
     for (int i = 0; i < n; ++i) {
         difference = PayloadDifference();
         difference.listed = files[i];
@@ -136,8 +136,15 @@ bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFile
 DWORD WINAPI EarlyPayloadCheck::Run(void* pCheck)
 {
     EarlyPayloadCheck& check = *static_cast<EarlyPayloadCheck*>(pCheck);
-    check.m_bSame = CheckPayload(check.m_strPayload, check.m_files, check.m_held, check.m_difference, nullptr);
+    check.m_bSame =
+        CheckPayload(check.m_strPayload, check.m_files, check.m_held, check.m_difference, nullptr, &check.m_stop);
     return 0;
+}
+
+EarlyPayloadCheck::~EarlyPayloadCheck()
+{
+    InterlockedExchange(&m_stop, 1);
+    m_thread.Wait(nullptr);
 }
 
 void EarlyPayloadCheck::Start(const CStringW& strPayload, const ListedFiles& files)

@@ -46,8 +46,9 @@ struct PayloadDifference {
 // matches is kept open in held. False at the first file that is missing, cannot
 // be read or differs (described in difference; held then emptied). pProgress
 // (may be NULL) is stepped while the files are read.
+// Once *pStop (may be NULL) is not 0 the check ends early, as failed.
 bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFiles& held,
-                  PayloadDifference& difference, Reporter* pProgress);
+                  PayloadDifference& difference, Reporter* pProgress, const volatile LONG* pStop = nullptr);
 
 // CheckPayload on a thread of its own, started before anyone asks for its
 // verdict (while the dialog waits for a click), so that the verdict is at hand,
@@ -55,6 +56,9 @@ bool CheckPayload(const CStringW& strPayload, const ListedFiles& files, HeldFile
 class EarlyPayloadCheck {
 public:
     EarlyPayloadCheck() = default;
+    // A check still under way is stopped (the dialog closed): the program does
+    // not linger, unseen, holding the payload, its log and its single-run name.
+    ~EarlyPayloadCheck();
     EarlyPayloadCheck(const EarlyPayloadCheck&) = delete;
     EarlyPayloadCheck& operator=(const EarlyPayloadCheck&) = delete;
 
@@ -74,6 +78,7 @@ private:
     HeldFiles m_held;
     PayloadDifference m_difference;
     bool m_bSame = false;
+    volatile LONG m_stop = 0;
     // Last, so that it is destroyed first: the thread ends before what it fills goes.
     WorkerThread m_thread;
 };

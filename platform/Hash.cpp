@@ -70,7 +70,8 @@ WinResult Sha256::OfBytes(const void* p, DWORD n, Sha256Digest& digest)
     return result;
 }
 
-WinResult Sha256::OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long& nSize, Reporter* pProgress)
+WinResult Sha256::OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long& nSize, Reporter* pProgress,
+                         const volatile LONG* pStop)
 {
     nSize = 0;
     if (!m_opened)
@@ -84,6 +85,10 @@ WinResult Sha256::OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long&
     if (result && !block)
         result = WinResult(ERROR_NOT_ENOUGH_MEMORY);
     while (result) {
+        if (pStop && *pStop) {
+            result = WinResult(ERROR_CANCELLED);
+            break;
+        }
         DWORD read = 0;
         result = WinResult::FromLastError(ReadFile(hFile, block, kBlockBytes, &read, nullptr) != FALSE);
         if (!result || read == 0)
@@ -108,6 +113,7 @@ struct FingerprintWork {
     FileFingerprint* fingerprints;
     LONG n;
     volatile LONG next;
+    const volatile LONG* pStop;
 };
 
 void TakeFiles(FingerprintWork& work, Reporter* pProgress)
@@ -117,7 +123,7 @@ void TakeFiles(FingerprintWork& work, Reporter* pProgress)
         FileFingerprint& out = work.fingerprints[i];
         if (!work.files[i] || work.files[i] == INVALID_HANDLE_VALUE)
             continue;
-        out.result = sha256.OfFile(work.files[i], out.digest, out.nSize, pProgress);
+        out.result = sha256.OfFile(work.files[i], out.digest, out.nSize, pProgress, work.pStop);
     }
 }
 
@@ -136,9 +142,10 @@ int ProcessorCount()
 
 } // namespace
 
-void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress)
+void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress,
+                      const volatile LONG* pStop)
 {
-    FingerprintWork work = {files, fingerprints, n, 0};
+    FingerprintWork work = {files, fingerprints, n, 0, pStop};
     int nHelpers = ProcessorCount();
     nHelpers = (nHelpers < n ? nHelpers : n) - 1;
     nHelpers = nHelpers < kMaxHashThreads - 1 ? nHelpers : kMaxHashThreads - 1;

@@ -31,7 +31,9 @@ public:
     // The fingerprint of what the file holds, read through the handle from its
     // start, and the number of bytes read. pProgress (may be NULL) is stepped
     // after each block, so that a window stays responsive over a large file.
-    WinResult OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long& nSize, Reporter* pProgress);
+    // ERROR_CANCELLED as soon as *pStop (may be NULL) is not 0.
+    WinResult OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long& nSize, Reporter* pProgress,
+                     const volatile LONG* pStop = nullptr);
 
 private:
     void* m_hAlgorithm = nullptr;  // BCRYPT_ALG_HANDLE
@@ -55,4 +57,6 @@ struct FileFingerprint {
 // calling thread's priority. A file without a handle (NULL
 // or INVALID_HANDLE_VALUE) is passed over: its fingerprint stays as it was.
 constexpr int kMaxHashThreads = 8;
-void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress);
+// Once *pStop (may be NULL) is not 0, what is left ends as ERROR_CANCELLED.
+void FingerprintFiles(const HANDLE* files, int n, FileFingerprint* fingerprints, Reporter* pProgress,
+                      const volatile LONG* pStop = nullptr);

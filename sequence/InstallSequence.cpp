@@ -229,9 +229,11 @@ ExitCode InstallSequence::CheckListedPayload(InstallPlan& plan)
         return kExitPayloadMissing;
     }
     PayloadDifference difference;
-    const bool same = plan.early.IsStartedFor(plan.strPayload)
-                          ? plan.early.Take(plan.listed, difference, &m_reporter)
-                          : CheckPayload(plan.strPayload, files, plan.listed, difference, &m_reporter);
+    bool same = plan.early.IsStartedFor(plan.strPayload) && plan.early.Take(plan.listed, difference, &m_reporter);
+    // A check begun before the click that did not pass is made once more: the
+    // files may still have been in the making then (an unpacking not yet done).
+    if (!same)
+        same = CheckPayload(plan.strPayload, files, plan.listed, difference, &m_reporter);
     if (!same) {
         const CStringW path = plan.strPayload + L"\\" + difference.listed.strRelative;
         const CStringW listedSha256 = CStringW::FromText(difference.listed.strSha256);
