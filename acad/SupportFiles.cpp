@@ -59,6 +59,12 @@ void CopySupportFile(const CStringW& payload, const CString& acadFolder, int nYe
         return;
     CString target;
     target.Format("%s\\%s", folder, file.pszTarget);
+    // A sub-folder made into a link (by a user who may write an AutoCAD folder
+    // that lies outside Program Files) is never written through.
+    if (Files::IsLink(CStringW::FromText(folder))) {
+        failures.Record(log, Texts::kLogNotWrittenFormat, Where(nYear, target), kErrorReparsePoint);
+        return;
+    }
     // No payload: nothing can be copied.
     WinResult written = payload.IsEmpty() ? WinResult(ERROR_PATH_NOT_FOUND) : WinResult();
     if (written && bKeepOriginal) {

@@ -2,7 +2,8 @@
 # The uninstaller never deletes through a link: a path of its list whose folder
 # has become a junction to somewhere else (Wine takes a Unix symbolic link for
 # one) is left alone, and so is what lies behind it; the rest goes. The setup
-# never writes through a link put where a module goes.
+# never writes through a link put where a module goes, nor through an AutoCAD
+# Fonts folder made into a link.
 #   links.sh WINE_RUN SETUP_EXE UNINSTALL_EXE TRUSTED_PATH_EXE
 set -u
 wine_run=$1 setup=$2 uninstaller=$3 trusted=$4
@@ -49,6 +50,18 @@ code=$?
 [ ! -L "$install/Trabex2010.ARX" ] || fail "the planted link is still there"
 [ "$(cat "$install/Trabex2010.ARX")" = Trabex2010.ARX ] || fail "the module is not in place of the link"
 [ ! -e "$outside/planted" ] || fail "the setup wrote where the link pointed"
+
+# A user who may write the AutoCAD folder makes its Fonts folder a link: the
+# fonts are not written through it, and the run says so (exit 8).
+mv "$drive_c/ACADLinks/Fonts" "$drive_c/ACADLinks/Fonts.real"
+mkdir -p "$outside/fonts"
+ln -s "$outside/fonts" "$drive_c/ACADLinks/Fonts"
+"$wine_run" "$win_dist\\SetUp.exe" /S '/D=C:\TrabexLinks' >/dev/null 2>&1
+code=$?
+[ -z "$(ls -A "$outside/fonts")" ] || fail "fonts were written through the linked Fonts folder: $(ls "$outside/fonts")"
+[ "$code" = 8 ] || fail "the setup over a linked Fonts folder ended with $code, not 8"
+rm "$drive_c/ACADLinks/Fonts"
+mv "$drive_c/ACADLinks/Fonts.real" "$drive_c/ACADLinks/Fonts"
 
 # Someone turns a folder of a listed path into a link to a system folder.
 ln -s "$outside" "$install/j"
