@@ -3,7 +3,8 @@
 # that payload as the distribution's SetUp.exe carries it (every file opened and
 # its SHA-256 checked before anything is written), against Wine's own xcopy of
 # the same files, both timed as whole Wine processes in the same run (median of
-# 5); where the payload copy's time goes per kind of call; and the size of the
+# 5); where the payload copy's time goes per kind of call, and the whole
+# sequence's per step; and the size of the
 # shipped 32-bit SetUp.exe.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/build-env.sh"
@@ -51,9 +52,11 @@ echo "xcopy of 99 x 1 MB (reference): ${ref} ms"
 echo "install sequence with the list, every file checked (install folder holds $(wc -l < "$work/copied.txt") entries): ${ours} ms"
 echo "install sequence without a list (the build's own program):  ${unlisted} ms"
 awk -v o="$ours" -v r="$ref" 'BEGIN { printf "ratio with the list: %.2f (goal: at most 1.20, aim 1.00)\n", o / r }'
-awk -v o="$unlisted" -v r="$ref" 'BEGIN { printf "ratio without a list: %.2f\n", o / r }'
+awk -v o="$unlisted" -v r="$ref" 'BEGIN { printf "ratio without a list: %.2f (aim: at most 0.90)\n", o / r }'
 rm -rf "$drive_c"/trabex-bench-*
 "$run" "$build/bench/InstallBench.exe" "$(win "$work/dist")" "C:\\trabex-bench-p" profile "$(win "$work/list.txt")"
+rm -rf "$drive_c"/trabex-bench-*
+"$run" "$build/bench/InstallBench.exe" "$(win "$work/dist")" "C:\\trabex-bench-s" steps "$(win "$work/list.txt")"
 # The real program: SetUp.exe's dialog on the simulated machine, Install clicked,
 # timed to its first message. The sample payload gives the fixed part; 99 x 2 MB
 # against xcopy of the same files gives the copy's cost per byte. Five rounds,
@@ -90,11 +93,13 @@ xsmall=$(printf '%s\n' "${xs[@]}" | median)
 dlarge=$(printf '%s\n' "${dl[@]}" | median)
 dsmall=$(printf '%s\n' "${ds[@]}" | median)
 echo "real SetUp.exe with the list of its payload, click on Install to the first message (median of 5):"
-echo "  sample payload (the fixed part): ${dsmall} ms"
+echo "  (Install clicked 0.5 s after the dialog shows, as a user first looks at it; the"
+echo "   payload's check against the list begins when the dialog shows)"
+echo "  sample payload (the fixed part): ${dsmall} ms (aim: at most 60 ms)"
 echo "  with 99 x 2 MB more:             ${dlarge} ms"
 echo "  xcopy of the sample payload:     ${xsmall} ms"
 echo "  xcopy with the 99 x 2 MB:        ${xlarge} ms"
 awk -v l="$dlarge" -v s="$dsmall" -v x="$xlarge" -v y="$xsmall" \
-  'BEGIN { printf "  the 99 x 2 MB per byte against xcopy: %.2f (goal: at most 1.20)\n", (l - s) / (x - y) }'
+  'BEGIN { printf "  the 99 x 2 MB per byte against xcopy: %.2f (goal: at most 0.90)\n", (l - s) / (x - y) }'
 size=$(stat -c %s "$root/build/i686-dist/SetUp.exe")
-echo "SetUp.exe (i686, shipped build): $size bytes ($(( size / 1024 )) KB; goal: under 400 KB)"
+echo "SetUp.exe (i686, shipped build): $size bytes ($(( size / 1024 )) KB; goal: under 320 KB)"
