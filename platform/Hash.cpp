@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "framework/Reporter.h"
+#include "platform/SystemLibrary.h"
 #include "platform/WorkerThread.h"
 
 namespace {
@@ -14,13 +15,46 @@ namespace {
 // large enough that the calls cost little beside the bytes.
 constexpr DWORD kBlockBytes = 64 * 1024;
 
+// BCrypt's functions, from bcrypt.dll in System32 (not one of the KnownDLLs);
+// all of them or none.
+struct BcryptCalls {
+    decltype(&BCryptOpenAlgorithmProvider) open = nullptr;
+    decltype(&BCryptCloseAlgorithmProvider) close = nullptr;
+    decltype(&BCryptCreateHash) createHash = nullptr;
+    decltype(&BCryptHashData) hashData = nullptr;
+    decltype(&BCryptFinishHash) finishHash = nullptr;
+    decltype(&BCryptDestroyHash) destroyHash = nullptr;
+};
+
+BcryptCalls ResolveBcrypt()
+{
+    const wchar_t kDll[] = L"bcrypt.dll";
+    BcryptCalls calls;
+    calls.open = SystemFunctionAs<decltype(calls.open)>(kDll, "BCryptOpenAlgorithmProvider");
+    calls.close = SystemFunctionAs<decltype(calls.close)>(kDll, "BCryptCloseAlgorithmProvider");
+    calls.createHash = SystemFunctionAs<decltype(calls.createHash)>(kDll, "BCryptCreateHash");
+    calls.hashData = SystemFunctionAs<decltype(calls.hashData)>(kDll, "BCryptHashData");
+    calls.finishHash = SystemFunctionAs<decltype(calls.finishHash)>(kDll, "BCryptFinishHash");
+    calls.destroyHash = SystemFunctionAs<decltype(calls.destroyHash)>(kDll, "BCryptDestroyHash");
+    if (!calls.close || !calls.createHash || !calls.hashData || !calls.finishHash || !calls.destroyHash)
+        calls.open = nullptr;  // a Sha256 then reports the DLL missing
+    return calls;
+}
+
+// Resolved once, on the first call of any thread.
+const BcryptCalls& Bcrypt()
+{
+    static const BcryptCalls calls = ResolveBcrypt();
+    return calls;
+}
+
 // One hash computation, destroyed with its object.
 class ScopedHash {
 public:
     ~ScopedHash()
     {
         if (m_h)
-            BCryptDestroyHash(m_h);
+            Bcrypt().destroyHash(m_h);
     }
     BCRYPT_HASH_HANDLE* Put() { return &m_h; }
     BCRYPT_HASH_HANDLE Get() const { return m_h; }
@@ -45,14 +79,15 @@ CString Sha256Digest::Hex() const
 Sha256::Sha256()
 {
     BCRYPT_ALG_HANDLE algorithm = nullptr;
-    m_opened = WinResult::FromNtStatus(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0));
+    m_opened = Bcrypt().open ? WinResult::FromNtStatus(Bcrypt().open(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))
+                             : WinResult(ERROR_MOD_NOT_FOUND);
     m_hAlgorithm = m_opened ? algorithm : nullptr;
 }
 
 Sha256::~Sha256()
 {
     if (m_hAlgorithm)
-        BCryptCloseAlgorithmProvider(m_hAlgorithm, 0);
+        Bcrypt().close(m_hAlgorithm, 0);
 }
 
 WinResult Sha256::OfBytes(const void* p, DWORD n, Sha256Digest& digest)
@@ -61,12 +96,12 @@ WinResult Sha256::OfBytes(const void* p, DWORD n, Sha256Digest& digest)
         return m_opened;
     ScopedHash hash;
     // The hash object from the provider's own memory (Windows 7 and later).
-    WinResult result = WinResult::FromNtStatus(BCryptCreateHash(m_hAlgorithm, hash.Put(), nullptr, 0, nullptr, 0, 0));
+    WinResult result = WinResult::FromNtStatus(Bcrypt().createHash(m_hAlgorithm, hash.Put(), nullptr, 0, nullptr, 0, 0));
     if (result && n > 0)
         result = WinResult::FromNtStatus(
-            BCryptHashData(hash.Get(), static_cast<PUCHAR>(const_cast<void*>(p)), n, 0));
+            Bcrypt().hashData(hash.Get(), static_cast<PUCHAR>(const_cast<void*>(p)), n, 0));
     if (result)
-        result = WinResult::FromNtStatus(BCryptFinishHash(hash.Get(), digest.bytes, kSha256Bytes, 0));
+        result = WinResult::FromNtStatus(Bcrypt().finishHash(hash.Get(), digest.bytes, kSha256Bytes, 0));
     return result;
 }
 
@@ -77,7 +112,7 @@ WinResult Sha256::OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long&
     if (!m_opened)
         return m_opened;
     ScopedHash hash;
-    WinResult result = WinResult::FromNtStatus(BCryptCreateHash(m_hAlgorithm, hash.Put(), nullptr, 0, nullptr, 0, 0));
+    WinResult result = WinResult::FromNtStatus(Bcrypt().createHash(m_hAlgorithm, hash.Put(), nullptr, 0, nullptr, 0, 0));
     LARGE_INTEGER start = {};
     if (result)
         result = WinResult::FromLastError(SetFilePointerEx(hFile, start, nullptr, FILE_BEGIN) != FALSE);
@@ -94,13 +129,13 @@ WinResult Sha256::OfFile(HANDLE hFile, Sha256Digest& digest, unsigned long long&
         if (!result || read == 0)
             break;
         nSize += read;
-        result = WinResult::FromNtStatus(BCryptHashData(hash.Get(), block, read, 0));
+        result = WinResult::FromNtStatus(Bcrypt().hashData(hash.Get(), block, read, 0));
         if (pProgress)
             pProgress->Step();
     }
     std::free(block);
     if (result)
-        result = WinResult::FromNtStatus(BCryptFinishHash(hash.Get(), digest.bytes, kSha256Bytes, 0));
+        result = WinResult::FromNtStatus(Bcrypt().finishHash(hash.Get(), digest.bytes, kSha256Bytes, 0));
     return result;
 }
 

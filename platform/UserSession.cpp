@@ -5,6 +5,7 @@
 #include <userenv.h>
 
 #include "platform/Handle.h"
+#include "platform/SystemLibrary.h"
 
 namespace UserSession {
 
@@ -190,7 +191,11 @@ WinResult StartAsInteractiveUser(const CStringW& strExe, const CStringW& strComm
     // The user's own environment (their TEMP, their profile), not this
     // process's: under SYSTEM that would be SYSTEM's.
     void* environment = nullptr;
-    if (!CreateEnvironmentBlock(&environment, token.Get(), FALSE))
+    const auto createEnvironment =
+        SystemFunctionAs<decltype(&CreateEnvironmentBlock)>(L"userenv.dll", "CreateEnvironmentBlock");
+    const auto destroyEnvironment =
+        SystemFunctionAs<decltype(&DestroyEnvironmentBlock)>(L"userenv.dll", "DestroyEnvironmentBlock");
+    if (!createEnvironment || !destroyEnvironment || !createEnvironment(&environment, token.Get(), FALSE))
         environment = nullptr;  // started all the same, with the system's defaults
     const DWORD flags = environment ? CREATE_UNICODE_ENVIRONMENT : 0;
     if (system)
@@ -201,7 +206,7 @@ WinResult StartAsInteractiveUser(const CStringW& strExe, const CStringW& strComm
         result = WinResult::FromLastError(CreateProcessWithTokenW(token.Get(), 0, strExe.GetString(), buffer, flags,
                                                                   environment, strFolder.GetString(), &si, &pi) != FALSE);
     if (environment)
-        DestroyEnvironmentBlock(environment);
+        destroyEnvironment(environment);
     free(buffer);
     if (!result)
         return result;

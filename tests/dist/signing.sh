@@ -5,7 +5,8 @@
 # files; a program changed after signing no longer verifies; a wrong password
 # fails the distribution and leaves nothing of it behind; without a certificate
 # the distribution says that it is unsigned; every signed program keeps its load
-# configuration, which tells the loader to take DLLs from System32 only. Needs no Wine.
+# configuration, which tells the loader to take DLLs from System32 only, and
+# imports only DLLs Windows takes from System32 anyway. Needs no Wine.
 #   signing.sh CMAKE DISTRIBUTION_CMAKE OBJDUMP VERSION SETUP UNINSTALL TRUSTED_PATH
 #              [SETUP64 UNINSTALL64 TRUSTED_PATH64]
 set -u
@@ -14,6 +15,13 @@ shift 4
 built=()
 for program in "$@"; do built+=("$(readlink -f "$program")"); done
 fail() { echo "FAIL: $*"; exit 1; }
+# The DLLs a program imports, by the objdump of its kind (32- or 64-bit).
+imported_dlls() {
+  local dump=i686-w64-mingw32-objdump
+  [ "$(od -An -tu2 -j $(( $(od -An -tu4 -j 60 -N4 "$1" | tr -d ' ') + 24 )) -N2 "$1" | tr -d ' ')" = 523 ] &&
+    dump=x86_64-w64-mingw32-objdump
+  "$dump" -p "$1" | awk '/DLL Name:/ { print $3 }'
+}
 # The DependentLoadFlags the loader reads from a program's load configuration
 # (its header's data directory 10, mapped through the section table), or
 # "none" when the header names no load configuration.
@@ -93,6 +101,16 @@ for edition in "${editions[@]}"; do
     # LOAD_LIBRARY_SEARCH_SYSTEM32: the loader takes no DLL from the folder the program lies in.
     flags=$(dependent_load_flags "$folder/$program")
     [ "$flags" = 2048 ] || fail "$edition $program: DependentLoadFlags $flags, not 0x800"
+    # Where Windows ignores that rule, an import that is not one of its KnownDLLs
+    # (comctl32 comes through the manifest) would be looked for beside the program.
+    imports=$(imported_dlls "$folder/$program")
+    [ -n "$imports" ] || fail "$edition $program: no imports read"
+    for dll in $imports; do
+      case ${dll,,} in
+        advapi32.dll|comctl32.dll|gdi32.dll|kernel32.dll|msvcrt.dll|ntdll.dll|ole32.dll|shell32.dll|user32.dll) ;;
+        *) fail "$edition $program imports $dll, which Windows may look for beside the program" ;;
+      esac
+    done
   done
   # The list SetUp.exe carries was made from the signed programs in Data.
   for program in Uninstall.exe TrabexTrustedPath.exe; do
