@@ -38,7 +38,10 @@ void ForgetOlderCopies(const CStringW& folder, const CStringW& current)
 
 CString SharedTrustedPathFolder()
 {
-    const CString programFiles = ProgramFilesFolder();
+    // Empty when GBK cannot hold it: the folder is written as the program's text, never a look-alike.
+    CString programFiles;
+    if (!PathToText(ProgramFilesFolder(), programFiles))
+        return CString();
     return programFiles.IsEmpty() ? CString() : programFiles + "\\" + kSharedFolderName;
 }
 

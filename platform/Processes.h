@@ -27,7 +27,8 @@ CStringW CommandLineW();
 // SOFTWARE\... and SOFTWARE\Wow6432Node\..., name the same 32-bit keys.
 bool IsWow64();
 
-// Calls visit(imageName) for every running process until it returns true.
+// Calls visit(imageName) for every running process until it returns true; the
+// name (const wchar_t*) as Windows gives it.
 // Returns true when a visit returned true; false when none did or no snapshot.
 template <typename Visit>
 bool AnyImageName(Visit visit);

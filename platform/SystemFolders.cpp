@@ -2,14 +2,11 @@
 
 #include <shlobj.h>
 
-#include "platform/Files.h"
 
-CString ProgramFilesFolder()
+CStringW ProgramFilesFolder()
 {
     wchar_t path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return CString();
-    CString text;
-    PathToText(CStringW(path), text);  // empty when GBK cannot hold it: no look-alike path
-    return text;
+        return CStringW();
+    return CStringW(path);
 }

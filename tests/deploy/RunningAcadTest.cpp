@@ -26,7 +26,7 @@ public:
         m_started = CreateProcessA(copy.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &si, &m_pi) != FALSE;
         for (int i = 0; i < 500 && m_started; ++i) {  // until it is listed
-            if (Processes::AnyImageName([&](const char* n) { return _stricmp(n, image) == 0; }))
+            if (Processes::AnyImageName([&](const wchar_t* n) { return CStringW(n).EqualsNoCase(CStringW::FromText(image)); }))
                 break;
             Sleep(10);
         }

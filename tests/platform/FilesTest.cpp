@@ -72,10 +72,10 @@ TEST(Files, FoldersExistenceAndModulePath)
 TEST(Processes, SeesItsOwnImageName)
 {
     const CStringW module = Files::ModulePathW();
-    const CString self = CString::FromWide(module.GetString() + module.ReverseFind(L'\\') + 1);
-    bool found = Processes::AnyImageName([&](const char* name) { return self.CompareNoCase(name) == 0; });
+    const CStringW self(module.GetString() + module.ReverseFind(L'\\') + 1);
+    bool found = Processes::AnyImageName([&](const wchar_t* name) { return self.EqualsNoCase(CStringW(name)); });
     EXPECT_TRUE(found);
-    EXPECT_FALSE(Processes::AnyImageName([](const char*) { return false; }));
+    EXPECT_FALSE(Processes::AnyImageName([](const wchar_t*) { return false; }));
 }
 
 TEST(PathKindAndReadOnly, ClassifiesAndClearsOnlyReadOnly)
