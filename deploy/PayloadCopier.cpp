@@ -214,8 +214,9 @@ bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry)
     NoteCopy(target, entry, error);
     if (result == IDABORT)
         return false;
-    // The copy takes the download's read-only bit and its download mark: both go
-    // from the copy (whatever bit it kept, too); the download stays as it was.
+    // Neither the download's read-only bit nor its download mark reaches the copy
+    // (Files::PlaceFile carries no attribute or stream); cleared all the same, so
+    // that this holds whatever the copy's way; the download stays as it was.
     if (error == ERROR_SUCCESS) {
         ClearReadOnly(target);
         RemoveZoneIdentifier(target);
