@@ -232,20 +232,23 @@ WinResult CopyHeld(HANDLE hSource, HANDLE hTarget)
 }
 
 // The target created new (never through a link, dangling or not: the link
-// itself would be opened, and it exists) and filled from the source's handle.
-// On failure what this call wrote goes again, through its own handle.
-WinResult CreateNewFrom(HANDLE hSource, const CStringW& target)
+// itself would be opened, and it exists), filled from the source's handle and,
+// with bFlush, on the disk before it is closed. On failure what this call wrote
+// goes again, through its own handle.
+WinResult CreateNewFrom(HANDLE hSource, const CStringW& target, bool bFlush)
 {
     const ScopedHandle created(CreateFileW(target.GetString(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!created.IsValid())
         return WinResult::FromLastError(false);
-    const WinResult copied = CopyHeld(hSource, created.Get());
-    if (!copied) {
+    WinResult result = CopyHeld(hSource, created.Get());
+    if (result && bFlush)
+        result = WinResult::FromLastError(FlushFileBuffers(created.Get()) != FALSE);
+    if (!result) {
         FILE_DISPOSITION_INFO gone = {TRUE};
         SetFileInformationByHandle(created.Get(), FileDispositionInfo, &gone, sizeof gone);
     }
-    return copied;
+    return result;
 }
 
 } // namespace
@@ -268,27 +271,15 @@ WinResult PlaceFile(HANDLE hSource, const CStringW& strTarget)
     const CStringW placing = PlacingName(strTarget);
     if (!FitsPath(placing))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    // As above: a name nothing holds is created new; whatever stops that, the
-    // way beside the name follows.
-    if (!HoldsFile(strTarget) && CreateNewFrom(hSource, strTarget))
+    // A name nothing holds is created new; whatever stops that, the way beside
+    // the name follows, which replaces a link and tells its own failure.
+    if (!HoldsFile(strTarget) && CreateNewFrom(hSource, strTarget, false))
         return WinResult();
     ClearOurName(placing);
-    WinResult result;
-    {
-        // A new file only: a link someone put under the name is never written through.
-        const ScopedHandle written(CreateFileW(placing.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        if (!written.IsValid())
-            return WinResult::FromLastError(false);
-        result = CopyHeld(hSource, written.Get());
-        // On the disk before it takes the name: a power cut then leaves the old file.
-        if (result)
-            result = WinResult::FromLastError(FlushFileBuffers(written.Get()) != FALSE);
-    }
-    if (!result) {
-        ClearOurName(placing);
-        return result;
-    }
+    // On the disk before it takes the name: a power cut then leaves the old file.
+    const WinResult placed = CreateNewFrom(hSource, placing, true);
+    if (!placed)
+        return placed;
     return MoveIntoPlace(placing, strTarget);
 }
 

@@ -1,6 +1,6 @@
 // Functions of the system DLLs that Windows does not keep among its KnownDLLs
-// (bcrypt.dll, userenv.dll), loaded when first needed by their full System32
-// path. Imported, they would be looked for beside the program first on a
+// (bcrypt.dll, userenv.dll, wtsapi32.dll), loaded when first needed by their
+// full System32 path. Imported, they would be looked for beside the program first on a
 // Windows that ignores the load configuration's System32 rule (before Windows
 // 10 1607): in a user's Downloads, where anyone may have put a DLL of that name
 // for an elevated setup to load.

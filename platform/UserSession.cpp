@@ -68,37 +68,9 @@ bool IsSystem(const TokenAccount& self)
     return IsWellKnownSid(self.Sid(), WinLocalSystemSid) != FALSE;
 }
 
-// WTSQueryUserToken lives in wtsapi32.dll, which is no KnownDLL: loaded from
-// System32 by its full path, so that no file beside the program is loaded instead.
+// WTSQueryUserToken lives in wtsapi32.dll, which is no KnownDLL: loaded by its
+// System32 path (SystemLibrary), so that no file beside the program is loaded instead.
 typedef BOOL(WINAPI* QueryUserTokenFn)(ULONG, PHANDLE);
-class Wtsapi32 {
-public:
-    Wtsapi32()
-    {
-        wchar_t path[MAX_PATH + 1] = {};
-        const UINT n = GetSystemDirectoryW(path, MAX_PATH - 14);
-        if (n == 0 || n >= MAX_PATH - 14)
-            return;
-        wcscat(path, L"\\wtsapi32.dll");
-        m_module = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
-    ~Wtsapi32()
-    {
-        if (m_module)
-            FreeLibrary(m_module);
-    }
-    Wtsapi32(const Wtsapi32&) = delete;
-    Wtsapi32& operator=(const Wtsapi32&) = delete;
-    QueryUserTokenFn QueryUserToken() const
-    {
-        return m_module ? reinterpret_cast<QueryUserTokenFn>(
-                              reinterpret_cast<void*>(GetProcAddress(m_module, "WTSQueryUserToken")))
-                        : nullptr;
-    }
-
-private:
-    HMODULE m_module = nullptr;
-};
 
 // The primary token of the person at the machine, for starting a program.
 WinResult InteractiveUserToken(bool bSystem, ScopedHandle& primary)
@@ -110,8 +82,7 @@ WinResult InteractiveUserToken(bool bSystem, ScopedHandle& primary)
         const DWORD session = WTSGetActiveConsoleSessionId();
         if (session == 0xFFFFFFFF)
             return WinResult(ERROR_NO_TOKEN);
-        const Wtsapi32 wts;
-        const QueryUserTokenFn query = wts.QueryUserToken();
+        const auto query = SystemFunctionAs<QueryUserTokenFn>(L"wtsapi32.dll", "WTSQueryUserToken");
         if (!query)
             return WinResult::FromLastError(false);
         const WinResult got = WinResult::FromLastError(query(session, &h) != FALSE);
