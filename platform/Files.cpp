@@ -257,10 +257,10 @@ WinResult PlaceFile(const CStringW& strSource, const CStringW& strTarget)
 {
     if (!FitsPath(strSource))
         return WinResult(ERROR_FILENAME_EXCED_RANGE);
-    // Shared as CopyFile shares it: whoever else reads or writes the source may go on.
-    const ScopedHandle source(CreateFileW(strSource.GetString(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // Others may go on reading it, none may write it meanwhile: the copy is of one
+    // state of the file.
+    const ScopedHandle source(CreateFileW(strSource.GetString(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source.IsValid())
         return WinResult::FromLastError(false);
     return PlaceFile(source.Get(), strTarget);
