@@ -7,6 +7,7 @@
 #include "picker/FolderPath.h"
 #include "platform/Com.h"
 #include "platform/Files.h"
+#include "platform/SystemLibrary.h"
 #include "res/Texts.h"
 
 namespace {
@@ -16,10 +17,22 @@ namespace {
 constexpr int kEditGapAboveTree = 4;
 constexpr int kEditHeight = 23;
 
+// The shell's functions come from shell32.dll loaded when the browser is first
+// asked for: a start that loaded it (and what it pulls in) would show the dialog later.
+template <typename Fn>
+Fn Shell32(const char* pszFunction)
+{
+    return SystemFunctionAs<Fn>(L"shell32.dll", pszFunction);
+}
+
 // Releases the shell's allocator when it goes.
 class ShellMalloc {
 public:
-    ShellMalloc() { m_ok = SUCCEEDED(SHGetMalloc(&m_p)); }
+    ShellMalloc()
+    {
+        const auto getMalloc = Shell32<decltype(&SHGetMalloc)>("SHGetMalloc");
+        m_ok = getMalloc && SUCCEEDED(getMalloc(&m_p));
+    }
     ~ShellMalloc()
     {
         if (m_p)
@@ -111,7 +124,10 @@ int CPathDialog::DoModal()
     if (!malloc.ok())
         return -1;
     m_bConfirmed = FALSE;
-    LPITEMIDLIST pidl = SHBrowseForFolderW(&request);
+    const auto browse = Shell32<decltype(&SHBrowseForFolderW)>("SHBrowseForFolderW");
+    if (!browse)
+        return -1;
+    LPITEMIDLIST pidl = browse(&request);
     if (pidl)
         malloc.Free(pidl);
     m_hBrowseWnd = nullptr;
@@ -168,7 +184,8 @@ void CPathDialog::OnInitialized(HWND hWnd)
 void CPathDialog::OnSelectionChanged(LPCITEMIDLIST pidl) const
 {
     wchar_t szPath[260] = {};
-    if (!SHGetPathFromIDListW(pidl, szPath) || szPath[1] != L':') {
+    const auto pathOf = Shell32<decltype(&SHGetPathFromIDListW)>("SHGetPathFromIDListW");
+    if (!pathOf || !pathOf(pidl, szPath) || szPath[1] != L':') {
         // Network locations and virtual folders have no drive-letter path.
         szPath[0] = L'\0';
         EnableOk(FALSE);

@@ -11,5 +11,5 @@ public:
     ScopedOle& operator=(const ScopedOle&) = delete;
 
 private:
-    bool m_bStarted;
+    bool m_bStarted = false;
 };

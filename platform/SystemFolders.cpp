@@ -2,11 +2,14 @@
 
 #include <shlobj.h>
 
+#include "platform/SystemLibrary.h"
 
 CStringW ProgramFilesFolder()
 {
+    // shell32.dll loaded here, when the install first asks, not with the program.
+    const auto folderPath = SystemFunctionAs<decltype(&SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
     wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
+    if (!folderPath || FAILED(folderPath(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
         return CStringW();
     return CStringW(path);
 }

@@ -4,6 +4,8 @@
 // Windows that ignores the load configuration's System32 rule (before Windows
 // 10 1607): in a user's Downloads, where anyone may have put a DLL of that name
 // for an elevated setup to load.
+// Also the way to a DLL only a later step needs (shell32.dll, ole32.dll for the
+// folder browser): imported, it would be loaded before the dialog can show.
 #pragma once
 
 #include <windows.h>

@@ -103,12 +103,14 @@ for edition in "${editions[@]}"; do
     [ "$flags" = 2048 ] || fail "$edition $program: DependentLoadFlags $flags, not 0x800"
     # Where Windows ignores that rule, an import that is not one of its KnownDLLs
     # (comctl32 comes through the manifest) would be looked for beside the program.
+    # Nor one only a later step needs (shell32, ole32: the folder browser, Program
+    # Files' name): every import is loaded before the dialog can show.
     imports=$(imported_dlls "$folder/$program")
     [ -n "$imports" ] || fail "$edition $program: no imports read"
     for dll in $imports; do
       case ${dll,,} in
-        advapi32.dll|comctl32.dll|gdi32.dll|kernel32.dll|msvcrt.dll|ntdll.dll|ole32.dll|shell32.dll|user32.dll) ;;
-        *) fail "$edition $program imports $dll, which Windows may look for beside the program" ;;
+        advapi32.dll|comctl32.dll|gdi32.dll|kernel32.dll|msvcrt.dll|ntdll.dll|user32.dll) ;;
+        *) fail "$edition $program imports $dll: Windows may look for it beside the program, or the start waits for it" ;;
       esac
     done
   done
