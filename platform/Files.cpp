@@ -78,16 +78,21 @@ CStringW g_modulePathForTesting;
 template <typename Call>
 CStringW AskPathW(Call call)
 {
-    const DWORD n = call(nullptr, 0);
-    if (n == 0)
-        return CStringW();
-    wchar_t* p = static_cast<wchar_t*>(calloc(n + 1, sizeof(wchar_t)));
-    if (!p)
-        return CStringW();
-    const DWORD m = call(p, n + 1);
-    const CStringW result = m <= n ? CStringW(p, static_cast<int>(m)) : CStringW();
-    free(p);
-    return result;
+    // Asked once with room for the usual path, again only when that was short: a
+    // path function may walk the whole path on disk each time it is called.
+    DWORD room = MAX_PATH + 1;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        wchar_t* p = static_cast<wchar_t*>(calloc(room, sizeof(wchar_t)));
+        if (!p)
+            return CStringW();
+        const DWORD m = call(p, room);
+        const CStringW result = m > 0 && m < room ? CStringW(p, static_cast<int>(m)) : CStringW();
+        free(p);
+        if (m < room)  // the path, or 0 for a failure
+            return result;
+        room = m + 1;  // the length it needs, its terminator included (or the path grew meanwhile)
+    }
+    return CStringW();
 }
 
 } // namespace
