@@ -42,6 +42,13 @@ int MatchReleaseYear(const CStringW& productName, int nYears)
     return -1;
 }
 
+// Whether a key may hold a value of a name nNameLength characters long: not one
+// without values, nor one whose value names are all shorter.
+bool MayHoldValue(DWORD nValues, DWORD nLongestName, DWORD nNameLength)
+{
+    return nValues != 0 && nLongestName >= nNameLength;
+}
+
 } // namespace
 
 void CAcadRegistry::FindAcadReleases()
@@ -198,9 +205,8 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
     }
 
     // Each search still open in this branch looks at this key; a hit ends that
-    // search for the branch below, as in CollectRegValues. A key whose value
-    // names are all shorter than the name cannot hold it.
-    const auto mayHold = [&](DWORD nNameLength) { return values != 0 && longestName >= nNameLength; };
+    // search for the branch below, as in CollectRegValues.
+    const auto mayHold = [&](DWORD nNameLength) { return MayHoldValue(values, longestName, nNameLength); };
     CString folder;
     if (pFolders && mayHold(sizeof kFolderValue - 1) && ReadValueText(key, kFolderValue, folder)) {
         pFolders->keys.Add(strBasePath + strRelPath);
@@ -217,9 +223,18 @@ void CAcadRegistry::CollectProductValues(HKEY hParent, const char* pszSubKey,
         return;
     for (RegSubKeys names(key, subKeys); names.Next();) {
         CString name;
-        if (KeyNameToText(names.Name(), name))
-            CollectProductValues(key.Get(), name, strRelPath + name + "\\", strBasePath, pFolders, pNames,
-                                 nDepth + 1);
+        if (!KeyNameToText(names.Name(), name))
+            continue;
+        // Most keys of a product are leaves with settings of their own: one that has
+        // no sub-keys and no value name long enough for a search still open holds
+        // nothing to find, and is passed over unopened.
+        DWORD childKeys = 0, childValues = 0, childLongest = 0;
+        if (names.CurrentCounts(&childKeys, &childValues, &childLongest) && childKeys == 0 &&
+            !(pFolders && MayHoldValue(childValues, childLongest, sizeof kFolderValue - 1)) &&
+            !(pNames && MayHoldValue(childValues, childLongest, sizeof kNameValue - 1)))
+            continue;
+        CollectProductValues(key.Get(), name, strRelPath + name + "\\", strBasePath, pFolders, pNames,
+                             nDepth + 1);
     }
 }
 

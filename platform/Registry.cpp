@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -279,6 +280,38 @@ RegSubKeys::RegSubKeys(const RegKey& key)
 RegSubKeys::RegSubKeys(const RegKey& key, DWORD nCount)
     : m_key(key), m_nCount(nCount)
 {
+}
+
+// NtEnumerateKey(KeyFullInformation): the sub-key's KEY_FULL_INFORMATION.
+extern "C" LONG NTAPI NtEnumerateKey(HANDLE hKey, ULONG nIndex, int nClass, void* pInfo, ULONG cbInfo,
+                                     ULONG* pcbResult);
+
+bool RegSubKeys::CurrentCounts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const
+{
+    *pSubKeys = 0;
+    *pValues = 0;
+    *pLongestValueName = 0;
+    struct FullInformation {  // KEY_FULL_INFORMATION up to its class name
+        LARGE_INTEGER lastWrite;
+        ULONG nTitleIndex, nClassOffset, nClassLength, nSubKeys, nMaxNameLength, nMaxClassLength, nValues,
+            nMaxValueNameBytes, nMaxValueDataLength;
+    };
+    constexpr int kKeyFullInformation = 2;
+    // Room for a class name too: a sub-key that has one longer than this is opened instead.
+    alignas(8) unsigned char buffer[sizeof(FullInformation) + 512];
+    // Its fields' end, not the structure's size, which rounds up to the time stamp's alignment.
+    constexpr ULONG kFixedPart = offsetof(FullInformation, nMaxValueDataLength) + sizeof(ULONG);
+    ULONG cb = 0;
+    if (m_nIndex == 0 || !m_key.Get() ||
+        NtEnumerateKey(m_key.Get(), m_nIndex - 1, kKeyFullInformation, buffer, sizeof buffer, &cb) != 0 ||
+        cb < kFixedPart)
+        return false;
+    FullInformation info = {};
+    memcpy(&info, buffer, kFixedPart);
+    *pSubKeys = info.nSubKeys;
+    *pValues = info.nValues;
+    *pLongestValueName = info.nMaxValueNameBytes / sizeof(wchar_t);  // as RegQueryInfoKeyW counts it
+    return true;
 }
 
 bool RegSubKeys::Next()

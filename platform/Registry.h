@@ -129,6 +129,11 @@ public:
     bool Next();
     // The current name as Windows gives it.
     const CStringW& Name() const { return m_strName; }
+    // What the current sub-key holds, as RegKey::Counts gives it, read from the
+    // enumeration without opening the key (a walk that needs nothing of a key
+    // with no sub-keys and no such value is spared its three calls). False when
+    // Windows cannot tell; the key is then opened as ever.
+    bool CurrentCounts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const;
 
 private:
     const RegKey& m_key;

@@ -101,3 +101,48 @@ TEST(RegKey, DeleteTreeTakesSubKeysOfAnyLanguage)
     EXPECT_FALSE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2010"));
     EXPECT_TRUE(Reg::KeyExists(Reg::kMachine, "P\\Applications\\Trabex2011"));
 }
+
+TEST(RegSubKeys, EachSubKeyTellsWhatItHoldsWithoutBeingOpened)
+{
+    RegistrySandbox sandbox;
+    Reg::SetString(Reg::kMachine, "SOFTWARE\\P\\Full", "AcadLocation", "C:\\x");
+    Reg::SetString(Reg::kMachine, "SOFTWARE\\P\\Full", "Ver", "1");
+    Reg::CreateKey(Reg::kMachine, "SOFTWARE\\P\\Full\\One");
+    Reg::CreateKey(Reg::kMachine, "SOFTWARE\\P\\Full\\Two");
+    Reg::CreateKey(Reg::kMachine, "SOFTWARE\\P\\Leaf");
+    // A class name longer than the reading takes in: Windows then tells nothing (the
+    // walk opens the key), Wine tells the counts; never too little.
+    HKEY parent = Reg::CreateOrFail(Reg::kMachine, "SOFTWARE\\P");
+    HKEY classy = nullptr;
+    std::wstring longClass(400, L'c');
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(parent, L"Classy", 0, &longClass[0], 0, KEY_ALL_ACCESS, nullptr,
+                                             &classy, nullptr));
+    Reg::SetString(Reg::kMachine, "SOFTWARE\\P\\Classy", "ProductName", "AutoCAD 2020");
+    RegCloseKey(classy);
+    RegCloseKey(parent);
+
+    RegKey key;
+    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\P", KEY_READ));
+    int seen = 0;
+    DWORD subKeys = 9, values = 9, longest = 9;
+    EXPECT_FALSE(RegSubKeys(key).CurrentCounts(&subKeys, &values, &longest)) << "no sub-key reached yet";
+    for (RegSubKeys names(key); names.Next(); ++seen) {
+        const bool told = names.CurrentCounts(&subKeys, &values, &longest);
+        if (names.Name() == CStringW(L"Full")) {
+            EXPECT_TRUE(told);
+            EXPECT_EQ(2u, subKeys);
+            EXPECT_EQ(2u, values);
+            EXPECT_EQ(12u, longest) << "in characters, as RegQueryInfoKeyW counts";
+        } else if (names.Name() == CStringW(L"Leaf")) {
+            EXPECT_TRUE(told);
+            EXPECT_EQ(0u, subKeys + values + longest);
+        } else if (told) {
+            EXPECT_EQ(0u, subKeys);
+            EXPECT_EQ(1u, values) << "a class name past the room must not pass as an empty key";
+            EXPECT_EQ(11u, longest);
+        } else {
+            EXPECT_EQ(0u, subKeys + values + longest);
+        }
+    }
+    EXPECT_EQ(3, seen);
+}
