@@ -66,11 +66,10 @@ void ProfileCheck(const CStringW& payload, const CString& list, HeldFiles& held)
 // Times each step of CopyPayload's work for one entry, summed over the payload.
 int Profile(const char* pszDest, const CString& list)
 {
-    enum { kFormat, kCopy, kTargetAttributes, kZone, kProgress, kListing, kCount };
+    enum { kFormat, kCopy, kProgress, kListing, kCount };
     HeldFiles held;
     const char* const names[kCount] = {"formatting the two paths",
-                                       list.IsEmpty() ? "CopyFileW" : "PlaceFile from the held file",
-                                       "ClearReadOnly(target)", "RemoveZoneIdentifier(target)",
+                                       list.IsEmpty() ? "PlaceFile from the path" : "PlaceFile from the held file",
                                        "progress step", "listing (FindNextFileW)"};
     double total[kCount] = {};
     CStringW payload;
@@ -112,12 +111,10 @@ int Profile(const char* pszDest, const CString& list)
             });
             step(kCopy, [&] {
                 if (list.IsEmpty())
-                    Files::CopyOverwrite(source, target);
+                    Files::PlaceFile(source, target);
                 else
                     Files::PlaceFile(held.Find(finder.NameW()), target);
             });
-            step(kTargetAttributes, [&] { ClearReadOnly(target); });
-            step(kZone, [&] { RemoveZoneIdentifier(target); });
             ++files;
         }
         step(kListing, [&] { more = finder.Next(); });

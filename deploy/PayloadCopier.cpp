@@ -212,16 +212,9 @@ bool CPayloadCopier::CopyPayloadEntry(const FileFinder& entry)
     DWORD error = ERROR_SUCCESS;
     const int result = CopyOneFile(source, target, &error);
     NoteCopy(target, entry, error);
-    if (result == IDABORT)
-        return false;
-    // Neither the download's read-only bit nor its download mark reaches the copy
-    // (Files::PlaceFile carries no attribute or stream); cleared all the same, so
-    // that this holds whatever the copy's way; the download stays as it was.
-    if (error == ERROR_SUCCESS) {
-        ClearReadOnly(target);
-        RemoveZoneIdentifier(target);
-    }
-    return true;
+    // Neither the download's read-only bit nor its download mark reaches the copy:
+    // Files::PlaceFile, the copy's one way, makes a new file of the bytes alone.
+    return result != IDABORT;
 }
 
 void CPayloadCopier::CopyExtendedLibrary()
@@ -265,6 +258,4 @@ void CPayloadCopier::CopyLibraryEntry(const CStringW& source, const CStringW& de
     NoteCopy(to, entry, copied.Code());
     if (!copied)
         m_result.libraryFailures.Add(to, copied.Code());
-    else
-        ClearReadOnly(to);  // the copy's bit only; the download stays as it was
 }
