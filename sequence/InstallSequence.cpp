@@ -7,6 +7,7 @@
 #include "deploy/PayloadList.h"
 #include "deploy/PayloadLocation.h"
 #include "deploy/RunningAcad.h"
+#include "deploy/TrustedPathProgram.h"
 #include "deploy/UninstallEntry.h"
 #include "platform/BuildConstants.h"
 #include "platform/Files.h"
@@ -206,12 +207,14 @@ bool InstallSequence::AskAboutFolderAtRisk(const CStringW& strFolder, const CStr
     return m_bRiskAccepted;
 }
 
-void StartPayloadCheck(InstallPlan& plan)
+void PrepareInstall(InstallPlan& plan)
 {
     ListedFiles files;
     CStringW payload;
     if (ReadPayloadList(files) == kPayloadListRead && LocatePayload(payload))
         plan.early.Start(payload, files);
+    // Asked of the shell now, which loads it, and kept: not at the click.
+    SharedTrustedPathFolder();
 }
 
 ExitCode InstallSequence::CheckListedPayload(InstallPlan& plan)

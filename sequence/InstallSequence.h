@@ -39,15 +39,17 @@ struct InstallPlan {
     // the plan goes; every copy reads it through that handle.
     bool bListed = false;
     HeldFiles listed;
-    // The same check begun before the first Install click (StartPayloadCheck);
+    // The same check begun before the first Install click (PrepareInstall);
     // the click takes its verdict.
     EarlyPayloadCheck early;
 };
 
-// Begins the check of the payload against the program's list on a thread of
-// its own, while the dialog waits for the user; nothing when the program
-// carries no list or no payload lies beside it. Check takes its verdict.
-void StartPayloadCheck(InstallPlan& plan);
+// What the Install click needs, made ready while the dialog waits for the user:
+// the check of the payload against the program's list begun on a thread of its
+// own (nothing when the program carries no list or no payload lies beside it;
+// Check takes its verdict), and the folder of the program every user runs
+// looked up.
+void PrepareInstall(InstallPlan& plan);
 
 class InstallSequence {
 public:

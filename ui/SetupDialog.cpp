@@ -147,8 +147,6 @@ BOOL Dlg_Setup::OnInitDialog()
     if (!m_strProposedFolder.IsEmpty())
         ::SetWindowTextW(GetDlgItem(IDC_INSTALL_PATH), m_strProposedFolder.GetString());
     UpdateInstallButton();
-    // Handled once the dialog is up: the payload is checked while the user reads it.
-    PostMessage(kStartPayloadCheckMessage, 0, 0);
     return TRUE;
 }
 
@@ -190,8 +188,13 @@ BOOL Dlg_Setup::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResul
         *pResult = FALSE;
         return TRUE;
     }
-    if (msg == kStartPayloadCheckMessage) {
-        StartPayloadCheck(m_plan);
+    // The payload is checked while the user reads the dialog.
+    if (msg == WM_SHOWWINDOW && wParam && !m_bPrepared) {
+        m_bPrepared = true;
+        ::SetTimer(m_hWnd, kPrepareTimer, USER_TIMER_MINIMUM, nullptr);
+    } else if (msg == WM_TIMER && wParam == kPrepareTimer) {
+        ::KillTimer(m_hWnd, kPrepareTimer);
+        PrepareInstall(m_plan);
         *pResult = 0;
         return TRUE;
     }

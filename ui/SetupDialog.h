@@ -78,8 +78,10 @@ protected:
     void CreateHeadingFonts();
     void ScalePictures();
 
-    // Posted by OnInitDialog: the payload's check begins once the dialog is up.
-    static constexpr UINT kStartPayloadCheckMessage = WM_APP + 1;
+    // Set when the dialog shows: the install is prepared (PrepareInstall) once
+    // the dialog is up and painted (a timer comes after the paint), not before.
+    static constexpr UINT_PTR kPrepareTimer = 1;
+    bool m_bPrepared = false;
     // What the checks of the last Install click decided (and the payload's
     // check begun before the first click).
     InstallPlan m_plan;
