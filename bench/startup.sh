@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# From launch to the dialog on the screen: the shipped SetUp.exe (from a
-# distribution with a small payload, on a machine without AutoCAD: what runs
+# From launch to the dialog on the screen: the distribution's SetUp.exe (with a
+# small payload and its list, on a machine without AutoCAD: what runs
 # before the dialog but discovery's walk) against a program that shows one
 # dialog and nothing else, taking turns, median of 9. A third program shows the
 # setup's own dialog and does nothing else: the setup against it is the setup's
@@ -16,9 +16,12 @@ trap 'wine_env_down; rm -rf "$work"' EXIT
 run="$build/wine-run.sh"
 win() { echo "Z:${1//\//\\}"; }
 mkdir -p "$work/dist/Data"
-cp "$build/SetUp.exe" "$work/dist/"
 cp "$build/TrabexTrustedPath.exe" "$work/dist/Data/"
 for f in Trabex2008.ARX Trabex2010.ARX Trabex2015.ARX Trabex_EN.shx Trabex_HZ.shx Trabex.prt5; do echo "$f" > "$work/dist/Data/$f"; done
+# The distribution's SetUp.exe, as users start it: linked with the list of its Data.
+cmake -DDATA_DIR="$work/dist/Data" -DLIST="$build/bench/PayloadList.txt" -P "$root/cmake/PayloadList.cmake"
+cmake --build "$build" --target SetUpListedBench >/dev/null
+cp "$build/bench/SetUpListedBench/SetUp.exe" "$work/dist/"
 cp "$build/bench/TrivialDialog.exe" "$build/bench/TemplateDialog.exe" "$work/"
 ms_of() { tr -d '\r' | sed -n 's/^launch to dialog: \([0-9]*\) ms$/\1/p'; }
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
