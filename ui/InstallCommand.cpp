@@ -14,6 +14,12 @@ void Dlg_Setup::OnInstall()
 {
     if (m_bBusy || m_bChecking)
         return;
+    // A click before the install was prepared checks the payload itself: the
+    // timer must not start a second check while this one's install runs.
+    if (m_bPrepareDue) {
+        m_bPrepareDue = false;
+        ::KillTimer(m_hWnd, kPrepareTimer);
+    }
     UpdateData(TRUE);
     WindowReporter boxes(this, &m_progress);
     LoggedReporter reporter(&boxes, m_pLog);

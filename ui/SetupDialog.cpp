@@ -191,10 +191,14 @@ BOOL Dlg_Setup::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* pResul
     // The payload is checked while the user reads the dialog.
     if (msg == WM_SHOWWINDOW && wParam && !m_bPrepared) {
         m_bPrepared = true;
-        ::SetTimer(m_hWnd, kPrepareTimer, USER_TIMER_MINIMUM, nullptr);
+        m_bPrepareDue = ::SetTimer(m_hWnd, kPrepareTimer, USER_TIMER_MINIMUM, nullptr) != 0;
     } else if (msg == WM_TIMER && wParam == kPrepareTimer) {
         ::KillTimer(m_hWnd, kPrepareTimer);
-        PrepareInstall(m_plan);
+        // One already queued when a click came first finds nothing due.
+        if (m_bPrepareDue) {
+            m_bPrepareDue = false;
+            PrepareInstall(m_plan);
+        }
         *pResult = 0;
         return TRUE;
     }

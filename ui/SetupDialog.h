@@ -81,7 +81,8 @@ protected:
     // Set when the dialog shows: the install is prepared (PrepareInstall) once
     // the dialog is up and painted (a timer comes after the paint), not before.
     static constexpr UINT_PTR kPrepareTimer = 1;
-    bool m_bPrepared = false;
+    bool m_bPrepared = false;    // the timer was set (once)
+    bool m_bPrepareDue = false;  // and has neither fired nor given way to a click
     // What the checks of the last Install click decided (and the payload's
     // check begun before the first click).
     InstallPlan m_plan;
