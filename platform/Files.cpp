@@ -90,7 +90,7 @@ CStringW AskPathW(Call call)
         free(p);
         if (m < room)  // the path, or 0 for a failure
             return result;
-        room = m + 1;  // the length it needs, its terminator included (or the path grew meanwhile)
+        room = m + 1;  // the length it asked for (its terminator included), and one more
     }
     return CStringW();
 }

@@ -132,7 +132,9 @@ public:
     // What the current sub-key holds, as RegKey::Counts gives it, read from the
     // enumeration without opening the key (a walk that needs nothing of a key
     // with no sub-keys and no such value is spared its three calls). False when
-    // Windows cannot tell; the key is then opened as ever.
+    // Windows cannot tell; the key is then opened as ever. Read by the index
+    // Next reached: only after a Next that gave a name, and not below
+    // HKEY_CLASSES_ROOT, whose listing merges two trees.
     bool CurrentCounts(DWORD* pSubKeys, DWORD* pValues, DWORD* pLongestValueName) const;
 
 private:
