@@ -7,25 +7,13 @@
 
 #include <commctrl.h>
 
+#include "bench/DialogOnly.h"
 #include "res/resource.h"
-
-namespace {
-
-INT_PTR CALLBACK Proc(HWND hDialog, UINT message, WPARAM wParam, LPARAM)
-{
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(hDialog, 0);
-        return TRUE;
-    }
-    return message == WM_INITDIALOG;
-}
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
     // The progress bar's class, as the setup registers it before its dialog.
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
-    return static_cast<int>(DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_SETUP), nullptr, Proc, 0));
+    return static_cast<int>(DialogBoxParamW(hInstance, MAKEINTRESOURCEW(IDD_SETUP), nullptr, DialogOnlyProc, 0));
 }

@@ -3,18 +3,7 @@
 // toolchain, no exceptions). It ends when its dialog is closed.
 #include <windows.h>
 
-namespace {
-
-INT_PTR CALLBACK Proc(HWND hDialog, UINT message, WPARAM wParam, LPARAM)
-{
-    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-        EndDialog(hDialog, 0);
-        return TRUE;
-    }
-    return message == WM_INITDIALOG;
-}
-
-} // namespace
+#include "bench/DialogOnly.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
 {
@@ -29,5 +18,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     *p++ = 0;  // the standard class
     for (const wchar_t* title = L"Trivial dialog"; (*p++ = *title) != 0; ++title) {
     }
-    return static_cast<int>(DialogBoxIndirectW(hInstance, dialog, nullptr, Proc));
+    return static_cast<int>(DialogBoxIndirectW(hInstance, dialog, nullptr, DialogOnlyProc));
 }

@@ -122,7 +122,7 @@ TEST(RegSubKeys, EachSubKeyTellsWhatItHoldsWithoutBeingOpened)
     RegCloseKey(parent);
 
     RegKey key;
-    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\P", KEY_READ));
+    ASSERT_TRUE(key.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\P", KEY_READ | Reg::kOwnView));
     int seen = 0;
     DWORD subKeys = 9, values = 9, longest = 9;
     EXPECT_FALSE(RegSubKeys(key).CurrentCounts(&subKeys, &values, &longest)) << "no sub-key reached yet";
